@@ -1,0 +1,41 @@
+// The platform on POSIX systems: real folders and files, the XDG documents folder,
+// an environment variable standing in for the machine-wide registry value, and
+// message boxes printed to the terminal.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <iosfwd>
+
+namespace t2v::platform {
+
+class PosixPlatform : public Platform {
+public:
+    // Message boxes go to `out`, critical ones to `err`.
+    PosixPlatform(std::ostream& out, std::ostream& err);
+
+    char separator() const override { return '/'; }
+    bool isDirectory(const std::string& path) override;
+    bool createDirectory(const std::string& path) override;
+    bool deleteFolderTree(const std::string& path) override;
+    DocumentsFolder documentsFolder() override;
+    // Stand-in for the registry: the value "Install path" under
+    // "SOFTWARE\Quorvane\VANTRA\4" is read from the environment variable
+    // VANTRA4_INSTALL_PATH; any other key or value is missing.
+    std::string readRegistryText(const std::string& key, const std::string& valueName) override;
+    std::string currentDriveRoot() override { return "/"; }
+    std::unique_ptr<OutputFile> createFile(const std::string& path, std::string& error) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    void beep() override;
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+// Documents folder from the XDG user-dirs file or $HOME/Documents; exposed for tests.
+std::string xdgDocumentsFolder(const std::string& home, const std::string& userDirsFileText);
+
+}  // namespace t2v::platform

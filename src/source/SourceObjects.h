@@ -1,0 +1,313 @@
+// The source objects: the host model as the transfer reads it.
+//
+// Every object carries the host's name in Label. Fields whose names begin with id
+// (idVantraElem, idVantraCompoundWall, ...) hold the 1-based identifiers of the
+// target records made for the object; the fill steps write them, later fill steps
+// read them. Per-item lists are std::vector (0-based in code); the names and meanings
+// follow the read steps that fill them.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace t2v::source {
+
+class TarvoConstraintObj;
+class TarvoPropMaterialObj;
+class TarvoPropFrameSectObj;
+class TarvoPropAreaSectObj;
+class TarvoFrameReleaseObj;
+
+using Dof6 = std::array<double, 6>;
+
+// ---------------------------------------------------------------------------------------
+class TarvoNodeObj {
+public:
+    std::int32_t id = 0;  // position in the node table + 1: the target node number
+    std::string Label;
+    double x = 0, y = 0, z = 0;
+    std::array<bool, 6> IsRestrained{};  // UX, UY, UZ, RX, RY, RZ
+    Dof6 PointMass{}, LoadMass{}, FrameLoadMass{}, AreaLoadMass{}, Mass{};
+    std::vector<TarvoConstraintObj*> Constraints;  // ConstraintNum / ConstraintObj(i)
+
+    int ConstraintNum() const { return static_cast<int>(Constraints.size()); }
+    TarvoConstraintObj* ConstraintObj(int i) const { return Constraints.at(static_cast<std::size_t>(i - 1)); }
+    void AddConstraintRef(TarvoConstraintObj* c) { Constraints.push_back(c); }
+
+    bool IsSupport() const {
+        for (bool r : IsRestrained)
+            if (r) return true;
+        return false;
+    }
+    // The in-plane freedoms of a horizontal diaphragm.
+    bool IsSupportXY() const { return IsRestrained[0] || IsRestrained[1] || IsRestrained[5]; }
+    bool MassExist() const {
+        for (double m : Mass)
+            if (std::fabs(m) > 1e-6) return true;
+        return false;
+    }
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoConstraintObj {
+public:
+    std::int32_t id = 0, idSort = 0;
+    std::string Label;
+    std::vector<TarvoNodeObj*> Nodes;  // NodeNum / NodeObj(i); may hold nullptr
+
+    int NodeNum() const { return static_cast<int>(Nodes.size()); }
+    TarvoNodeObj* NodeObj(int i) const { return Nodes.at(static_cast<std::size_t>(i - 1)); }
+
+    bool FindNode(const TarvoNodeObj* n) const;
+    void NodeAdd(TarvoNodeObj* n) { Nodes.push_back(n); }
+    bool ExistCommonNode(const TarvoConstraintObj& other) const;
+    void UnionConstraint(TarvoConstraintObj& other);
+    void MergeConstraintObj(TarvoConstraintObj& other);
+    void RemoveSupportNode();
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoPropMaterialObj {
+public:
+    std::string Label;
+    std::int32_t MatType = 0;  // 1 steel, 2 concrete, 6 rebar
+    std::int32_t SymType = 0;  // 0 isotropic, 1 orthotropic, 2 anisotropic, 3 uniaxial
+    double IsoE = 0, IsoU = 0, IsoA = 0, IsoG = 0;
+    double UniE = 0, UniA = 0;
+    std::array<double, 3> AniE{}, AniG{};
+    std::array<double, 15> AniU{};
+    std::array<double, 5> AniA{};
+    std::array<double, 3> OrtE{}, OrtU{}, OrtA{}, OrtG{};
+    double SteelFy = 0, SteelFu = 0, SteeleFy = 0, SteeleFu = 0;
+    double RebarFy = 0, RebarFu = 0, RebareFy = 0, RebareFu = 0;
+    double ConcFc = 0;
+    double UnitMass = 0, UnitWeight = 0;
+    std::int32_t idVantraInelastic = 0, idVantraElasticShear = 0, idVantraInelasticShear = 0,
+                 idVantraElasticSlab = 0, idVantraElasticFiber = 0;
+
+    double Fy() const;
+    double Fu() const;
+    double E() const;
+    double Nu() const;
+    double G() const;
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoFrameReleaseObj {
+public:
+    std::array<bool, 6> Release{};  // U1, U2, U3, R1, R2, R3
+    std::int32_t idVantraXecElaRelease = 0;
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoPropFrameSectObj {
+public:
+    std::string Label;
+    std::int32_t id = 0;
+    std::int32_t PropType = 0;  // host shape: 1 I-section, 8 rectangle, 14 variable
+    std::string PropMatName;
+    TarvoPropMaterialObj* PropMatObj = nullptr;
+    double t2 = 0, t3 = 0, tf = 0, tw = 0, t2b = 0, tfb = 0;
+    double area = 0, As2 = 0, As3 = 0, TorsionConst = 0, I22 = 0, I33 = 0;
+    double S22 = 0, S33 = 0, Z22 = 0, Z33 = 0, R22 = 0, R33 = 0;
+
+    // Release pairs used by frames of this section, with their release compounds.
+    std::vector<const TarvoFrameReleaseObj*> ReleaseIObj, ReleaseJObj;
+    std::vector<std::int32_t> idVantraRelease;
+    int ReleaseNum() const { return static_cast<int>(ReleaseIObj.size()); }
+    // First pair that is exactly these two objects (nothing matches nothing), else -1.
+    int GetIdxRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j) const;
+    void AddRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j, std::int32_t idx);
+
+    std::int32_t idVantraCompoundEmbededBeam = 0, idVantraCompoundEmbededBeamRelease = 0;
+    std::int32_t idVantraXsectEmbedBeam = 0, idVantraXsectSteelBeam = 0, idVantraXsectSteelCol = 0,
+                 idVantraXsectConcBeam = 0, idVantraXsectConcCol = 0;
+    std::int32_t idVantraInelasFemaSteelBeam = 0, idVantraInelasFemaSteelCol = 0,
+                 idVantraInelasFemaConcBeam = 0, idVantraInelasFemaConcCol = 0;
+    std::int32_t idVantraCompoundSteelBeam = 0, idVantraCompoundSteelCol = 0, idVantraCompoundSteelBrace = 0,
+                 idVantraCompoundConcBeam = 0, idVantraCompoundConcCol = 0, idVantraCompoundConcBrace = 0;
+    std::int32_t idVantraCompoundFemaSteelBeam = 0, idVantraCompoundFemaSteelCol = 0,
+                 idVantraCompoundFemaSteelBrace = 0, idVantraCompoundFemaConcBeam = 0,
+                 idVantraCompoundFemaConcCol = 0, idVantraCompoundFemaConcBrace = 0;
+};
+
+// ---------------------------------------------------------------------------------------
+// Frame distributed loads of one pattern on one frame: non-overlapping trapezoids.
+class TarvoLoadFrameDistObj;
+// Frame interior point loads of one pattern on one frame.
+class TarvoLoadFramePointObj;
+
+class TarvoFrameObj {
+public:
+    TarvoFrameObj();
+    ~TarvoFrameObj();
+    TarvoFrameObj(TarvoFrameObj&&) noexcept;
+    TarvoFrameObj& operator=(TarvoFrameObj&&) noexcept;
+
+    std::string Label, PropFrameSectName;
+    TarvoPropFrameSectObj* PropFrameSectObj = nullptr;
+    std::string LabelNodeI, LabelNodeJ;
+    std::int32_t NodeI = 0, NodeJ = 0;
+    double Angle = 0;
+    const TarvoFrameReleaseObj* ReleaseIObj = nullptr;
+    const TarvoFrameReleaseObj* ReleaseJObj = nullptr;
+    bool HingeI = false, HingeJ = false;
+    std::int32_t HingeTypeI = -1, HingeTypeJ = -1;
+    std::int32_t VantraFrameType = 0;  // 1 vertical, 2 horizontal, 3 inclined
+    std::int32_t VantraSectType = 3;
+    std::int32_t VantraMatType = 3;   // 1 concrete, 2 steel, 3 other
+    std::int32_t VantraConcType = 3;
+    double MassOverL = 0;
+    std::int32_t idVantraElem = 0, idVantraElemGroup = 0, idVantraElemSubGroup = 0;
+    std::vector<std::int32_t> idVantraElemLoadSubGroup;
+    std::int32_t idCompdRelealse = 0;
+
+    std::vector<std::unique_ptr<TarvoLoadFrameDistObj>> LoadFrameDistributed;
+    std::vector<std::unique_ptr<TarvoLoadFramePointObj>> LoadFramePoint;
+    int LoadFrameDistributedNum() const { return static_cast<int>(LoadFrameDistributed.size()); }
+    int LoadFramePointNum() const { return static_cast<int>(LoadFramePoint.size()); }
+
+    void Redim_VantraSubGroup(int n) { idVantraElemLoadSubGroup.resize(static_cast<std::size_t>(n)); }
+    bool IsFEMAFrame() const { return HingeI || HingeJ; }
+    bool isIReleased() const { return ReleaseIObj != nullptr; }
+    bool isJReleased() const { return ReleaseJObj != nullptr; }
+    bool LoadFrameDistributedNotEmpty(const std::string& pattern) const;
+    bool LoadFramePointNotEmpty(const std::string& pattern) const;
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoPropAreaSectObj {
+public:
+    std::string Label;
+    std::int32_t PropType = 0;   // 1 shell
+    std::int32_t ShellType = 0;  // 1 single shell, 6 layered
+    std::int32_t IncludeDrillingDOF = 0;
+    std::string PropMat;
+    TarvoPropMaterialObj* PropMatObj = nullptr;
+    double MatAng = 0, Thick = 0, Bending = 0;
+    std::string LabelMat;
+
+    // Layers, all sized together (RedimLayer).
+    int LayerNum = 0;
+    std::vector<std::string> LayerNames, LayerMatProp;
+    std::vector<double> LayerDists, LayerThick, LayerMatAng;
+    std::vector<std::int32_t> LayerNumIntPts, LayerType, LayerS11Type, LayerS22Type, LayerS12Type;
+    void RedimLayer(int n);
+
+    std::int32_t LayerVantraType = 0;
+    double LayerVantraThick = 0, LayerVantraThickBend = 0, LayerVantraThickRebarV = 0, LayerVantraThickRebarH = 0;
+    TarvoPropMaterialObj* LayerPropMatConcObj = nullptr;
+    TarvoPropMaterialObj* LayerPropMatRebarObj = nullptr;
+    TarvoPropMaterialObj* LayerPropMatObj = nullptr;
+
+    std::int32_t idVantraXSectWallIne = 0, idVantraXSectGWallIneH = 0, idVantraXSectGWallIneV = 0,
+                 idVantraXSectGWallEla = 0, idVantraCompoundWall = 0, idVantraCompoundGWall = 0,
+                 idVantraXSectWallEla = 0, idVantraXSectSlabEla = 0;
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoAreaObj {
+public:
+    std::string Label, PropAreaSectName;
+    TarvoPropAreaSectObj* PropAreaSectObj = nullptr;
+    int NumNodes = 0;
+    std::vector<std::string> LabelNodes;  // 1..NumNodes in code as [0..NumNodes-1]
+    std::vector<std::int32_t> idNodes;
+    void RedimJoint(int n) {
+        NumNodes = n;
+        LabelNodes.resize(static_cast<std::size_t>(n));
+        idNodes.resize(static_cast<std::size_t>(n));
+    }
+    std::int32_t Orientation = 0;  // 1 wall, 2 slab, 3 ramp
+    std::array<bool, 4> IsEmbed{};
+    TarvoPropFrameSectObj* EmbedFrameObj = nullptr;
+    double MassOverL2 = 0;
+    std::int32_t idVantraElem = 0, idVantraElemGroup = 0;
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoLoadPatternObj {
+public:
+    std::string Label;
+    std::int32_t LoadType = 0;
+    double SelfWtMultiplier = 0;
+    bool LoadNodeNotEmpty = false, LoadElementNotEmpty = false, SelfWeightNotEmpty = false;
+    std::string VantraLoadPatternNodeName, VantraLoadPatternElementName, VantraLoadPatternSelfWeightName;
+};
+
+class TarvoLoadNodeObj {
+public:
+    std::string Label;
+    struct Item {
+        std::string LoadPattern;
+        double F1 = 0, F2 = 0, F3 = 0, M1 = 0, M2 = 0, M3 = 0;
+    };
+    std::vector<Item> Items;  // ItemNum; at most one item per pattern
+    int ItemNum() const { return static_cast<int>(Items.size()); }
+    void SetLoadNode(const std::string& label, const std::string& pattern, double F1, double F2, double F3,
+                     double M1, double M2, double M3);
+};
+
+// Piecewise-linear distribution over the relative length 0..1.
+class TarvoPairObj {
+public:
+    std::vector<double> dist, ValLeft, ValRight;
+    int ItemNum() const { return static_cast<int>(dist.size()); }
+    void AddFirstPair();
+    void AddPair(double d1, double left1, double right1, double d2, double left2, double right2);
+};
+
+class TarvoLoadFrameDistObj {
+public:
+    std::string Label, PatternLabel, CSys;
+    std::int32_t LoadType = 1;
+    std::int32_t Dir = 0;
+    std::vector<double> RD1, RD2, Val1, Val2;  // ItemNum segments
+    TarvoPairObj Pairs;
+    int ItemNum() const { return static_cast<int>(RD1.size()); }
+    void AddLoadFrameDistributed(int direction, double rd1, double rd2, double val1, double val2);
+};
+
+class TarvoLoadFramePointObj {
+public:
+    std::string Label, PatternLabel, CSys;
+    std::int32_t LoadType = 1;
+    std::int32_t Direction = 0;
+    std::vector<double> RD, Val;  // ItemNum items
+    int ItemNum() const { return static_cast<int>(RD.size()); }
+    void AddLoadFramePoint(int direction, double rd, double val);
+    void RemoveLoadFramePoint(int idx);  // 1-based
+};
+
+class TarvoLoadAreaObj {
+public:
+    std::string Label;
+    struct Item {
+        std::string LoadPattern;
+        std::int32_t Direction = 0;
+        double Value = 0;  // upward-positive pressure
+    };
+    std::vector<Item> Items;
+    int ItemNum() const { return static_cast<int>(Items.size()); }
+    void SetLoadArea(const std::string& label, const std::string& pattern, const std::string& csys, int dir,
+                     double value);
+};
+
+// ---------------------------------------------------------------------------------------
+class TarvoTHFuncObj {
+public:
+    std::string Label;
+    double Dt = 0;
+    std::vector<double> Time, Value;
+    int ValueNum() const { return static_cast<int>(Time.size()); }
+    void AddTHFunc(double value, double time) {
+        Value.push_back(value);
+        Time.push_back(time);
+    }
+};
+
+}  // namespace t2v::source

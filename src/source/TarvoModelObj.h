@@ -1,0 +1,230 @@
+// The in-memory source model: every object read from the host, the read sequence,
+// the lookups by label and the geometric queries.
+//
+// Tables are 1-based in their accessors (NodeObj(1) is the first node) and keep their
+// objects at stable addresses, so objects refer to each other by pointer. Lookups by
+// label answer the first object in table order whose label matches exactly, through an
+// index rather than a scan.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "host/TarvoHost.h"
+#include "platform/Platform.h"
+#include "source/SourceObjects.h"
+#include "common/Units.h"
+
+namespace t2v::source {
+
+// First object with a given label, among the objects added so far.
+template <class T>
+class LabelIndex {
+public:
+    void add(const std::string& label, T* obj) { map_.emplace(label, obj); }
+    T* find(const std::string& label) const {
+        auto it = map_.find(label);
+        return it == map_.end() ? nullptr : it->second;
+    }
+    void clear() { map_.clear(); }
+    void reserve(std::size_t n) { map_.reserve(n); }
+
+private:
+    std::unordered_map<std::string, T*> map_;
+};
+
+// A 1-based table of source objects at stable addresses.
+template <class T>
+class ObjTable {
+public:
+    int Num() const { return static_cast<int>(items_.size()); }
+    T& Obj(int i) { return items_.at(static_cast<std::size_t>(i - 1)); }
+    const T& Obj(int i) const { return items_.at(static_cast<std::size_t>(i - 1)); }
+    T& Add() { return items_.emplace_back(); }
+    void clear() { items_.clear(); }
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::deque<T> items_;
+};
+
+// Where the records of the time-history functions go, from the transfer dialog.
+struct RecordsLocation {
+    std::string VantraHome;
+    std::string EqkeGroupName = "EqkeGroup";
+};
+
+// Progress of a long read, for the command line's display: (step name, done, total).
+using ReadProgress = std::function<void(std::string_view step, long done, long total)>;
+
+class TarvoModelObj {
+public:
+    // `units` holds the unit values the driver set (gravity, length factors); the
+    // source model reads them, never the tables.
+    TarvoModelObj(host::TarvoHost& host, platform::Platform& platform, const t2v::Units& units,
+                  RecordsLocation records);
+
+    // Reads the whole host model in the fixed order of 27 steps.
+    void ReadTarvoData();
+    // Releases every object and sets every count to 0.
+    void Dispose();
+
+    // --- tables ---------------------------------------------------------------------------
+    int NodeNum() const { return Nodes.Num(); }
+    TarvoNodeObj& NodeObj(int i) { return Nodes.Obj(i); }
+    int ConstraintNum() const { return static_cast<int>(Constraints.size()); }
+    TarvoConstraintObj& ConstraintObj(int i) { return *Constraints.at(static_cast<std::size_t>(i - 1)); }
+    int FrameReleaseNum() const { return FrameReleases.Num(); }
+    TarvoFrameReleaseObj& FrameReleaseObj(int i) { return FrameReleases.Obj(i); }
+    int FrameNum() const { return Frames.Num(); }
+    TarvoFrameObj& FrameObj(int i) { return Frames.Obj(i); }
+    int AreaNum() const { return Areas.Num(); }
+    TarvoAreaObj& AreaObj(int i) { return Areas.Obj(i); }
+    int PropMatNum() const { return PropMats.Num(); }
+    TarvoPropMaterialObj& PropMatObj(int i) { return PropMats.Obj(i); }
+    int PropFrameSectNum() const { return PropFrameSects.Num(); }
+    TarvoPropFrameSectObj& PropFrameSectObj(int i) { return PropFrameSects.Obj(i); }
+    int PropEmbedFrameSectNum() const { return PropEmbedFrameSects.Num(); }
+    TarvoPropFrameSectObj& PropEmbedFrameSectObj(int i) { return PropEmbedFrameSects.Obj(i); }
+    int PropAreaSectNum() const { return PropAreaSects.Num(); }
+    TarvoPropAreaSectObj& PropAreaSectObj(int i) { return PropAreaSects.Obj(i); }
+    int LoadPatternNum() const { return LoadPatterns.Num(); }
+    TarvoLoadPatternObj& LoadPatternObj(int i) { return LoadPatterns.Obj(i); }
+    int LoadNodeNum() const { return LoadNodes.Num(); }
+    TarvoLoadNodeObj& LoadNodeObj(int i) { return LoadNodes.Obj(i); }
+    int LoadAreaNum() const { return LoadAreas.Num(); }
+    TarvoLoadAreaObj& LoadAreaObj(int i) { return LoadAreas.Obj(i); }
+    int THFuncNum() const { return THFuncs.Num(); }
+    TarvoTHFuncObj& THFuncObj(int i) { return THFuncs.Obj(i); }
+
+    // --- appenders (count + 1, new object stored at the new index, label indexed) ---------
+    TarvoNodeObj& AddNode(const std::string& label);
+    TarvoFrameReleaseObj& AddFrameRelease();
+    TarvoFrameObj& AddFrame(const std::string& label);
+    TarvoAreaObj& AddArea(const std::string& label);
+    TarvoPropMaterialObj& AddPropMat(const std::string& label);
+    TarvoPropFrameSectObj& AddPropFrameSect(const std::string& label);
+    TarvoPropFrameSectObj& AddPropEmbedFrameSect();
+    TarvoPropAreaSectObj& AddPropAreaSect(const std::string& label);
+    TarvoLoadPatternObj& AddLoadPatternObj(const std::string& label);
+    TarvoLoadNodeObj& AddLoadNodeObj(const std::string& label);
+    TarvoLoadAreaObj& AddLoadAreaObj();
+    TarvoTHFuncObj& AddTHFuncObj(const std::string& label);
+
+    // --- lookups: first object in table order with that exact label ---------------------
+    std::int32_t NodeIdGet(const std::string& label) const;  // -1 when none
+    TarvoNodeObj* NodeObjGet(const std::string& label) const { return nodeIndex_.find(label); }
+    TarvoFrameObj* FrameObjGet(const std::string& label) const { return frameIndex_.find(label); }
+    TarvoPropFrameSectObj* PropFrameSectObjGet(const std::string& label) const { return frameSectIndex_.find(label); }
+    TarvoPropAreaSectObj* PropAreaSectObjGet(const std::string& label) const { return areaSectIndex_.find(label); }
+    TarvoPropMaterialObj* PropMaterialObjGet(const std::string& label) const { return matIndex_.find(label); }
+    TarvoTHFuncObj* THFuncObjGet(const std::string& label) const { return thFuncIndex_.find(label); }
+    TarvoLoadNodeObj* LoadNodeObjGet(const std::string& label) const { return loadNodeIndex_.find(label); }
+    TarvoLoadPatternObj* LoadPatternObjGet(const std::string& label) const { return patternIndex_.find(label); }
+    // Every frame / area with that label, in table order.
+    const std::vector<TarvoFrameObj*>& FramesWithLabel(const std::string& label) const;
+    const std::vector<TarvoAreaObj*>& AreasWithLabel(const std::string& label) const;
+
+    // --- geometric queries ---------------------------------------------------------------------
+    double AreaObjAreaGet(const TarvoAreaObj& area, bool IsProjected = false) const;
+    double FrameObjLengthGet(const TarvoFrameObj& frame, bool IsProjected = false) const;
+    std::int32_t FrameOrientationGet(const TarvoFrameObj& frame) const;
+
+    // --- other fields ----------------------------------------------------------------------------
+    TarvoNodeObj* NodeTopObj = nullptr;
+    TarvoNodeObj* NodeBotObj = nullptr;
+    std::int32_t MassSrcOption = 1;
+    std::vector<std::string> MassSrcLoadPattern;  // MassSrcLoadNum entries
+    std::vector<double> MassSrcSF;
+    int MassSrcLoadNum() const { return static_cast<int>(MassSrcLoadPattern.size()); }
+
+    static bool IsLoadPatternDeadOrLive(int) { return true; }
+
+    void setProgress(ReadProgress p) { progress_ = std::move(p); }
+
+    // The read steps, in the order ReadTarvoData calls them. Public so that tests can
+    // run a step on a model they built by hand.
+    void ReadMaterials();            // 1
+    void ReadFrameSections();        // 2
+    void ReadAreaSections();         // 3
+    void ReadNodes();                // 4
+    void ReadConstraints();          // 5
+    void ReadFrames();               // 6
+    void ReadFrameReleases();        // 7
+    void ReadAreas();                // 8
+    void ReadLoadPatterns();         // 9
+    void ReadLoadNodes();            // 10
+    void ReadLoadFramesDistributed();  // 11
+    void ReadLoadFramesPoint();      // 12
+    void CheckLoadFramePoint();      // 13
+    void ReadLoadAreas();            // 14
+    void ConvertLoadAreasToNodes();  // 15
+    void LinkFrameSectionsToMaterials();  // 16
+    void LinkAreaSectionsToMaterials();   // 17 (then GenerateLayerVantraType)
+    void LinkFramesToSections();     // 18
+    void LinkAreasToSections();      // 19
+    void ClassifyFrames();           // 20
+    void ClassifyAreas();            // 21
+    void ReadMasses();               // 22
+    void ReadTarvoTHFunc();          // 23
+    void SetLoadPatternFlags();      // 24
+    void FindTopBottomNodes();       // 25
+    void ReadFrameHinges();          // 26
+    void FindEmbeddedBeams();        // 27
+
+    // Helpers of the read steps that tests reach directly.
+    TarvoNodeObj& GetOrAddNewNode(long& k, double x, double y, double z);
+    void OrderAreaNodes(TarvoAreaObj& area);
+    void GenerateLayerVantraType(TarvoPropAreaSectObj& sect);
+    void RemoveConstraint(int i);  // 1-based; later constraints shift down
+
+    host::TarvoHost& Host() { return host_; }
+    platform::Platform& Plat() { return platform_; }
+    const t2v::Units& UnitValues() const { return units_; }
+    const RecordsLocation& Records() const { return records_; }
+
+    ObjTable<TarvoNodeObj> Nodes;
+    std::vector<std::unique_ptr<TarvoConstraintObj>> Constraints;
+    ObjTable<TarvoFrameReleaseObj> FrameReleases;
+    ObjTable<TarvoFrameObj> Frames;
+    ObjTable<TarvoAreaObj> Areas;
+    ObjTable<TarvoPropMaterialObj> PropMats;
+    ObjTable<TarvoPropFrameSectObj> PropFrameSects;
+    ObjTable<TarvoPropFrameSectObj> PropEmbedFrameSects;
+    ObjTable<TarvoPropAreaSectObj> PropAreaSects;
+    ObjTable<TarvoLoadPatternObj> LoadPatterns;
+    ObjTable<TarvoLoadNodeObj> LoadNodes;
+    ObjTable<TarvoLoadAreaObj> LoadAreas;
+    ObjTable<TarvoTHFuncObj> THFuncs;
+
+private:
+    void report(std::string_view step, long done, long total) const {
+        if (progress_) progress_(step, done, total);
+    }
+
+    host::TarvoHost& host_;
+    platform::Platform& platform_;
+    t2v::Units units_;
+    RecordsLocation records_;
+    ReadProgress progress_;
+
+    LabelIndex<TarvoNodeObj> nodeIndex_;
+    LabelIndex<TarvoFrameObj> frameIndex_;
+    LabelIndex<TarvoPropFrameSectObj> frameSectIndex_;
+    LabelIndex<TarvoPropAreaSectObj> areaSectIndex_;
+    LabelIndex<TarvoPropMaterialObj> matIndex_;
+    LabelIndex<TarvoTHFuncObj> thFuncIndex_;
+    LabelIndex<TarvoLoadNodeObj> loadNodeIndex_;
+    LabelIndex<TarvoLoadPatternObj> patternIndex_;
+    std::unordered_map<std::string, std::vector<TarvoFrameObj*>> framesByLabel_;
+    std::unordered_map<std::string, std::vector<TarvoAreaObj*>> areasByLabel_;
+};
+
+}  // namespace t2v::source

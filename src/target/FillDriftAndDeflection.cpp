@@ -1,0 +1,9 @@
+// Drifts.
+// Not yet transferred: these steps add nothing for now.
+#include "target/FillSteps.h"
+
+namespace t2v::target {
+
+void FillVantraDrifts(FillContext&) {}
+
+}  // namespace t2v::target

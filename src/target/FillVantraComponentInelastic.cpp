@@ -1,0 +1,9 @@
+// FEMA beam and column components.
+// Not yet transferred: these steps add nothing for now.
+#include "target/FillSteps.h"
+
+namespace t2v::target {
+
+void FillVantraFemaComponents(FillContext&) {}
+
+}  // namespace t2v::target

@@ -1,0 +1,9 @@
+// Material components.
+// Not yet transferred: these steps add nothing for now.
+#include "target/FillSteps.h"
+
+namespace t2v::target {
+
+void FillVantraMaterials(FillContext&) {}
+
+}  // namespace t2v::target

@@ -1,0 +1,290 @@
+// The target model store: the whole Vantra structure between the fill steps and the
+// file writer.
+//
+// Every table holds its records as the exact bytes of the structure file (see
+// common/Record.h) with a count and a capacity beside it; a record's 1-based position
+// is its identifier. Capacities are part of the written data, so they follow the
+// growth rule of each table's Add procedure, but nothing is allocated for capacity that
+// is never written. Matrices that span two tables (pattern x node, pattern x element,
+// frame x node, ...) are kept sparse and streamed by the writer, which fills the gaps
+// with zeros.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "common/Record.h"
+
+namespace t2v::target {
+
+// A table that would pass its counter's range. Ends the transfer with a message that
+// names the table instead of writing a wrapped value.
+class CounterOverflow : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class CounterWidth { Int16, Int32 };
+
+// How a table's capacity grows when an append passes it.
+enum class Growth {
+    CountPlus10,   // capacity = new count + 10
+    CapacityPlus5  // capacity = capacity + 5
+};
+
+// A 1-based table of fixed-size records, each optionally followed by a companion
+// record of its own size (the component tables write them interleaved).
+template <std::size_t N, std::size_t C = 0>
+class RecordTable {
+public:
+    static constexpr std::size_t kRecordSize = N;
+    static constexpr std::size_t kCompanionSize = C;
+    static constexpr std::size_t kRowSize = N + C;
+
+    explicit RecordTable(std::string name, CounterWidth width = CounterWidth::Int16)
+        : name_(std::move(name)), width_(width) {}
+
+    const std::string& name() const { return name_; }
+    std::int32_t count() const { return count_; }
+    std::int32_t capacity() const { return capacity_; }
+    std::int32_t limit() const { return width_ == CounterWidth::Int16 ? 32767 : 2147483647 - 16; }
+
+    // Empties the table and sets its counters; `count` zeroed records exist afterwards.
+    void reset(std::int32_t count, std::int32_t capacity) {
+        count_ = 0;
+        bytes_.clear();
+        bytes_.shrink_to_fit();
+        resizeTo(count);
+        capacity_ = capacity;
+    }
+
+    // Appends one zeroed record and returns its identifier; grows the capacity by the
+    // table's rule when the new count passes it.
+    std::int32_t add(Growth growth) {
+        if (count_ >= limit())
+            throw CounterOverflow("too many records in the " + name_ + " table (the structure file holds at most " +
+                                  std::to_string(limit()) + ")");
+        resizeTo(count_ + 1);
+        if (count_ > capacity_) {
+            std::int64_t c = growth == Growth::CountPlus10 ? std::int64_t{count_} + 10 : std::int64_t{capacity_} + 5;
+            // A 16-bit capacity never wraps: it stops at the largest value the file holds.
+            capacity_ = static_cast<std::int32_t>(std::min<std::int64_t>(c, limit()));
+        }
+        return count_;
+    }
+
+    // Sets the count directly (tables sized in one step, such as the load-case rows);
+    // new records are zeroed, the capacity is left to the caller.
+    void resizeTo(std::int32_t count) {
+        if (count < 0 || count > limit())
+            throw CounterOverflow("too many records in the " + name_ + " table (the structure file holds at most " +
+                                  std::to_string(limit()) + ")");
+        count_ = count;
+        bytes_.resize(static_cast<std::size_t>(count) * kRowSize, 0);
+    }
+    void setCapacity(std::int32_t capacity) { capacity_ = std::min(capacity, limit()); }
+
+    RecordView rec(std::int32_t id) { return RecordView(row(id), N); }
+    RecordView companion(std::int32_t id) { return RecordView(row(id) + N, C); }
+    const std::uint8_t* rowBytes(std::int32_t id) const { return bytes_.data() + offsetOf(id); }
+    // All rows, records and companions interleaved, in identifier order.
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+private:
+    std::size_t offsetOf(std::int32_t id) const {
+        if (id < 1 || id > count_) throw std::out_of_range("record " + std::to_string(id) + " of the " + name_ + " table does not exist");
+        return static_cast<std::size_t>(id - 1) * kRowSize;
+    }
+    std::uint8_t* row(std::int32_t id) { return bytes_.data() + offsetOf(id); }
+
+    std::string name_;
+    CounterWidth width_;
+    std::int32_t count_ = 0;
+    std::int32_t capacity_ = 0;
+    std::vector<std::uint8_t> bytes_;
+};
+
+// A matrix of mostly-empty rows: per row, the columns that carry a value. Rows keep
+// the order in which values were set; sortedRow() gives them by column with the
+// last value set for a column winning.
+template <class T>
+class SparseRows {
+public:
+    void reset(std::size_t rows) {
+        rows_.clear();
+        rows_.resize(rows);
+    }
+    std::size_t rows() const { return rows_.size(); }
+    void set(std::size_t row, std::int32_t col, const T& value) { rows_.at(row).emplace_back(col, value); }
+    // Row `row` by ascending column, one entry per column.
+    std::vector<std::pair<std::int32_t, T>> sortedRow(std::size_t row) const {
+        auto r = rows_.at(row);
+        std::stable_sort(r.begin(), r.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::pair<std::int32_t, T>> out;
+        out.reserve(r.size());
+        for (auto& e : r) {
+            if (!out.empty() && out.back().first == e.first)
+                out.back().second = e.second;
+            else
+                out.push_back(e);
+        }
+        return out;
+    }
+
+private:
+    std::vector<std::vector<std::pair<std::int32_t, T>>> rows_;
+};
+
+// Nodal load matrix item: F1, F2, F3, M1, M2, M3, presence, spare.
+using NodalLoadItem = std::array<float, 8>;
+// Nodal mass matrix item: one mass per degree of freedom.
+using NodalMassItem = std::array<float, 6>;
+
+// Element load shape item (16 bytes in the file).
+struct ElementLoadShapeItem {
+    std::int32_t elementCount = 0;
+    std::int16_t itemCount = 0;
+    std::int16_t firstItem = 0;
+};
+
+// Record sizes of the tables whose records this system never writes but whose sizes
+// govern record loops of the files.
+inline constexpr std::size_t kGravityLoadCaseSize = 1024;
+inline constexpr std::size_t kPushoverLoadCaseSize = 1042;
+inline constexpr std::size_t kDynamicLoadCaseSize = 348;
+inline constexpr std::size_t kAnalysisCaseSize = 194;
+
+struct VantraModel {
+    // --- header -------------------------------------------------------------------
+    std::string FileKind = "VNTR";
+    std::string FileVersion = "4.0";
+    std::int16_t FormatMajor = 4;
+    std::uint8_t FormatMinor = 5;
+    std::string ProductName = "VANTRA V4";
+    std::string ProductFamily = "VANTRA";
+    std::string Comment;
+    std::string StructureName;   // held as given; the writer uses its first 12 characters
+    std::string StructureTitle = "Model Transferred";
+    std::string StructuresRoot;
+    std::string StructureDir;
+
+    // --- units (SetUnitDefaults) --------------------------------------------------------
+    std::int16_t LengthUnit = 4;
+    std::int16_t ForceUnit = 3;
+    float Gravity = 9.81f;
+    std::int16_t ErrorBeep = 0;
+    std::int16_t SizePresetIndex = 1;
+    std::int16_t UnitFlag4 = 4;
+    double DefaultSizeValue = 0.15;
+    std::string DefaultSizeLabel = "0.15 m.";
+    std::array<float, 5> LengthToInches{};
+    std::array<float, 6> ForceToKips{};
+    std::array<std::array<float, 4>, 5> SizePresetValues{};
+    std::array<std::array<std::string, 4>, 5> SizePresetLabels{};
+    std::int32_t UnitCounter0 = 0, UnitCounter1 = 0;
+
+    std::int16_t HeaderWord0 = 0, HeaderWord1 = 0;
+    std::int32_t HeaderLong0 = 0, HeaderLong1 = 0, HeaderLong2 = 0;
+    std::int16_t TailSectionFlag = 1;
+    std::int16_t ReservedListCount = 0, ReservedListCapacity = 0;
+
+    // --- nodes and constraints ----------------------------------------------------------
+    RecordTable<84> NodeTable{"node", CounterWidth::Int32};
+    std::int32_t NodeLast = 0;
+    RecordTable<80> ConstraintTable{"constraint"};
+
+    // --- masses ---------------------------------------------------------------------------
+    RecordTable<64> MassPatternTable{"mass pattern"};
+    // [pattern - 1][node - 1], sized pattern count x node count when the mass step runs.
+    std::vector<std::vector<NodalMassItem>> NodalMassMatrix;
+
+    // --- elements -------------------------------------------------------------------------
+    RecordTable<76> ElementGroupTable{"element group"};
+    std::int32_t ElementGroupLast = 0;
+    RecordTable<92> ElementTable{"element", CounterWidth::Int32};
+    std::int32_t ElementLast = 0;
+
+    // --- frames (named sets of nodes and elements) ----------------------------------------
+    RecordTable<28> FrameTable{"frame"};
+    std::vector<std::pair<std::int32_t, std::int32_t>> FrameNodeMembers;     // (node, frame)
+    std::vector<std::pair<std::int32_t, std::int32_t>> FrameElementMembers;  // (element, frame)
+
+    // --- nodal load patterns -----------------------------------------------------------------
+    RecordTable<72> NodalLoadPatternTable{"nodal load pattern"};
+    SparseRows<NodalLoadItem> NodalLoadMatrix;  // row = pattern - 1, column = node
+
+    // --- element load patterns ------------------------------------------------------------------
+    RecordTable<72> ElementLoadPatternTable{"element load pattern"};
+    std::int32_t ElementLoadShapeCount = 1;
+    std::vector<std::vector<std::int16_t>> ElementLoadGroupMatrix;  // [pattern - 1][group - 1]
+    std::map<std::tuple<std::int32_t, std::int32_t, std::int32_t>, ElementLoadShapeItem>
+        ElementLoadShapeTable;                       // (shape, pattern, group)
+    SparseRows<std::int16_t> ElementLoadElementMatrix;  // row = pattern - 1, column = element
+    RecordTable<30> ElementLoadItemTable{"element load item"};
+
+    // --- self weight ----------------------------------------------------------------------------
+    RecordTable<72> SelfWeightPatternTable{"self-weight pattern"};
+    std::vector<std::vector<std::uint8_t>> SelfWeightElementMatrix;  // [pattern - 1][element - 1]
+
+    // --- section cuts -----------------------------------------------------------------------------
+    RecordTable<78> SectionCutTable{"section cut"};
+    std::int32_t SectionCutLast = 0;
+    RecordTable<34> SectionCutPartTable{"section cut part"};
+    RecordTable<10> SectionCutItemTable{"section cut item", CounterWidth::Int32};
+    RecordTable<56> SectionGroupTable{"section group"};
+    std::vector<std::vector<std::uint8_t>> SectionGroupMatrix;  // [group - 1][cut - 1]
+
+    // --- drifts -----------------------------------------------------------------------------------
+    RecordTable<46> DriftTable{"drift"};
+    RecordTable<38> DeflectionTable{"deflection"};
+
+    // --- components -------------------------------------------------------------------------------
+    std::int16_t MaxComponentCapacity = 1;
+    RecordTable<425, 50> FemaBeamTable{"FEMA beam component"};                 // C8
+    RecordTable<473, 60> FemaColumnTable{"FEMA column component"};             // C13
+    RecordTable<109> EndZoneTable{"end zone"};                                  // C37
+    RecordTable<89> ReleaseComponentTable{"release component"};                // C38
+    RecordTable<329, 50> InelasticMaterialTable{"inelastic material"};         // C51
+    RecordTable<126> ElasticFiberMaterialTable{"elastic fiber material"};      // C53
+    RecordTable<152, 56> ElasticShearMaterialTable{"elastic shear material"};  // C54
+    RecordTable<174> ElasticSlabMaterialTable{"elastic slab material"};        // C55
+    RecordTable<424> BeamSectionTable{"beam section"};                          // C66
+    RecordTable<687> ColumnSectionTable{"column section"};                      // C67
+    RecordTable<274> SlabSectionTable{"slab section"};                          // C68
+    std::int32_t SlabSectionCount2 = 0;
+    RecordTable<455, 86> InelasticWallSectionTable{"inelastic wall section"};  // C70
+    RecordTable<439> ElasticWallSectionTable{"elastic wall section"};          // C71
+    RecordTable<378, 45> FrameCompoundTable{"frame compound"};                  // C101
+    RecordTable<116> WallCompoundTable{"wall compound"};                        // C102
+    RecordTable<108> GeneralWallCompoundTable{"general wall compound"};        // C103
+
+    // Raises MaxComponentCapacity to at least `size` (a component table's count or
+    // capacity, as each Add procedure states).
+    void raiseMaxComponentCapacity(std::int32_t size) {
+        if (size > MaxComponentCapacity) MaxComponentCapacity = static_cast<std::int16_t>(std::min(size, 32767));
+    }
+
+    // --- load cases ("L" file) --------------------------------------------------------------------
+    RecordTable<kGravityLoadCaseSize> GravityLoadCaseTable{"gravity load case"};    // kind 1
+    RecordTable<kPushoverLoadCaseSize> PushoverLoadCaseTable{"pushover load case"};  // kind 2
+    RecordTable<kDynamicLoadCaseSize> DynamicLoadCaseTable{"dynamic load case"};    // kind 3
+
+    // --- analysis cases ("A" file) ----------------------------------------------------------------
+    RecordTable<kAnalysisCaseSize> AnalysisCaseTable{"analysis case"};
+    std::int16_t AnalysisStepCount = 0;
+    std::int16_t AnalysisGroupCount = 0;
+    std::int16_t AnalysisPatternCount = 0;
+};
+
+// Resets every table, counter and scalar of the store to its initial value and adds
+// the default end zone.
+void InitVantraModel(VantraModel& m);
+
+}  // namespace t2v::target
