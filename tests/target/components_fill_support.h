@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "source/components_FakeHost.h"
+#include "source/components_Fixture.h"
 #include "target/FillSteps.h"
 
 namespace t2v::test {
@@ -79,7 +79,8 @@ int CompanionFirstByte(const Table& t, int id) {
 }
 
 struct FillFixture : ComponentFixture {
-    target::FillContext ctx{src, m, host, platform};
+    explicit FillFixture(std::string_view json = Doc()) : ComponentFixture(json) {}
+    target::FillContext ctx{src, m, *host, platform};
 
     source::TarvoPropMaterialObj& concrete(const std::string& label) {
         auto& c = src.AddPropMat(label);

@@ -316,6 +316,63 @@ TEST(ComponentsCompounds, EmbeddedBeamHangsFromItsRelease) {
     EXPECT_TRUE(RecordIs(f.m.FrameCompoundTable, 9, r));
 }
 
+TEST(ComponentsCompounds, FromTheModelDocumentToTheCompounds) {
+    FillFixture f(Doc(R"("materials": [
+        {"name": "C30", "type": 2, "isotropic": {"E": 2.5e7, "U": 0.2, "G": 1.04e7}, "weight": 24, "concrete": {"Fc": 30}},
+        {"name": "S355", "type": 1, "isotropic": {"E": 2e8, "U": 0.3, "G": 7.7e7}, "weight": 78.5},
+        {"name": "B500", "type": 6, "symmetry": 3, "uniaxial": {"E": 2e8}, "rebar": {"Fy": 500000, "Fu": 550000}}],
+      "frame_sections": [
+        {"name": "COL", "type": 8, "material": "C30", "rebar_type": 1, "properties": {"A": 0.16}},
+        {"name": "HEA", "type": 1, "material": "S355", "properties": {"A": 0.01}}],
+      "area_sections": [
+        {"name": "WALL", "shell_type": 6, "layers": [
+          {"name": "conc", "thickness": 0.25, "material": "C30", "s11": 1, "s22": 2},
+          {"name": "bars", "thickness": 0.0025, "material": "B500", "angle": 90}]}],
+      "points": [{"name": "1", "x": 0, "y": 0, "z": 0}, {"name": "2", "x": 0, "y": 0, "z": 3},
+                 {"name": "3", "x": 5, "y": 0, "z": 3}, {"name": "4", "x": 5, "y": 0, "z": 0}],
+      "frames": [
+        {"name": "C1", "section": "COL", "i": "1", "j": "2", "hinges": [{"kind": 6, "dof": 0, "rel_dist": 0}]},
+        {"name": "B1", "section": "HEA", "i": "2", "j": "3", "releases": {"i": [0,0,0,0,1,1], "j": [0,0,0,0,1,1]}},
+        {"name": "D1", "section": "HEA", "i": "1", "j": "3", "releases": {"j": [0,0,0,0,1,1]}}])"));
+    for (const auto& p : f.host->model().points.items) f.node(p.name, p.x, p.y, p.z);
+    f.src.ReadMaterials();
+    f.src.ReadFrameSections();
+    f.src.ReadAreaSections();
+    f.src.ReadFrames();
+    f.src.ReadFrameReleases();
+    f.src.LinkFrameSectionsToMaterials();
+    f.src.LinkAreaSectionsToMaterials();
+    f.src.LinkFramesToSections();
+    f.src.ClassifyFrames();
+    f.src.ReadFrameHinges();
+    f.fillUpTo(FillVantraCompoundComponents);
+
+    const auto& col = *f.src.FrameObjGet("C1");
+    EXPECT_EQ(col.VantraFrameType, 1);
+    EXPECT_EQ(col.VantraConcType, 2);
+    EXPECT_TRUE(col.IsFEMAFrame());
+    // Materials: rebar, concrete fibre, concrete shear; FEMA and members per section.
+    EXPECT_EQ(f.m.InelasticMaterialTable.count(), 3);
+    EXPECT_EQ(f.m.FemaBeamTable.count(), 2);
+    EXPECT_EQ(f.m.FemaColumnTable.count(), 2);
+    // 8 member compounds, then the beam's release compound; the brace gets none.
+    ASSERT_EQ(f.m.FrameCompoundTable.count(), 9);
+    EXPECT_EQ(NameOf(f.m.FrameCompoundTable, 9), "CpdRelBmSteel-HEA");
+    EXPECT_EQ(f.m.FrameCompoundTable.rowBytes(9)[45], 3);
+    EXPECT_EQ(f.src.FrameObjGet("B1")->idCompdRelealse, 9);
+    EXPECT_EQ(f.src.FrameObjGet("D1")->idCompdRelealse, 0);
+    EXPECT_EQ(f.m.ReleaseComponentTable.count(), 2);
+    EXPECT_EQ(NameOf(f.m.ReleaseComponentTable, 2), "Release-M3");
+
+    // The layered wall: vertical bars, so a fibre shear wall and its compound.
+    const auto& wall = *f.src.PropAreaSectObjGet("WALL");
+    EXPECT_EQ(wall.LayerVantraType, 1);
+    EXPECT_EQ(NameOf(f.m.InelasticWallSectionTable, 1), "XecWallCIneV-WALL");
+    EXPECT_FLOAT_EQ(f.m.InelasticWallSectionTable.rec(1).getF32(111), 1.0f);  // 0.0025 / 0.25 in percent
+    EXPECT_EQ(NameOf(f.m.WallCompoundTable, 1), "CpdWallConcV-WALL");
+    EXPECT_EQ(wall.idVantraCompoundWall, 1);
+}
+
 source::TarvoPropAreaSectObj& areaSection(FillFixture& f, const std::string& label, int shellType, int layerType) {
     auto& s = f.src.AddPropAreaSect(label);
     s.PropType = 1;
