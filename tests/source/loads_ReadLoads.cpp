@@ -1,56 +1,14 @@
-// The load readers on small models worked out by hand.
+// The load readers on small model documents worked out by hand.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "source/loads_FakeHost.h"
+#include "source/loads_Document.h"
 
 namespace t2v::testing_loads {
 namespace {
 
 using source::TarvoLoadFrameDistObj;
-using source::TarvoLoadNodeObj;
-
-FrameDistributedLoad Dist(const std::string& pattern, int dir, double rd1, double rd2, double v1, double v2,
-                          const std::string& csys = "GLOBAL", int type = 1) {
-    FrameDistributedLoad l;
-    l.pattern = pattern;
-    l.dir = dir;
-    l.rd1 = rd1;
-    l.rd2 = rd2;
-    l.val1 = v1;
-    l.val2 = v2;
-    l.csys = csys;
-    l.loadType = type;
-    return l;
-}
-
-FramePointLoad Point(const std::string& pattern, int dir, double rd, double v) {
-    FramePointLoad l;
-    l.pattern = pattern;
-    l.dir = dir;
-    l.relDist = rd;
-    l.value = v;
-    l.csys = "GLOBAL";
-    return l;
-}
-
-AreaUniformLoad AreaLoad(const std::string& pattern, int dir, double v, const std::string& csys = "GLOBAL") {
-    AreaUniformLoad l;
-    l.pattern = pattern;
-    l.dir = dir;
-    l.value = v;
-    l.csys = csys;
-    return l;
-}
-
-PointForceLoad Joint(const std::string& pattern, double F3, const std::string& csys = "GLOBAL") {
-    PointForceLoad l;
-    l.pattern = pattern;
-    l.csys = csys;
-    l.F3 = F3;
-    return l;
-}
 
 struct Seg {
     double rd1, rd2, v1, v2;
@@ -66,70 +24,81 @@ void ExpectSegments(const TarvoLoadFrameDistObj& d, std::vector<Seg> want) {
     }
 }
 
+// F3 of a node's nodal load in a pattern; NaN when there is none.
 double F3Of(const source::TarvoModelObj& src, const std::string& node, const std::string& pattern) {
-    const TarvoLoadNodeObj* l = src.LoadNodeObjGet(node);
-    if (!l) return NAN;
-    for (const auto& it : l->Items)
-        if (it.LoadPattern == pattern) return it.F3;
+    if (const source::TarvoLoadNodeObj* l = src.LoadNodeObjGet(node))
+        for (const auto& it : l->Items)
+            if (it.LoadPattern == pattern) return it.F3;
     return NAN;
 }
 
-class FrameLoads : public ::testing::Test {
-protected:
-    void SetUp() override {
-        t.patterns({{"DEAD", 1.0}, {"LIVE", 0.0}});
-        t.node("1", 0, 0, 0);
-        t.node("2", 4, 0, 0);
-        t.frame("B", "1", "2");
-    }
-    const TarvoLoadFrameDistObj& dist(int i = 1) { return *t.src.FrameObj(1).LoadFrameDistributed.at(static_cast<std::size_t>(i - 1)); }
-    LoadsModel t;
-};
-
-TEST_F(FrameLoads, OverlappingTrapezoidsAreSummedAndSplit) {
-    // 10 uniform over 0..0.6 plus a triangle 0 -> 6 over 0.4..1 (value 2 at 0.6).
-    t.host.frameDist["B"] = {Dist("DEAD", 10, 0.0, 0.6, 10, 10), Dist("DEAD", 10, 0.4, 1.0, 0, 6)};
-    t.readLoads();
-    ASSERT_EQ(t.src.FrameObj(1).LoadFrameDistributedNum(), 1);
-    ExpectSegments(dist(), {{0.0, 0.4, 10, 10}, {0.4, 0.6, 10, 12}, {0.6, 1.0, 2, 6}});
+// A beam "B" 4 long from node 1 to node 2, with the given frame loads and loads on node 1.
+std::string Beam(const std::string& dist, const std::string& points = "", const std::string& joint = "") {
+    return R"("load_patterns": [{"name": "DEAD"}, {"name": "LIVE"}],
+              "points": [{"name": "1", "x": 0, "y": 0, "z": 0, "loads": [)" + joint + R"(]},
+                         {"name": "2", "x": 4, "y": 0, "z": 0}],
+              "frames": [{"name": "B", "section": "S", "i": "1", "j": "2",
+                          "distributed_loads": [)" + dist + R"(], "point_loads": [)" + points + "]}]";
 }
 
-TEST_F(FrameLoads, GapsAndCancelledLoadsLeaveNoSegment) {
-    t.host.frameDist["B"] = {Dist("DEAD", 10, 0.0, 0.3, 4, 4), Dist("DEAD", 10, 0.7, 1.0, 4, 4),
-                             // upward 5 (code 6) cancels downward 5 (code 11) in LIVE
-                             Dist("LIVE", 11, 0.0, 1.0, 5, 5), Dist("LIVE", 6, 0.0, 1.0, 5, 5)};
+const TarvoLoadFrameDistObj& Dist(LoadsModel& t, std::size_t i = 0) {
+    return *t.src.FrameObj(1).LoadFrameDistributed.at(i);
+}
+
+TEST(FrameLoads, OverlappingTrapezoidsAreSummedAndSplit) {
+    // 10 uniform over 0..0.6 plus a triangle 0 -> 6 over 0.4..1 (2 at 0.6).
+    LoadsModel t(Beam(R"({"pattern": "DEAD", "dir": 10, "rd1": 0, "rd2": 0.6, "val1": 10, "val2": 10},
+                         {"pattern": "DEAD", "dir": 10, "rd1": 0.4, "rd2": 1, "val1": 0, "val2": 6})"));
     t.readLoads();
-    ExpectSegments(dist(1), {{0.0, 0.3, 4, 4}, {0.7, 1.0, 4, 4}});
-    ExpectSegments(dist(2), {});
+    ASSERT_EQ(t.src.FrameObj(1).LoadFrameDistributedNum(), 1);
+    ExpectSegments(Dist(t), {{0.0, 0.4, 10, 10}, {0.4, 0.6, 10, 12}, {0.6, 1.0, 2, 6}});
+}
+
+TEST(FrameLoads, GapsAndCancelledLoadsLeaveNoSegment) {
+    // DEAD: two separate stretches; LIVE: upward 5 (code 6) cancels downward 5 (code 11).
+    LoadsModel t(Beam(R"({"pattern": "DEAD", "dir": 10, "rd1": 0, "rd2": 0.3, "val1": 4, "val2": 4},
+                         {"pattern": "DEAD", "dir": 10, "rd1": 0.7, "rd2": 1, "val1": 4, "val2": 4},
+                         {"pattern": "LIVE", "dir": 11, "val1": 5, "val2": 5},
+                         {"pattern": "LIVE", "dir": 6, "val1": 5, "val2": 5})"));
+    t.readLoads();
+    ExpectSegments(Dist(t, 0), {{0.0, 0.3, 4, 4}, {0.7, 1.0, 4, 4}});
+    ExpectSegments(Dist(t, 1), {});
     t.src.SetLoadPatternFlags();
     EXPECT_TRUE(t.src.LoadPatternObj(1).LoadElementNotEmpty);
     EXPECT_FALSE(t.src.LoadPatternObj(2).LoadElementNotEmpty);
 }
 
-TEST_F(FrameLoads, CollinearNeighboursAreMerged) {
-    // A uniform load given in two halves, once downward (10) once as upward -5 (6), and
-    // a triangle given in two pieces given from its far end.
-    t.host.frameDist["B"] = {Dist("DEAD", 6, 0.0, 0.5, -5, -5), Dist("DEAD", 10, 0.5, 1.0, 5, 5),
-                             Dist("LIVE", 10, 0.25, 0.0, 2.5, 0), Dist("LIVE", 10, 0.25, 1.0, 2.5, 10)};
+TEST(FrameLoads, CollinearNeighboursAreMerged) {
+    // DEAD: a uniform 5 given in two halves, once as upward -5 (code 6), once downward;
+    // LIVE: a triangle 0 -> 10 in two pieces, the first given from its far end.
+    LoadsModel t(Beam(R"({"pattern": "DEAD", "dir": 6, "rd1": 0, "rd2": 0.5, "val1": -5, "val2": -5},
+                         {"pattern": "DEAD", "dir": 10, "rd1": 0.5, "rd2": 1, "val1": 5, "val2": 5},
+                         {"pattern": "LIVE", "dir": 10, "rd1": 0.25, "rd2": 0, "val1": 2.5, "val2": 0},
+                         {"pattern": "LIVE", "dir": 10, "rd1": 0.25, "rd2": 1, "val1": 2.5, "val2": 10})"));
     t.readLoads();
-    ExpectSegments(dist(1), {{0.0, 1.0, 5, 5}});
-    EXPECT_EQ(dist(1).Dir, 6);  // the direction of the first load
-    ExpectSegments(dist(2), {{0.0, 1.0, 0, 10}});
+    ExpectSegments(Dist(t, 0), {{0.0, 1.0, 5, 5}});
+    EXPECT_EQ(Dist(t, 0).Dir, 6);  // the direction of its first load
+    ExpectSegments(Dist(t, 1), {{0.0, 1.0, 0, 10}});
 }
 
-TEST_F(FrameLoads, OutOfScopeLoadsAreDropped) {
-    t.host.frameDist["B"] = {Dist("DEAD", 10, 0, 1, 1, 1, "Local"), Dist("DEAD", 2, 0, 1, 1, 1),
-                             Dist("DEAD", 10, 0, 1, 1, 1, "GLOBAL", 2),
-                             // blanks around the system's name are not a different system
-                             Dist("DEAD", 10, 0, 1, 1, 1, " GLOBAL "), Dist("DEAD", 10, 0, 1, 2, 2)};
+TEST(FrameLoads, OutOfScopeLoadsAreDropped) {
+    // A local system, a horizontal direction and a moment load are dropped; blanks
+    // around the system's name do not make another system.
+    LoadsModel t(Beam(R"({"pattern": "DEAD", "csys": "Local", "dir": 10, "val1": 1, "val2": 1},
+                         {"pattern": "DEAD", "dir": 4, "val1": 1, "val2": 1},
+                         {"pattern": "DEAD", "type": 2, "dir": 10, "val1": 1, "val2": 1},
+                         {"pattern": "DEAD", "csys": " GLOBAL ", "dir": 10, "val1": 1, "val2": 1},
+                         {"pattern": "DEAD", "dir": 10, "val1": 2, "val2": 2})"));
     t.readLoads();
     ASSERT_EQ(t.src.FrameObj(1).LoadFrameDistributedNum(), 1);
-    ExpectSegments(dist(), {{0, 1, 3, 3}});
+    ExpectSegments(Dist(t), {{0, 1, 3, 3}});
 }
 
-TEST_F(FrameLoads, ZeroLengthAndCoincidentPointLoadsBecomeOneSummedPoint) {
-    t.host.frameDist["B"] = {Dist("DEAD", 10, 0.5, 0.5, 7, 99)};
-    t.host.framePoint["B"] = {Point("DEAD", 10, 0.8, 1), Point("DEAD", 10, 0.5, 3), Point("DEAD", 9, 0.5000004, -2)};
+TEST(FrameLoads, ZeroLengthAndCoincidentPointLoadsBecomeOneSummedPoint) {
+    LoadsModel t(Beam(R"({"pattern": "DEAD", "dir": 10, "rd1": 0.5, "rd2": 0.5, "val1": 7, "val2": 99})",
+                      R"({"pattern": "DEAD", "dir": 10, "rd": 0.8, "val": 1},
+                         {"pattern": "DEAD", "dir": 10, "rd": 0.5, "val": 3},
+                         {"pattern": "DEAD", "dir": 9, "rd": 0.5000004, "val": -2})"));
     t.readLoads();
     const auto& f = t.src.FrameObj(1);
     EXPECT_EQ(f.LoadFrameDistributedNum(), 0);
@@ -142,57 +111,57 @@ TEST_F(FrameLoads, ZeroLengthAndCoincidentPointLoadsBecomeOneSummedPoint) {
     EXPECT_DOUBLE_EQ(p.Val[1], 1.0);
 }
 
-TEST_F(FrameLoads, EndPointLoadsMoveToTheNodesWithTheSignTurned) {
-    t.host.pointLoads["1"] = {Joint("DEAD", -2.0)};
-    t.host.framePoint["B"] = {Point("DEAD", 10, 0.0, 8), Point("DEAD", 6, 1.0, 3), Point("DEAD", 10, 0.5, 1)};
+TEST(FrameLoads, EndPointLoadsMoveToTheNodesWithTheSignTurned) {
+    LoadsModel t(Beam("",
+                      R"({"pattern": "DEAD", "dir": 10, "rd": 0, "val": 8},
+                         {"pattern": "DEAD", "dir": 6, "rd": 1, "val": 3},
+                         {"pattern": "DEAD", "dir": 10, "rd": 0.5, "val": 1})",
+                      R"({"pattern": "DEAD", "values": [0, 0, -2, 0, 0, 0]})"));
     t.readLoads();
-    EXPECT_DOUBLE_EQ(F3Of(t.src, "1", "DEAD"), -10.0);  // joint -2 plus 8 downward
+    EXPECT_DOUBLE_EQ(F3Of(t.src, "1", "DEAD"), -10.0);  // the joint's -2 and 8 downward
     EXPECT_DOUBLE_EQ(F3Of(t.src, "2", "DEAD"), 3.0);    // 3 upward
     const auto& p = *t.src.FrameObj(1).LoadFramePoint[0];
     ASSERT_EQ(p.ItemNum(), 1);
     EXPECT_DOUBLE_EQ(p.RD[0], 0.5);
 }
 
-TEST(LoadNodes, OnlyGlobalLoadsOfKnownPatternsSummedPerPattern) {
-    LoadsModel t;
-    t.patterns({{"DEAD", 0}, {"LIVE", 0}});
-    t.node("1", 0, 0, 0);
-    t.node("2", 1, 0, 0);
-    t.host.pointLoads["1"] = {Joint("DEAD", -1, "Local")};
-    t.host.pointLoads["2"] = {Joint("DEAD", -1), Joint("NONE", -5), Joint("LIVE", -2), Joint("DEAD", -3)};
+TEST(LoadNodes, OnlyGlobalLoadsSummedPerPattern) {
+    LoadsModel t(R"("load_patterns": [{"name": "DEAD"}, {"name": "LIVE"}],
+        "points": [{"name": "1", "x": 0, "y": 0, "z": 0, "loads": [{"pattern": "DEAD", "csys": "Local", "values": [0, 0, -1, 0, 0, 0]}]},
+                   {"name": "2", "x": 1, "y": 0, "z": 0, "loads": [{"pattern": "DEAD", "values": [1, 0, -1, 0, 0, 0]},
+                                                   {"pattern": "LIVE", "values": [0, 0, -2, 0, 0, 0]},
+                                                   {"pattern": "DEAD", "values": [0, 0, -3, 0, 0, 5]}]}])");
     t.src.ReadLoadNodes();
     EXPECT_EQ(t.src.LoadNodeObjGet("1"), nullptr);
     ASSERT_EQ(t.src.LoadNodeNum(), 1);
     const auto& l = t.src.LoadNodeObj(1);
+    EXPECT_EQ(l.Label, "2");
     ASSERT_EQ(l.ItemNum(), 2);
     EXPECT_EQ(l.Items[0].LoadPattern, "DEAD");
+    EXPECT_DOUBLE_EQ(l.Items[0].F1, 1.0);
     EXPECT_DOUBLE_EQ(l.Items[0].F3, -4.0);
+    EXPECT_DOUBLE_EQ(l.Items[0].M3, 5.0);
     EXPECT_DOUBLE_EQ(l.Items[1].F3, -2.0);
 }
 
-class AreaLoads : public ::testing::Test {
-protected:
-    void SetUp() override {
-        t.patterns({{"DEAD", 0}, {"LIVE", 0}, {"SNOW", 0}, {"WIND", 0}});
-        // A horizontal 2 x 2 slab (A = 4) and a sloped one rising 1 over 2 (A = 2 sqrt 5,
-        // projected 4), both in the stored order: bottom edge, then top edge.
-        t.node("1", 0, 0, 0);
-        t.node("2", 2, 0, 0);
-        t.node("3", 0, 2, 0);
-        t.node("4", 2, 2, 0);
-        t.node("5", 0, 0, 0 + 10);
-        t.node("6", 2, 0, 10);
-        t.node("7", 0, 2, 11);
-        t.node("8", 2, 2, 11);
-        t.area("S", {"1", "2", "3", "4"});
-        t.area("R", {"5", "6", "7", "8"});
-    }
-    LoadsModel t;
-};
+// A horizontal 2 x 2 slab "S" (area 4) and a slab "R" rising 1 over 2 (area 2 sqrt 5,
+// projected 4), corners in the stored order, with the given area loads.
+std::string Slabs(const std::string& onS, const std::string& onR, const std::string& onSToFrames = "") {
+    return R"("load_patterns": [{"name": "DEAD"}, {"name": "LIVE"}, {"name": "SNOW"}],
+        "points": [{"name": "1", "x": 0, "y": 0, "z": 0}, {"name": "2", "x": 2, "y": 0, "z": 0},
+                   {"name": "3", "x": 0, "y": 2, "z": 0}, {"name": "4", "x": 2, "y": 2, "z": 0},
+                   {"name": "5", "x": 0, "y": 0, "z": 10}, {"name": "6", "x": 2, "y": 0, "z": 10},
+                   {"name": "7", "x": 0, "y": 2, "z": 11}, {"name": "8", "x": 2, "y": 2, "z": 11}],
+        "areas": [{"name": "S", "section": "SL", "points": ["1", "2", "3", "4"],
+                   "uniform_loads": [)" + onS + R"(], "uniform_loads_to_frames": [)" + onSToFrames + R"(]},
+                  {"name": "R", "section": "SL", "points": ["5", "6", "7", "8"], "uniform_loads": [)" + onR + "]}]";
+}
 
-TEST_F(AreaLoads, PressuresBecomeCornerForcesWithTrueOrProjectedArea) {
-    t.host.areaLoads["S"] = {AreaLoad("DEAD", 10, 5), AreaLoad("LIVE", 6, -5), AreaLoad("SNOW", 11, 2)};
-    t.host.areaLoads["R"] = {AreaLoad("DEAD", 10, 3), AreaLoad("LIVE", 11, 3), AreaLoad("SNOW", 9, 3)};
+TEST(AreaLoads, PressuresBecomeCornerForcesWithTrueOrProjectedArea) {
+    LoadsModel t(Slabs(R"({"pattern": "DEAD", "dir": 10, "value": 5}, {"pattern": "LIVE", "dir": 6, "value": -5},
+                          {"pattern": "SNOW", "dir": 11, "value": 2})",
+                       R"({"pattern": "DEAD", "dir": 10, "value": 3}, {"pattern": "LIVE", "dir": 11, "value": 3},
+                          {"pattern": "SNOW", "dir": 9, "value": 3})"));
     t.readLoads();
     for (const char* n : {"1", "2", "3", "4"}) {
         EXPECT_DOUBLE_EQ(F3Of(t.src, n, "DEAD"), -5.0);
@@ -207,31 +176,33 @@ TEST_F(AreaLoads, PressuresBecomeCornerForcesWithTrueOrProjectedArea) {
     }
 }
 
-TEST_F(AreaLoads, TrueAndProjectedLoadsOfOnePatternKeepTheirOwnArea) {
-    t.host.areaLoads["R"] = {AreaLoad("DEAD", 10, 1), AreaLoad("DEAD", 11, 1), AreaLoad("DEAD", 10, 1)};
+TEST(AreaLoads, TrueAndProjectedLoadsOfOnePatternKeepTheirOwnArea) {
+    LoadsModel t(Slabs("", R"({"pattern": "DEAD", "dir": 10, "value": 1}, {"pattern": "DEAD", "dir": 11, "value": 1},
+                              {"pattern": "DEAD", "dir": 10, "value": 1})"));
     t.readLoads();
     const double A = 2.0 * std::sqrt(5.0);
     EXPECT_NEAR(F3Of(t.src, "5", "DEAD"), -(2.0 * A + 4.0) / 4.0, 1e-12);
 }
 
-TEST_F(AreaLoads, BothKindsOfAreaLoadAddUpAndOutOfScopeOnesAreDropped) {
-    t.host.areaLoadsToFrames["S"] = {AreaLoad("DEAD", 10, 1)};
-    t.host.areaLoads["S"] = {AreaLoad("DEAD", 10, 2), AreaLoad("DEAD", 10, 50, "Local"), AreaLoad("DEAD", 3, 50)};
-    t.host.areaLoads["R"] = {AreaLoad("DEAD", 10, 50, "Local")};
+TEST(AreaLoads, BothKindsOfAreaLoadAddUpAndOutOfScopeOnesAreDropped) {
+    LoadsModel t(Slabs(R"({"pattern": "DEAD", "dir": 10, "value": 2}, {"pattern": "DEAD", "csys": "Local", "dir": 10,
+                           "value": 50}, {"pattern": "DEAD", "dir": 3, "value": 50})",
+                       R"({"pattern": "DEAD", "csys": "Local", "dir": 10, "value": 50})",
+                       R"({"pattern": "DEAD", "dir": 10, "value": 1, "distribution": 2})"));
     t.readLoads();
     EXPECT_EQ(t.src.LoadAreaNum(), 2);
     EXPECT_DOUBLE_EQ(F3Of(t.src, "1", "DEAD"), -3.0);
     EXPECT_EQ(t.src.LoadNodeObjGet("5"), nullptr);
 }
 
-TEST(AreaLoadsOfTriangles, ThreePartsOfOneHostAreaShareItsLoadOnce) {
-    // A host triangle (0,0) (3,0) (0,3) of area 4.5, split into three 4-node areas of
-    // the same label around its centre (1,1) and mid-sides (1.5,0) (1.5,1.5) (0,1.5).
-    LoadsModel t;
-    t.patterns({{"DEAD", 0}});
-    t.node("P1", 0, 0, 0);
-    t.node("P2", 3, 0, 0);
-    t.node("P3", 0, 3, 0);
+TEST(AreaLoads, ThePartsOfASplitTriangleShareItsLoadOnce) {
+    // A host triangle (0,0) (3,0) (0,3) of area 4.5, as the area reader leaves it: three
+    // 4-node areas of its label around its centre (1,1) and the mid-sides.
+    LoadsModel t(R"("load_patterns": [{"name": "DEAD"}],
+        "points": [{"name": "P1", "x": 0, "y": 0, "z": 0}, {"name": "P2", "x": 3, "y": 0, "z": 0},
+                   {"name": "P3", "x": 0, "y": 3, "z": 0}],
+        "areas": [{"name": "T", "section": "SL", "points": ["P1", "P2", "P3"],
+                   "uniform_loads": [{"pattern": "DEAD", "dir": 10, "value": 2}]}])");
     t.node("C", 1, 1, 0);
     t.node("M12", 1.5, 0, 0);
     t.node("M23", 1.5, 1.5, 0);
@@ -239,27 +210,25 @@ TEST(AreaLoadsOfTriangles, ThreePartsOfOneHostAreaShareItsLoadOnce) {
     t.area("T", {"P1", "M12", "M31", "C"});
     t.area("T", {"M12", "P2", "C", "M23"});
     t.area("T", {"M31", "C", "P3", "M23"});
-    double parts = 0;
-    for (int i = 1; i <= 3; ++i) parts += t.src.AreaObjAreaGet(t.src.AreaObj(i));
-    ASSERT_NEAR(parts, 4.5, 1e-12);
-    t.host.areaLoads["T"] = {AreaLoad("DEAD", 10, 2)};
     t.readLoads();
     EXPECT_EQ(t.src.LoadAreaNum(), 1);
     double total = 0;
     for (int i = 1; i <= t.src.LoadNodeNum(); ++i) total += t.src.LoadNodeObj(i).Items.at(0).F3;
     EXPECT_NEAR(total, -9.0, 1e-12);
+    EXPECT_NEAR(F3Of(t.src, "P1", "DEAD"), -0.75, 1e-12);
+    EXPECT_NEAR(F3Of(t.src, "C", "DEAD"), -2.25, 1e-12);
 }
 
 TEST(LoadPatternFlags, EachFlagFollowsItsOwnThreshold) {
-    LoadsModel t;
-    t.patterns({{"TINY", 5e-7}, {"HALF", 0.0005}, {"NODE", 1.0}, {"NONE", 0.0}});
-    t.node("1", 0, 0, 0);
-    t.node("2", 4, 0, 0);
-    t.frame("B", "1", "2");
-    t.host.pointLoads["1"] = {Joint("TINY", -1e-7), Joint("NODE", -1)};
-    t.host.framePoint["B"] = {Point("HALF", 10, 0.5, 1)};
+    LoadsModel t(R"("load_patterns": [{"name": "TINY", "self_weight_multiplier": 5e-7},
+                                      {"name": "HALF", "self_weight_multiplier": 0.0005},
+                                      {"name": "NODE", "self_weight_multiplier": 1}, {"name": "NONE"}],
+        "points": [{"name": "1", "x": 0, "y": 0, "z": 0, "loads": [{"pattern": "TINY", "values": [0, 0, -1e-7, 0, 0, 0]},
+                                           {"pattern": "NODE", "values": [0, 0, 0, 0, 0, -1]}]},
+                   {"name": "2", "x": 4, "y": 0, "z": 0}],
+        "frames": [{"name": "B", "section": "S", "i": "1", "j": "2",
+                    "point_loads": [{"pattern": "HALF", "dir": 10, "rd": 0.5, "val": 1}]}])");
     t.readLoads();
-
     t.src.SetLoadPatternFlags();  // nothing weighs yet
     EXPECT_FALSE(t.src.LoadPatternObj(1).LoadNodeNotEmpty);
     EXPECT_TRUE(t.src.LoadPatternObj(3).LoadNodeNotEmpty);
@@ -267,6 +236,7 @@ TEST(LoadPatternFlags, EachFlagFollowsItsOwnThreshold) {
     EXPECT_FALSE(t.src.LoadPatternObj(3).LoadElementNotEmpty);
     for (int i = 1; i <= 4; ++i) EXPECT_FALSE(t.src.LoadPatternObj(i).SelfWeightNotEmpty);
 
+    // A layered shell whose concrete weighs.
     source::TarvoPropMaterialObj& mat = t.src.AddPropMat("C30");
     mat.UnitWeight = 25;
     source::TarvoPropAreaSectObj& layered = t.src.AddPropAreaSect("L");

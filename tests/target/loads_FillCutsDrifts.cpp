@@ -1,7 +1,7 @@
 // Base section cuts and drifts on stores set up by hand.
 #include <gtest/gtest.h>
 
-#include "source/loads_FakeHost.h"
+#include "source/loads_Document.h"
 #include "target/FillSteps.h"
 
 namespace t2v::testing_loads {
@@ -14,7 +14,7 @@ std::string TextAt(RecordView r, std::size_t off, std::size_t len) {
 struct Cuts {
     LoadsModel t;
     target::VantraModel m;
-    target::FillContext c{t.src, m, t.host, t.platform};
+    target::FillContext c{t.src, m, *t.host, t.platform};
     Cuts() {
         target::InitVantraModel(m);
         t.node("S1", 0, 0, 0).IsRestrained = {true, true, true, false, false, false};
@@ -91,15 +91,6 @@ TEST(SectionCuts, AWallCutAloneStartsAtTheFirstItem) {
     EXPECT_EQ(x.item(2), (Item{0, 3, 0}));
     EXPECT_EQ(x.item(3), (Item{0, 0, 0}));
     EXPECT_EQ(x.m.SectionGroupMatrix, (std::vector<std::vector<std::uint8_t>>{{1}}));
-}
-
-TEST(SectionCuts, NoSupportedMemberNoCutNoGroup) {
-    Cuts x;
-    x.frame("A", "B", 1);
-    target::FillVantraSectionCuts(x.c);
-    EXPECT_EQ(x.m.SectionCutTable.count(), 0);
-    EXPECT_EQ(x.m.SectionCutItemTable.count(), 0);
-    EXPECT_EQ(x.m.SectionGroupTable.count(), 0);
 }
 
 TEST(Drifts, TwoDriftsBetweenTheTopAndBottomNodes) {

@@ -2,7 +2,7 @@
 // the earlier fill steps would leave them).
 #include <gtest/gtest.h>
 
-#include "source/loads_FakeHost.h"
+#include "source/loads_Document.h"
 #include "target/FillSteps.h"
 
 namespace t2v::testing_loads {
@@ -18,7 +18,7 @@ std::string Padded(const std::string& s, std::size_t len) { return s + std::stri
 struct Transfer {
     LoadsModel t;
     VantraModel m;
-    target::FillContext c{t.src, m, t.host, t.platform};
+    target::FillContext c{t.src, m, *t.host, t.platform};
     Transfer() { target::InitVantraModel(m); }
     // Target nodes as the node step makes them: node 1 at the origin, then one per source node.
     void targetNodes() { m.NodeTable.resizeTo(t.src.NodeNum() + 1); }
@@ -239,15 +239,6 @@ TEST(ElementLoadsTest, ABeamJoinsTheEarliestMatchingShape) {
     EXPECT_EQ(x.ordinalOf(0, 2), 2);
     EXPECT_EQ(x.ordinalOf(0, 3), 1);
     EXPECT_EQ(x.shape(1, 1, 1).elementCount, 2);
-}
-
-TEST(ElementLoadsTest, NoFrameLoadsLeaveTheTablesAsReset) {
-    ElementLoads x;
-    x.pattern("DEAD");
-    target::FillVantraElementLoads(x.c);
-    EXPECT_EQ(x.m.ElementLoadPatternTable.count(), 0);
-    EXPECT_EQ(x.m.ElementLoadShapeCount, 1);
-    EXPECT_EQ(x.m.ElementLoadItemTable.count(), 0);
 }
 
 // ---------------------------------------------------------------------------------------
