@@ -165,7 +165,7 @@ void FillVantraNodalLoads(FillContext& c) {
             if (id < 1 || static_cast<std::size_t>(id) > mass.size()) continue;
             const NodalMassItem& nm = mass[static_cast<std::size_t>(id - 1)];
             for (std::size_t d = 0; d < 2; ++d) {
-                if (!(nm[d] > 1e-6f)) continue;
+                if (!(static_cast<double>(nm[d]) > 1e-6)) continue;
                 NodalLoadItem item{};
                 item[d] = nm[d];
                 item[6] = 1.0f;
