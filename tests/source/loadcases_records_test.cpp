@@ -160,6 +160,28 @@ TEST(LoadcasesFunctionFile, UnusableFilesGiveTheTwoPointFunction) {
     expectPoints(ReadFunctionFileText("0 0\n0 1\n", freeFile(2)), {{0, 0}, {0, 1}});
 }
 
+TEST(LoadcasesFunctionFile, AnyTextGivesAUsableFunction) {
+    // Random text in every setting: never a crash, always points that start at a
+    // non-negative time and never go back.
+    std::uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    const std::string alphabet = "0123456789 .\t\r\n$+-eEx,";
+    for (int run = 0; run < 2000; ++run) {
+        std::string text(next() % 200, ' ');
+        for (char& ch : text) ch = alphabet[next() % alphabet.size()];
+        host::THFunctionFile f = (next() % 2) ? freeFile(1 + static_cast<int>(next() % 3)) : fixedFile(1, 0, 0);
+        f.headerLines = static_cast<int>(next() % 4) - 1;
+        f.prefixChars = static_cast<int>(next() % 5) - 1;
+        f.fieldWidth = static_cast<int>(next() % 12) - 1;
+        f.pointsPerLine = static_cast<int>(next() % 5) - 1;
+        const THFuncPoints p = ReadFunctionFileText(text, f);
+        ASSERT_GE(p.size(), 1u);
+        ASSERT_EQ(p.times.size(), p.values.size());
+        ASSERT_GE(p.times[0], 0.0);
+        for (std::size_t i = 1; i < p.size(); ++i) ASSERT_GE(p.times[i], p.times[i - 1]);
+    }
+}
+
 // --- record files ------------------------------------------------------------------------
 
 TEST(LoadcasesRecord, UserFunctionRecordByteForByte) {
