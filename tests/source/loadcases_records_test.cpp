@@ -3,18 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "common/Record.h"
+#include "host/document/DocumentHost.h"
 #include "platform/recording/RecordingPlatform.h"
 #include "source/ReadTHFunc.h"
-#include "source/loadcases_FakeHost.h"
 #include "support/TempDir.h"
 
 namespace t2v::source {
 namespace {
 
 using test::Bytes;
-using test::FakeFunction;
 
 host::THFunctionFile freeFile(int valueType, int headerLines = 0, int prefix = 0, double dt = 0.1) {
     host::THFunctionFile f;
@@ -265,32 +265,33 @@ TEST(LoadcasesRecordName, UnsafeNamesAreEncodedInsideTheFolder) {
 class LoadcasesReadTHFunc : public ::testing::Test {
 protected:
     test::TempDir tmp;
-    test::FakeHost host;
     platform::RecordingPlatform plat;
     std::string home = tmp / "Vantra";
+    std::unique_ptr<host::DocumentHost> host;
+    std::unique_ptr<TarvoModelObj> model;
 
-    TarvoModelObj read() {
-        TarvoModelObj src(host, plat, Units{}, RecordsLocation{home, "EqkeGroup"});
-        src.ReadTarvoTHFunc();
-        return src;
+    // Reads the functions of a model document (function files are found in `tmp`).
+    TarvoModelObj& read(const std::string& functions) {
+        host = host::DocumentHost::FromText(
+            R"({"format": "tarvo-model", "version": 1, "functions": [)" + functions + "]}", "functions.json",
+            tmp.path());
+        model = std::make_unique<TarvoModelObj>(*host, plat, Units{}, RecordsLocation{home, "EqkeGroup"});
+        model->ReadTarvoTHFunc();
+        return *model;
     }
     std::string recordPath(const std::string& file) const { return home + "/Records/EqkeGroup/" + file; }
 };
 
 TEST_F(LoadcasesReadTHFunc, EveryKindBecomesARecordAndAFunction) {
-    host.functions = {
-        {.name = "User", .kind = 1, .times = {0, 0.01, 0.02}, .values = {0, 0.3, -0.5}},
-        {.name = "Sine", .kind = 2, .period = 1, .amplitude = 1, .steps = 4, .cycles = 2},
-        {.name = "Cos", .kind = 3, .period = 1, .amplitude = 2, .steps = 4, .cycles = 2},
-        {.name = "Ramp", .kind = 4, .amplitude = 1, .rampTime = 1, .maxTime = 5},
-        {.name = "Trap", .kind = 5, .period = 1, .amplitude = 1, .rampTime = 0.4, .cycles = 2},
-        {.name = "Tri", .kind = 6, .period = 1, .amplitude = 1, .cycles = 3},
-        {.name = "Periodic", .kind = 7, .times = {0, 0.5}, .values = {0, 1}, .cycles = 5},
-        {.name = "Spectrum", .type = 1},
-        {.name = "Odd kind", .kind = 9},
-        {.name = "Refused", .kind = 1, .status = 1, .times = {0}, .values = {1}},
-    };
-    TarvoModelObj src = read();
+    TarvoModelObj& src = read(R"(
+        {"name": "User", "type": 2, "kind": 1, "times": [0, 0.01, 0.02], "values": [0, 0.3, -0.5]},
+        {"name": "Sine", "type": 2, "kind": 2, "period": 1, "steps_per_cycle": 4, "cycles": 2, "amplitude": 1},
+        {"name": "Cos", "type": 2, "kind": 3, "period": 1, "steps_per_cycle": 4, "cycles": 2, "amplitude": 2},
+        {"name": "Ramp", "type": 2, "kind": 4, "ramp_time": 1, "amplitude": 1, "max_time": 5},
+        {"name": "Trap", "type": 2, "kind": 5, "period": 1, "ramp_time": 0.4, "amplitude": 1, "cycles": 2},
+        {"name": "Tri", "type": 2, "kind": 6, "period": 1, "amplitude": 1, "cycles": 3},
+        {"name": "Periodic", "type": 2, "kind": 7, "cycles": 5, "times": [0, 0.5], "values": [0, 1]},
+        {"name": "Spectrum", "type": 1})");
 
     ASSERT_EQ(src.THFuncNum(), 7);
     const std::pair<const char*, int> expected[] = {{"User", 3}, {"Sine", 9}, {"Cos", 9},     {"Ramp", 3},
@@ -305,7 +306,6 @@ TEST_F(LoadcasesReadTHFunc, EveryKindBecomesARecordAndAFunction) {
     }
     EXPECT_EQ(src.THFuncObjGet("Periodic")->Value[1], 1.0);  // one cycle only
     EXPECT_FALSE(std::filesystem::exists(recordPath("Spectrum")));
-    EXPECT_FALSE(std::filesystem::exists(recordPath("Refused")));
     EXPECT_TRUE(plat.messages.empty());
 
     // The user function's record, byte for byte.
@@ -327,22 +327,16 @@ TEST_F(LoadcasesReadTHFunc, EveryKindBecomesARecordAndAFunction) {
 TEST_F(LoadcasesReadTHFunc, LongNameIsCutInTheHeaderOnly) {
     const std::string name30 = "Thirty_character_function_name";
     ASSERT_EQ(name30.size(), 30u);
-    host.functions = {{.name = name30, .kind = 1, .times = {0, 1}, .values = {0, 1}}};
-    read();
+    read(R"({"name": ")" + name30 + R"(", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})");
     const auto bytes = test::ReadBytes(recordPath(name30));
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 40), ("EarthquakeRecord: " + name30).substr(0, 40));
 }
 
 TEST_F(LoadcasesReadTHFunc, FunctionFileIsReadThroughThePlatform) {
     test::WriteText(tmp / "quake.txt", "t a\n$ c\n0 0\n0.1 0.5\n");
-    host::THFunctionFile f = freeFile(2, 1);
-    f.fileName = tmp / "quake.txt";
-    f.dt = 0.1;
-    host::THFunctionFile missing = f;
-    missing.fileName = tmp / "missing.txt";
-    missing.dt = 0.02;
-    host.functions = {{.name = "Q", .kind = 0, .file = f}, {.name = "Missing", .kind = 0, .file = missing}};
-    TarvoModelObj src = read();
+    TarvoModelObj& src = read(R"(
+        {"name": "Q", "type": 2, "kind": 0, "file": "quake.txt", "header_lines": 1, "value_type": 2, "dt": 0.1},
+        {"name": "Missing", "type": 2, "kind": 0, "file": "missing.txt", "value_type": 2, "dt": 0.02})");
     ASSERT_EQ(src.THFuncNum(), 2);
     EXPECT_EQ(src.THFuncObj(1).Dt, 0.1);
     EXPECT_EQ(src.THFuncObj(1).Value, (std::vector<double>{0, 0.5}));
@@ -352,9 +346,9 @@ TEST_F(LoadcasesReadTHFunc, FunctionFileIsReadThroughThePlatform) {
 }
 
 TEST_F(LoadcasesReadTHFunc, UnsafeNameIsWrittenInsideTheRecordsFolder) {
-    host.functions = {{.name = "../Escape", .kind = 1, .times = {0, 1}, .values = {0, 2}},
-                      {.name = "..", .kind = 1, .times = {0, 1}, .values = {0, 3}}};
-    TarvoModelObj src = read();
+    TarvoModelObj& src = read(R"(
+        {"name": "../Escape", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 2]},
+        {"name": "..", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 3]})");
     ASSERT_EQ(src.THFuncNum(), 2);
     EXPECT_EQ(src.THFuncObj(1).Label, "../Escape");
     EXPECT_EQ(src.THFuncObj(1).RecordFileName, ".._Escape");
@@ -365,7 +359,7 @@ TEST_F(LoadcasesReadTHFunc, UnsafeNameIsWrittenInsideTheRecordsFolder) {
     header.resize(40, ' ');
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 40), header);
     EXPECT_TRUE(std::filesystem::exists(recordPath("__")));
-    // Nothing but the two records was written anywhere under the home folder.
+    // Nothing but the two records was written anywhere under the test folder.
     std::size_t files = 0;
     for (const auto& e : std::filesystem::recursive_directory_iterator(tmp.path()))
         if (e.is_regular_file()) ++files;
@@ -373,13 +367,13 @@ TEST_F(LoadcasesReadTHFunc, UnsafeNameIsWrittenInsideTheRecordsFolder) {
 }
 
 TEST_F(LoadcasesReadTHFunc, FoldersAreMadeOneLevelAtATimeOrReported) {
-    host.functions = {{.name = "A", .kind = 1, .times = {0, 1}, .values = {0, 1}},
-                      {.name = "B", .kind = 1, .times = {0, 1}, .values = {0, 1}}};
+    const std::string two = R"(
+        {"name": "A", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]},
+        {"name": "B", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})";
     plat.uncreatableFolders.insert(home + "/Records");
-    TarvoModelObj src = read();
+    EXPECT_EQ(read(two).THFuncNum(), 2);  // the functions are kept
     EXPECT_TRUE(std::filesystem::is_directory(home));  // the home level was still made
-    EXPECT_EQ(src.THFuncNum(), 2);                    // the functions are kept
-    ASSERT_EQ(plat.messages.size(), 2u);              // one message per function
+    ASSERT_EQ(plat.messages.size(), 2u);               // one message per function
     EXPECT_EQ(plat.messages[0].text, "Error : Could not create directory. " + home + "/Records/EqkeGroup");
     EXPECT_EQ(plat.messages[0].icon, platform::MsgIcon::Critical);
     EXPECT_FALSE(std::filesystem::exists(home + "/Records"));
@@ -388,17 +382,17 @@ TEST_F(LoadcasesReadTHFunc, FoldersAreMadeOneLevelAtATimeOrReported) {
     plat.uncreatableFolders.clear();
     plat.messages.clear();
     plat.unopenableFiles.insert(recordPath("B"));
-    read();
+    read(two);
     EXPECT_TRUE(std::filesystem::exists(recordPath("A")));
     ASSERT_EQ(plat.messages.size(), 1u);
     EXPECT_NE(plat.messages[0].text.find("Error : Could not write file. " + recordPath("B")), std::string::npos);
 }
 
 TEST_F(LoadcasesReadTHFunc, TooManyPointsForARecordAreRefused) {
-    host.functions = {{.name = "Long", .kind = 2, .period = 1, .amplitude = 1, .steps = 40000, .cycles = 1},
-                      {.name = "Huge", .kind = 6, .period = 1, .amplitude = 1, .cycles = 2000000000},
-                      {.name = "Fits", .kind = 2, .period = 1, .amplitude = 1, .steps = 32765, .cycles = 1}};
-    TarvoModelObj src = read();
+    TarvoModelObj& src = read(R"(
+        {"name": "Long", "type": 2, "kind": 2, "period": 1, "steps_per_cycle": 40000, "cycles": 1, "amplitude": 1},
+        {"name": "Huge", "type": 2, "kind": 6, "period": 1, "cycles": 2000000, "amplitude": 1},
+        {"name": "Fits", "type": 2, "kind": 2, "period": 1, "steps_per_cycle": 32765, "cycles": 1, "amplitude": 1})");
     ASSERT_EQ(src.THFuncNum(), 1);
     EXPECT_EQ(src.THFuncObj(1).ValueNum(), 32766);
     EXPECT_EQ(test::ReadBytes(recordPath("Fits")).size(), 56u + 8u * 32767u);

@@ -2,46 +2,63 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
+#include <sstream>
 #include <string>
 
 #include "output/WriteStructureFiles.h"
 #include "platform/recording/RecordingPlatform.h"
-#include "source/loadcases_FakeHost.h"
+#include "host/document/DocumentHost.h"
 #include "support/TempDir.h"
 #include "target/FillSteps.h"
 
 namespace t2v::target {
 namespace {
 
-using host::NonlinearLoad;
-using test::FakeLoadCase;
-
-NonlinearLoad load(const std::string& type, const std::string& name, double scale) {
-    return {.type = type, .name = name, .function = "", .scale = scale, .timeFactor = 1};
+// Pieces of a model document: loads and load cases as JSON text.
+std::string quoted(const std::string& s) {
+    std::string out = "\"";
+    for (char ch : s) {
+        if (ch == '"' || ch == '\\') out += '\\';
+        out += ch;
+    }
+    return out + "\"";
 }
-NonlinearLoad accel(const std::string& dir, const std::string& function, double scale, double timeFactor = 1) {
-    return {.type = "Accel", .name = dir, .function = function, .scale = scale, .timeFactor = timeFactor};
+std::string num(double v) {
+    std::ostringstream o;
+    o.precision(17);
+    o << v;
+    return o.str();
 }
-FakeLoadCase gravityCase(const std::string& name, std::vector<NonlinearLoad> loads) {
-    FakeLoadCase c{.name = name, .type = 2};
-    c.application.loadControl = 1;
-    c.loads = std::move(loads);
-    return c;
+std::string list(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + items[i];
+    return out + "]";
 }
-FakeLoadCase pushoverCase(const std::string& name, int dof, std::vector<NonlinearLoad> loads) {
-    FakeLoadCase c{.name = name, .type = 2};
-    c.application.loadControl = 2;
-    c.application.monitoredDof = dof;
-    c.loads = std::move(loads);
-    return c;
+std::string load(const std::string& type, const std::string& name, double scale) {
+    return "{\"type\": " + quoted(type) + ", \"name\": " + quoted(name) + ", \"scale\": " + num(scale) + "}";
 }
-FakeLoadCase dynamicCase(const std::string& name, std::vector<NonlinearLoad> loads, int steps = 100,
-                         double size = 0.02) {
-    FakeLoadCase c{.name = name, .type = 8};
-    c.loads = std::move(loads);
-    c.outputSteps = steps;
-    c.stepSize = size;
-    return c;
+std::string accel(const std::string& dir, const std::string& function, double scale, double timeFactor = 1) {
+    if (function.empty()) return load("Accel", dir, scale);
+    return "{\"type\": \"Accel\", \"name\": " + quoted(dir) + ", \"function\": " + quoted(function) +
+           ", \"scale\": " + num(scale) + ", \"time_factor\": " + num(timeFactor) + "}";
+}
+std::string gravityCase(const std::string& name, const std::vector<std::string>& loads) {
+    return "{\"name\": " + quoted(name) + R"(, "type": 2, "load_application": {"load_control": 1}, "loads": )" +
+           list(loads) + "}";
+}
+std::string pushoverCase(const std::string& name, int dof, const std::vector<std::string>& loads) {
+    return "{\"name\": " + quoted(name) + R"(, "type": 2, "load_application": {"load_control": 2, "monitored_dof": )" +
+           std::to_string(dof) + "}, \"loads\": " + list(loads) + "}";
+}
+std::string dynamicCase(const std::string& name, const std::vector<std::string>& loads, int steps = 100,
+                        double size = 0.02, int dampingCode = 1, double v1 = 0, double v2 = 0) {
+    return "{\"name\": " + quoted(name) + R"(, "type": 8, "output_steps": )" + std::to_string(steps) +
+           ", \"step_size\": " + num(size) + ", \"damping\": {\"code\": " + std::to_string(dampingCode) +
+           ", \"values\": [" + num(v1) + ", " + num(v2) + "]}, \"loads\": " + list(loads) + "}";
+}
+std::string otherCase(const std::string& name, int type) {
+    return "{\"name\": " + quoted(name) + ", \"type\": " + std::to_string(type) + "}";
 }
 
 std::string text(RecordView r, std::size_t off, std::size_t n) {
@@ -52,13 +69,29 @@ std::string padded(std::string s, std::size_t n) {
     return s;
 }
 
+// Load cases come from a model document; the patterns and functions they apply are put
+// into the source model by hand, as the earlier read steps would leave them.
 class LoadcasesFill : public ::testing::Test {
 protected:
     test::TempDir tmp;
-    test::FakeHost host;
     platform::RecordingPlatform plat;
-    source::TarvoModelObj src{host, plat, Units{}, source::RecordsLocation{tmp / "home", "EqkeGroup"}};
+    std::unique_ptr<host::DocumentHost> host;
+    std::unique_ptr<source::TarvoModelObj> src;
     VantraModel m;
+
+    struct Pattern {
+        std::string label;
+        bool node, element, selfWeight;
+    };
+    struct Function {
+        std::string label, fileName;
+        int points;
+    };
+    std::vector<Pattern> patterns;
+    std::vector<Function> functions;
+    // Names the document holds but the source model does not.
+    std::vector<std::string> documentOnlyPatterns, documentOnlyFunctions;
+    std::vector<std::string> cases;
 
     LoadcasesFill() {
         InitVantraModel(m);
@@ -67,21 +100,41 @@ protected:
         m.StructureName = "Bldg";
     }
     void pattern(const std::string& label, bool node, bool element, bool selfWeight) {
-        source::TarvoLoadPatternObj& p = src.AddLoadPatternObj(label);
-        p.LoadNodeNotEmpty = node;
-        p.LoadElementNotEmpty = element;
-        p.SelfWeightNotEmpty = selfWeight;
-        p.VantraLoadPatternNodeName = "LoadNode-" + label;
-        p.VantraLoadPatternElementName = "LoadFrame-" + label;
-        p.VantraLoadPatternSelfWeightName = "SelfWeight-" + label;
+        patterns.push_back({label, node, element, selfWeight});
     }
     void function(const std::string& label, int points, const std::string& fileName = "") {
-        source::TarvoTHFuncObj& f = src.AddTHFuncObj(label);
-        f.RecordFileName = fileName.empty() ? label : fileName;
-        for (int i = 0; i < points; ++i) f.AddTHFunc(0, i);
+        functions.push_back({label, fileName.empty() ? label : fileName, points});
     }
     void fill() {
-        FillContext c{src, m, host, plat};
+        std::vector<std::string> p, f;
+        for (const Pattern& x : patterns) p.push_back("{\"name\": " + quoted(x.label) + "}");
+        for (const std::string& x : documentOnlyPatterns) p.push_back("{\"name\": " + quoted(x) + "}");
+        auto userFunction = [](const std::string& name) {
+            return "{\"name\": " + quoted(name) + R"(, "type": 2, "kind": 1, "times": [0], "values": [0]})";
+        };
+        for (const Function& x : functions) f.push_back(userFunction(x.label));
+        for (const std::string& x : documentOnlyFunctions) f.push_back(userFunction(x));
+        const std::string doc = R"({"format": "tarvo-model", "version": 1, "load_patterns": )" + list(p) +
+                                ", \"functions\": " + list(f) + ", \"load_cases\": " + list(cases) + "}";
+        host = host::DocumentHost::FromText(doc, "cases.json");
+
+        src = std::make_unique<source::TarvoModelObj>(*host, plat, Units{},
+                                                      source::RecordsLocation{tmp / "home", "EqkeGroup"});
+        for (const Pattern& x : patterns) {
+            source::TarvoLoadPatternObj& lp = src->AddLoadPatternObj(x.label);
+            lp.LoadNodeNotEmpty = x.node;
+            lp.LoadElementNotEmpty = x.element;
+            lp.SelfWeightNotEmpty = x.selfWeight;
+            lp.VantraLoadPatternNodeName = "LoadNode-" + x.label;
+            lp.VantraLoadPatternElementName = "LoadFrame-" + x.label;
+            lp.VantraLoadPatternSelfWeightName = "SelfWeight-" + x.label;
+        }
+        for (const Function& x : functions) {
+            source::TarvoTHFuncObj& th = src->AddTHFuncObj(x.label);
+            th.RecordFileName = x.fileName;
+            for (int i = 0; i < x.points; ++i) th.AddTHFunc(0, i);
+        }
+        FillContext c{*src, m, *host, plat};
         FillVantraLoadCases(c);
     }
 };
@@ -92,9 +145,10 @@ TEST_F(LoadcasesFill, GravityEntriesFollowThePatternFlags) {
     pattern("D", false, false, true);
     pattern("L", true, true, false);
     pattern("Empty", false, false, false);
-    host.cases = {gravityCase("DL", {load("Load", "D", 1.0), load("Load", "Missing", 3.0), load("Mode", "1", 2.0),
-                                     load("Load", "Empty", 4.0), load("Load", "L", 0.25)}),
-                  {.name = "Linear", .type = 1}};
+    documentOnlyPatterns = {"Unread"};
+    cases = {gravityCase("DL", {load("Load", "D", 1.0), load("Load", "Unread", 3.0), load("Mode", "1", 2.0),
+                                load("Load", "Empty", 4.0), load("Load", "L", 0.25)}),
+             otherCase("Linear", 1)};
     fill();
 
     ASSERT_EQ(m.GravityLoadCaseTable.count(), 1);
@@ -117,12 +171,12 @@ TEST_F(LoadcasesFill, GravityEntriesFollowThePatternFlags) {
 }
 
 TEST_F(LoadcasesFill, GravityLimitsAreTwentyEntriesAndTwentyCases) {
-    std::vector<NonlinearLoad> loads;
+    std::vector<std::string> loads;
     for (int p = 1; p <= 7; ++p) {
         pattern("P" + std::to_string(p), true, true, true);
         loads.push_back(load("Load", "P" + std::to_string(p), p));
     }
-    for (int i = 1; i <= 21; ++i) host.cases.push_back(gravityCase("G" + std::to_string(i), loads));
+    for (int i = 1; i <= 21; ++i) cases.push_back(gravityCase("G" + std::to_string(i), loads));
     fill();
 
     ASSERT_EQ(m.GravityLoadCaseTable.count(), 20);  // the 21st is not written
@@ -138,7 +192,7 @@ TEST_F(LoadcasesFill, GravityLimitsAreTwentyEntriesAndTwentyCases) {
 }
 
 TEST_F(LoadcasesFill, LongCaseNamesBecomeTheCaseNumber) {
-    host.cases = {{.name = "Modal", .type = 3}, gravityCase(std::string(41, 'x'), {})};
+    cases = {otherCase("Modal", 3), gravityCase(std::string(41, 'x'), {})};
     fill();
     EXPECT_EQ(text(m.GravityLoadCaseTable.rec(1), 0, 40), padded("2", 40));
 }
@@ -146,8 +200,8 @@ TEST_F(LoadcasesFill, LongCaseNamesBecomeTheCaseNumber) {
 // --- pushover ---------------------------------------------------------------------------------
 
 TEST_F(LoadcasesFill, PushoverDrivenByAccelerationAndItsDrift) {
-    host.cases = {pushoverCase("PX", 1, {load("Other", "x", 5), accel("UX", "", -1), accel("UZ", "", 2)}),
-                  pushoverCase("PY", 2, {accel("UY", "", 0.5)})};
+    cases = {pushoverCase("PX", 1, {accel("UX", "", -1), accel("UZ", "", 2)}),
+             pushoverCase("PY", 2, {accel("UY", "", 0.5)})};
     fill();
     ASSERT_EQ(m.PushoverLoadCaseTable.count(), 2);
     EXPECT_EQ(m.PushoverLoadCaseTable.capacity(), 11);
@@ -173,11 +227,12 @@ TEST_F(LoadcasesFill, PushoverDrivenByAccelerationAndItsDrift) {
 }
 
 TEST_F(LoadcasesFill, PushoverDrivenByModesKeepsModesOneToSix) {
-    host.cases = {pushoverCase("M", 1, {load("Mode", "1", 1.0), load("Load", "P", 9), load("Mode", "2", 0.5),
-                                        load("Mode", "8", 3), load("Mode", "0", 3), load("Mode", "two", 3)}),
-                  pushoverCase("M7", 1, {load("Mode", "1", 1), load("Mode", "2", 2), load("Mode", "3", 3),
-                                         load("Mode", "4", 4), load("Mode", "5", 5), load("Mode", "6", 6),
-                                         load("Mode", "1", 7)})};
+    pattern("P", true, false, false);
+    cases = {pushoverCase("M", 1, {load("Mode", "1", 1.0), load("Load", "P", 9), load("Mode", "2", 0.5),
+                                   load("Mode", "8", 3)}),
+             pushoverCase("M7", 1, {load("Mode", "1", 1), load("Mode", "2", 2), load("Mode", "3", 3),
+                                    load("Mode", "4", 4), load("Mode", "5", 5), load("Mode", "6", 6),
+                                    load("Mode", "1", 7)})};
     fill();
     RecordView r = m.PushoverLoadCaseTable.rec(1);
     EXPECT_EQ(r.getU8(41), 1);
@@ -200,11 +255,11 @@ TEST_F(LoadcasesFill, PushoverDrivenByModesKeepsModesOneToSix) {
 TEST_F(LoadcasesFill, PushoverDrivenByLoadsAndItsLimits) {
     pattern("Push", true, false, false);
     pattern("SW", false, false, true);
-    std::vector<NonlinearLoad> many;
+    std::vector<std::string> many;
     for (int i = 0; i < 21; ++i) many.push_back(load("Load", "Push", i));
-    host.cases = {pushoverCase("L", 1, {load("Load", "SW", 1), load("Load", "Push", 2), load("Accel", "UX", 3)}),
-                  pushoverCase("Many", 1, many), pushoverCase("None", 1, {load("Other", "x", 1)})};
-    for (int i = 0; i < 20; ++i) host.cases.push_back(pushoverCase("More" + std::to_string(i), 1, {accel("UX", "", 1)}));
+    cases = {pushoverCase("L", 1, {load("Load", "SW", 1), load("Load", "Push", 2), load("Accel", "UX", 3)}),
+             pushoverCase("Many", 1, many), pushoverCase("None", 1, {})};
+    for (int i = 0; i < 20; ++i) cases.push_back(pushoverCase("More" + std::to_string(i), 1, {accel("UX", "", 1)}));
     fill();
 
     ASSERT_EQ(m.PushoverLoadCaseTable.count(), 20);  // "None" is skipped, the last of the rest dropped
@@ -232,9 +287,11 @@ TEST_F(LoadcasesFill, PushoverDrivenByLoadsAndItsLimits) {
 TEST_F(LoadcasesFill, DynamicCaseNamesItsRecordsPerDirection) {
     function("EQX", 1500);
     function("EQZ", 700);
-    host.cases = {dynamicCase("TH", {load("Load", "D", 1), accel("U3", "EQZ", 193.2, 2.0), accel("U1", "EQX", 386.4),
-                                     accel("U1", "Later", 1.0), accel("UX", "EQX", 1.0)},
-                              1000, 0.01)};
+    pattern("D", true, false, false);
+    documentOnlyFunctions = {"Later"};
+    cases = {dynamicCase("TH", {load("Load", "D", 1), accel("U3", "EQZ", 193.2, 2.0), accel("U1", "EQX", 386.4),
+                                accel("U1", "Later", 1.0)},
+                         1000, 0.01)};
     fill();
 
     ASSERT_EQ(m.DynamicLoadCaseTable.count(), 1);
@@ -274,10 +331,10 @@ TEST_F(LoadcasesFill, DynamicCaseNamesItsRecordsPerDirection) {
 
 TEST_F(LoadcasesFill, DynamicDriftAndUnknownFunctions) {
     function("EQY", 10);
-    host.cases = {dynamicCase("Y", {accel("U2", "EQY", 386.4)}),
-                  dynamicCase("Z", {accel("U3", "EQY", 386.4)}),
-                  dynamicCase("Unknown", {accel("U1", "Nowhere", 38.64)}),
-                  dynamicCase("NoAccel", {load("Load", "D", 1)})};
+    pattern("D", true, false, false);
+    documentOnlyFunctions = {"Unread"};
+    cases = {dynamicCase("Y", {accel("U2", "EQY", 386.4)}), dynamicCase("Z", {accel("U3", "EQY", 386.4)}),
+             dynamicCase("Unknown", {accel("U1", "Unread", 38.64)}), dynamicCase("NoAccel", {load("Load", "D", 1)})};
     fill();
     ASSERT_EQ(m.DynamicLoadCaseTable.count(), 3);  // a case without ground acceleration is not made
     EXPECT_EQ(text(m.DynamicLoadCaseTable.rec(1), 314, 8), "H2 Drift");
@@ -292,7 +349,7 @@ TEST_F(LoadcasesFill, DynamicDriftAndUnknownFunctions) {
 
 TEST_F(LoadcasesFill, DynamicCaseNamesTheEncodedRecordFile) {
     function("../x", 3, ".._x");
-    host.cases = {dynamicCase("TH", {accel("U1", "../x", 386.4)})};
+    cases = {dynamicCase("TH", {accel("U1", "../x", 386.4)})};
     fill();
     RecordView r = m.DynamicLoadCaseTable.rec(1);
     EXPECT_EQ(text(r, 128, 12), padded(".._x", 12));
@@ -301,19 +358,16 @@ TEST_F(LoadcasesFill, DynamicCaseNamesTheEncodedRecordFile) {
 
 TEST_F(LoadcasesFill, AtMostNineteenDynamicCasesAndTheDynamicSeriesWins) {
     function("EQ", 5);
-    host.cases.push_back(pushoverCase("P", 1, {accel("UX", "", 1)}));
-    for (int i = 1; i <= 25; ++i) {
-        FakeLoadCase c = dynamicCase("D" + std::to_string(i), {accel("U1", "EQ", 1)});
-        c.damping = {.code = 4, .value1 = 2.0, .value2 = 0.9};
-        if (i == 1) c.damping = {.code = 7, .value1 = 4.0, .value2 = 0.09};
-        host.cases.push_back(c);
-    }
+    cases.push_back(pushoverCase("P", 1, {accel("UX", "", 1)}));
+    // The first dynamic case's damping decides the controls.
+    for (int i = 1; i <= 25; ++i)
+        cases.push_back(dynamicCase("D" + std::to_string(i), {accel("U1", "EQ", 1)}, 100, 0.02, i == 1 ? 7 : 4,
+                                    i == 1 ? 4.0 : 2.0, i == 1 ? 0.09 : 0.9));
     fill();
     EXPECT_EQ(m.DynamicLoadCaseTable.count(), 19);
     EXPECT_EQ(m.DynamicLoadCaseTable.capacity(), 22);
     ASSERT_EQ(m.AnalysisCaseTable.count(), 1);
     EXPECT_EQ(m.AnalysisCaseTable.capacity(), 11);
-    EXPECT_EQ(host.dampingAskedFor, std::vector<std::string>{"D1"});
 
     // The whole series record: name, title, empty text, the words and the controls.
     RecordView s = m.AnalysisCaseTable.rec(1);
@@ -338,9 +392,7 @@ TEST_F(LoadcasesFill, DampingCodesOneTwoAndThree) {
     function("EQ", 5);
     auto controls = [&](int code) {
         InitVantraModel(m);
-        FakeLoadCase c = dynamicCase("D", {accel("U1", "EQ", 1)});
-        c.damping = {.code = code, .value1 = 0.3, .value2 = 0.004};
-        host.cases = {c};
+        cases = {dynamicCase("D", {accel("U1", "EQ", 1)}, 100, 0.02, code, 0.3, 0.004)};
         fill();
         RecordView s = m.AnalysisCaseTable.rec(1);
         return std::vector<float>{s.getF32(146), s.getF32(150), s.getF32(154), s.getF32(158)};
@@ -357,7 +409,7 @@ TEST_F(LoadcasesFill, SeriesFolderIsResetInsideTheStructureFolderOnly) {
     std::filesystem::create_directories(series + "/results");
     test::WriteText(series + "/results/old.bin", "old");
     std::filesystem::create_directories(tmp / "Bldg/Other");
-    host.cases = {pushoverCase("P", 1, {accel("UX", "", 1)})};
+    cases = {pushoverCase("P", 1, {accel("UX", "", 1)})};
     fill();
     EXPECT_EQ(plat.deletedFolders, std::vector<std::string>{series});
     EXPECT_FALSE(std::filesystem::exists(series));
@@ -375,7 +427,7 @@ TEST_F(LoadcasesFill, SeriesFolderFollowsTheStructureFolderName) {
     // The files go to the first 12 characters, right-trimmed: so does the reset.
     std::filesystem::create_directories(tmp / "Tower Block/PushAnalysis");
     m.StructureName = "Tower Block  East";
-    host.cases = {pushoverCase("P", 1, {accel("UX", "", 1)})};
+    cases = {pushoverCase("P", 1, {accel("UX", "", 1)})};
     fill();
     EXPECT_EQ(plat.deletedFolders, std::vector<std::string>{tmp / "Tower Block/PushAnalysis"});
 }
@@ -386,7 +438,7 @@ TEST_F(LoadcasesFill, SeriesFolderIsNeverOutsideTheStructureFolder) {
     std::filesystem::create_directories(tmp / "PushAnalysis");
     std::filesystem::create_directories(tmp / "sub");
     m.StructuresRoot = tmp / "sub";
-    host.cases = {pushoverCase("P", 1, {accel("UX", "", 1)})};
+    cases = {pushoverCase("P", 1, {accel("UX", "", 1)})};
     for (const char* name : {"", "   ", ".", "..", "...", "../..", "a/..", "..\\x", "C:", "a\tb"}) {
         InitVantraModel(m);
         m.StructureName = name;
@@ -402,8 +454,8 @@ TEST_F(LoadcasesFill, SeriesFolderIsNeverOutsideTheStructureFolder) {
 TEST_F(LoadcasesFill, LoadCaseAndAnalysisFilesCarryTheRecords) {
     pattern("D", false, false, true);
     function("EQ", 5);
-    host.cases = {gravityCase("G", {load("Load", "D", 1)}), pushoverCase("P", 1, {accel("UX", "", 1)}),
-                  dynamicCase("T", {accel("U2", "EQ", 386.4)})};
+    cases = {gravityCase("G", {load("Load", "D", 1)}), pushoverCase("P", 1, {accel("UX", "", 1)}),
+             dynamicCase("T", {accel("U2", "EQ", 386.4)})};
     m.DriftTable.add(Growth::CountPlus10);  // one drift: one selection byte per pushover case
     fill();
     std::filesystem::create_directories(tmp / "Bldg");
