@@ -328,6 +328,9 @@ public:
     std::string Label;
     double Dt = 0;
     std::vector<double> Time, Value;
+    // Name of the earthquake record file written for the function: the label itself,
+    // or a file-system-safe form of it when the label cannot be a file name.
+    std::string RecordFileName;
     int ValueNum() const { return static_cast<int>(Time.size()); }
     void AddTHFunc(double value, double time) {
         Value.push_back(value);
