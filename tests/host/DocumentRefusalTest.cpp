@@ -407,10 +407,8 @@ TEST(DocumentRefusal, SyntaxErrorsGiveLineAndColumn) {
 }
 
 TEST(DocumentRefusal, NumbersOutOfRangeAndBadTextAreRefused) {
-    // Not finite once read: the parser refuses it before any rule is checked.
-    const std::string huge = RefusalOf(Build({{"points", R"([{"name": "P", "x": 1e999, "y": 0, "z": 0}])"}}));
-    EXPECT_EQ(huge.rfind("model.json: ", 0), 0u) << huge;
-    EXPECT_NE(huge.find("not valid JSON"), std::string::npos) << huge;
+    EXPECT_EQ(RefusalOf(Build({{"points", R"([{"name": "P", "x": 1e999, "y": 0, "z": 0}])"}})),
+              "model.json: points[0].x: the number is malformed or too large");
     const std::string utf8 = RefusalOf(Build({{"points", "[{\"name\": \"\xff\", \"x\": 0, \"y\": 0, \"z\": 0}]"}}));
     EXPECT_EQ(utf8.rfind("model.json: (document): not valid JSON", 0), 0u) << utf8;
 }
