@@ -404,6 +404,21 @@ TEST(DocumentRefusal, SyntaxErrorsGiveLineAndColumn) {
     EXPECT_EQ(RefusalOf(""), "model.json: line 1, column 1: not valid JSON: the document is empty");
     EXPECT_EQ(RefusalOf("{\"format\": \"tar"),
               "model.json: line 1, column 16: not valid JSON: the document ends inside a string");
+    EXPECT_EQ(RefusalOf("{\"format\": \"tarvo-model\", \"version\": 1}}"),
+              "model.json: line 1, column 40: not valid JSON: unexpected text after the end of the document");
+    EXPECT_EQ(RefusalOf("{\"format\": \"tarvo-model\", \"version\": 1, \"units\": tru}"),
+              "model.json: line 1, column 50: not valid JSON: expected a value");
+}
+
+TEST(DocumentRefusal, EscapedKeysAndNamesReadLikePlainOnes) {
+    const auto host = DocumentHost::FromText(
+        R"({"format": "tarvo-model", "vers\u0069on": 1, "load_p\u0061tterns": [{"name": "D\u0041\"1"}]}
+
+)",
+        "model.json");
+    Names names;
+    host->GetLoadPatternNameList(names);
+    EXPECT_EQ(names, (Names{"DA\"1"}));
 }
 
 TEST(DocumentRefusal, NumbersOutOfRangeAndBadTextAreRefused) {

@@ -524,7 +524,8 @@ public:
             for (auto member : root) {
                 od::field field = take(std::move(member), rootLoc);
                 std::string_view key;
-                if (!PlainString(field.key().raw(), key)) key = take(field.unescaped_key(), rootLoc);
+                const bool plain = PlainString(field.key().raw(), key);
+                if (!plain) key = take(field.unescaped_key(), rootLoc);
                 std::size_t k = 0;
                 while (k < std::size(top::keys) && top::keys[k] != key) ++k;
                 if (k == std::size(top::keys)) {
@@ -532,6 +533,12 @@ public:
                 }
                 if ((present >> k) & 1u) reader_.fail(rootLoc / key, "the key appears twice in the same object");
                 present |= std::uint64_t{1} << k;
+                if (!plain) escapedKeys_ |= std::uint64_t{1} << k;
+            }
+            // Past the end of the top object there must be nothing left to read.
+            const char* after = nullptr;
+            if (doc.current_location().get(after) == simdjson::SUCCESS) {
+                parserFailed(simdjson::TRAILING_CONTENT, rootLoc);
             }
         }
         auto has = [&](std::size_t k) { return ((present >> k) & 1u) != 0; };
@@ -684,15 +691,30 @@ private:
         return true;
     }
 
+    // The value of top-level key k. The parser finds keys by their text as written, so a
+    // key written with escapes is found by walking the top object from its start.
+    od::value seek(od::document& doc, std::size_t k, const Loc& loc) {
+        if (!((escapedKeys_ >> k) & 1u)) return take(doc.find_field_unordered(top::keys[k]), loc);
+        doc.rewind();
+        od::object root = take(doc.get_object(), loc);
+        for (auto member : root) {
+            od::field field = take(std::move(member), loc);
+            std::string_view key;
+            if (!PlainString(field.key().raw(), key)) key = take(field.unescaped_key(), loc);
+            if (key == top::keys[k]) return std::move(field).value();
+        }
+        parserFailed(simdjson::NO_SUCH_FIELD, loc);
+    }
+
     // A top-level value copied whole (format, version, units, the mass source).
     Json single(od::document& doc, std::size_t k, const Loc& loc) {
-        od::value value = take(doc.find_field_unordered(top::keys[k]), loc);
+        od::value value = seek(doc, k, loc);
         return copy(value, loc);
     }
 
     // A top-level family, read item by item.
     Items items(od::document& doc, std::size_t k, const Loc& loc) {
-        od::value value = take(doc.find_field_unordered(top::keys[k]), loc);
+        od::value value = seek(doc, k, loc);
         const od::json_type type = take(value.type(), loc);
         if (type != od::json_type::array) {
             const Json copied = copy(value, loc);
@@ -1624,6 +1646,7 @@ private:
     std::string baseFolder_;
     std::string_view text_;
     std::vector<Node> tree_;
+    std::uint64_t escapedKeys_ = 0;  // top-level keys written with escapes
     DocumentModel m_;
     NameIndex csysIndex_;
     std::uint32_t stampValue_ = 0;
