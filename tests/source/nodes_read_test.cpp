@@ -277,6 +277,15 @@ TEST_F(TopBottom, PairFartherThanTenThousandUnitsIsNotFound) {
     EXPECT_EQ(pair(), (Pair{"T", "B"}));
 }
 
+TEST_F(TopBottom, LargeRoofAndBaseWithNoNodeAboveAnother) {
+    // 40000 base and 40000 roof nodes, the roof shifted off the base grid: every pair
+    // must be weighed, which a search over all pairs would take seconds for.
+    for (int k = 0; k < 40000; ++k) node("B" + std::to_string(k), k % 200, k / 200, 0);
+    for (int k = 0; k < 40000; ++k) node("T" + std::to_string(k), k % 200 + 0.25, k / 200 + 0.5, 30);
+    node("T-last", 150.1, 20.05, 30);  // the nearest, but not first
+    EXPECT_EQ(pair(), (Pair{"T-last", "B4150"}));
+}
+
 // The grid search against the plain double loop, on grids that produce many ties and
 // with the roof partly outside the base.
 TEST_F(TopBottom, GridSearchAgreesWithThePlainLoop) {

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <array>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/TarvoHost.h"
@@ -56,42 +56,39 @@ public:
     }
     int GetPointCoordinates(const std::string& name, const std::string&, double& x, double& y, double& z) override {
         ++calls;
-        for (const Point& p : points)
-            if (p.name == name) {
-                x = p.x, y = p.y, z = p.z;
-                return 0;
-            }
-        return 1;
+        const Point* p = find(name);
+        if (!p) return 1;
+        x = p->x, y = p->y, z = p->z;
+        return 0;
     }
     int GetPointRestraints(const std::string& name, std::array<bool, 6>& r) override {
         ++calls;
-        for (const Point& p : points)
-            if (p.name == name) {
-                r = p.restraints;
-                return 0;
-            }
-        return 1;
+        const Point* p = find(name);
+        if (!p) return 1;
+        r = p->restraints;
+        return 0;
     }
     // Group "ALL": point by point in point order, each constraint naming the point in
     // constraint order; a point name that no point has comes last. A single point:
     // its constraints in constraint order.
     int GetPointConstraints(const std::string& name, int itemKind, Names& pts, Names& cons) override {
         ++calls;
+        index();
         pts.clear();
         cons.clear();
         auto add = [&](const std::string& p) {
-            for (const Constraint& c : constraints)
-                for (const std::string& q : c.points)
-                    if (q == p) {
-                        pts.push_back(p);
-                        cons.push_back(c.name);
-                    }
+            auto it = constraintsOf_.find(p);
+            if (it == constraintsOf_.end()) return;
+            for (std::size_t c : it->second) {
+                pts.push_back(p);
+                cons.push_back(constraints[c].name);
+            }
         };
         if (itemKind == host::kGroup && name == "ALL") {
             for (const Point& p : points) add(p.name);
             for (const Constraint& c : constraints)
                 for (const std::string& q : c.points)
-                    if (!hasPoint(q)) {
+                    if (!find(q)) {
                         pts.push_back(q);
                         cons.push_back(c.name);
                     }
@@ -208,11 +205,25 @@ public:
     int GetDynamicNonlinearDamping(const std::string&, host::DynamicDamping&) override { return 1; }
 
 private:
-    bool hasPoint(const std::string& name) const {
-        for (const Point& p : points)
-            if (p.name == name) return true;
-        return false;
+    // Rebuilt when a test has added points or constraints since the last query.
+    void index() {
+        if (indexedPoints_ == points.size() && indexedConstraints_ == constraints.size()) return;
+        indexedPoints_ = points.size();
+        indexedConstraints_ = constraints.size();
+        pointAt_.clear();
+        constraintsOf_.clear();
+        for (std::size_t i = 0; i < points.size(); ++i) pointAt_.emplace(points[i].name, i);
+        for (std::size_t c = 0; c < constraints.size(); ++c)
+            for (const std::string& q : constraints[c].points) constraintsOf_[q].push_back(c);
     }
+    const Point* find(const std::string& name) {
+        index();
+        auto it = pointAt_.find(name);
+        return it == pointAt_.end() ? nullptr : &points[it->second];
+    }
+    std::size_t indexedPoints_ = ~std::size_t{0}, indexedConstraints_ = 0;
+    std::unordered_map<std::string, std::size_t> pointAt_;
+    std::unordered_map<std::string, std::vector<std::size_t>> constraintsOf_;
 };
 
 }  // namespace t2v::test
