@@ -179,7 +179,8 @@ void TarvoModelObj::ReadConstraints() {
     }
 
     // 3. Constraints without nodes go.
-    removeConstraintsWhere(Constraints, RetiredConstraints, [](std::size_t, const TarvoConstraintObj& c) { return c.NodeNum() == 0; });
+    removeConstraintsWhere(Constraints, RetiredConstraints,
+                           [](std::size_t, const TarvoConstraintObj& c) { return c.NodeNum() == 0; });
 
     // 4. A diaphragm that holds a node restrained in its plane goes whole.
     removeConstraintsWhere(Constraints, RetiredConstraints, [](std::size_t, const TarvoConstraintObj& c) {

@@ -48,6 +48,7 @@ TEST_F(NodesFill, NoNodesShowsTheMessageAndAddsNothing) {
     EXPECT_EQ(plat.messages[0].text, "No nodes exist. No transfer performed.");
     EXPECT_EQ(plat.messages[0].title, "");
     EXPECT_EQ(plat.messages[0].buttons, platform::MsgButtons::Ok);
+    EXPECT_EQ(plat.messages[0].icon, platform::MsgIcon::Critical);
     EXPECT_EQ(m.NodeTable.count(), 1);
     EXPECT_EQ(m.NodeTable.capacity(), 200);
 }
