@@ -4,16 +4,16 @@
 
 #include "platform/recording/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
-#include "source/nodes_stub_host.h"
+#include "source/nodes_documents.h"
 
 namespace t2v::source {
 namespace {
 
 class NodesGeometry : public ::testing::Test {
 protected:
-    test::NodesStubHost host;
+    std::unique_ptr<host::DocumentHost> host = test::NodesHost();
     platform::RecordingPlatform plat;
-    TarvoModelObj src{host, plat, t2v::Units{}, {}};
+    TarvoModelObj src{*host, plat, t2v::Units{}, {}};
 
     std::int32_t node(double x, double y, double z) {
         TarvoNodeObj& n = src.AddNode("N" + std::to_string(src.NodeNum() + 1));

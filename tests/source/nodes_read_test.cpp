@@ -4,113 +4,101 @@
 
 #include "platform/recording/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
-#include "source/nodes_stub_host.h"
+#include "source/nodes_documents.h"
 
 namespace t2v::source {
 namespace {
 
-using test::NodesStubHost;
-constexpr std::array<bool, 6> kFree{};
 constexpr std::array<bool, 6> kUX{true, false, false, false, false, false};
 constexpr std::array<bool, 6> kUZ{false, false, true, false, false, false};
 constexpr std::array<bool, 6> kRZ{false, false, false, false, false, true};
-constexpr std::array<bool, 6> kRXRY{false, false, false, true, true, false};
 
 class NodesRead : public ::testing::Test {
 protected:
-    NodesStubHost host;
     platform::RecordingPlatform plat;
-    TarvoModelObj src{host, plat, t2v::Units{}, {}};
+    std::unique_ptr<host::DocumentHost> host;
+    std::unique_ptr<TarvoModelObj> src;
 
-    void read() {
-        src.ReadNodes();
-        src.ReadConstraints();
+    void read(std::unique_ptr<host::DocumentHost> h) {
+        host = std::move(h);
+        src = std::make_unique<TarvoModelObj>(*host, plat, t2v::Units{}, RecordsLocation{});
+        src->ReadNodes();
+        src->ReadConstraints();
     }
+    void read(std::string_view families) { read(test::NodesHost(families)); }
     // The labels of the nodes of every constraint, in table order.
     std::vector<std::vector<std::string>> constraintNodes() {
         std::vector<std::vector<std::string>> out;
-        for (int i = 1; i <= src.ConstraintNum(); ++i) {
+        for (int i = 1; i <= src->ConstraintNum(); ++i) {
             out.emplace_back();
-            for (int j = 1; j <= src.ConstraintObj(i).NodeNum(); ++j)
-                out.back().push_back(src.ConstraintObj(i).NodeObj(j)->Label);
+            for (int j = 1; j <= src->ConstraintObj(i).NodeNum(); ++j)
+                out.back().push_back(src->ConstraintObj(i).NodeObj(j)->Label);
         }
         return out;
     }
     std::vector<std::string> constraintLabels() {
         std::vector<std::string> out;
-        for (int i = 1; i <= src.ConstraintNum(); ++i) out.push_back(src.ConstraintObj(i).Label);
+        for (int i = 1; i <= src->ConstraintNum(); ++i) out.push_back(src->ConstraintObj(i).Label);
         return out;
     }
 };
+
+// A diaphragm about Z over the given points.
+std::string Diaphragm(std::string_view name, std::string_view points, int axis = 3, int type = 2) {
+    return R"({"name": ")" + std::string(name) + R"(", "type": )" + std::to_string(type) +
+           R"(, "axis": )" + std::to_string(axis) + R"(, "points": [)" + std::string(points) + "]}";
+}
 
 using Lists = std::vector<std::vector<std::string>>;
 using Labels = std::vector<std::string>;
 
 TEST_F(NodesRead, EveryPointBecomesANodeWithIdsFromTwo) {
-    host.point("P10", 1.5, -2, 3, kUZ);
-    host.point("P2", 0, 0, 0, {true, true, true, true, true, true});
-    host.point("p2", 4, 5, 6);
-    src.ReadNodes();
-    ASSERT_EQ(src.NodeNum(), 3);
-    EXPECT_EQ(src.NodeObj(1).id, 2);
-    EXPECT_EQ(src.NodeObj(3).id, 4);
-    EXPECT_EQ(src.NodeObj(1).Label, "P10");
-    EXPECT_EQ(src.NodeObj(1).y, -2.0);
-    EXPECT_EQ(src.NodeObj(1).IsRestrained, kUZ);
-    EXPECT_TRUE(src.NodeObj(2).IsSupportXY());
-    EXPECT_FALSE(src.NodeObj(1).IsSupportXY());
-    EXPECT_TRUE(src.NodeObj(1).IsSupport());
-    EXPECT_EQ(src.NodeIdGet("P2"), 3);
-    EXPECT_EQ(src.NodeIdGet("p2"), 4);
-    EXPECT_EQ(src.NodeIdGet("P3"), -1);
+    read(R"("points": [)" + test::NodesPoint("P10", 1.5, -2, 3, "001000") + ", " +
+         test::NodesPoint("P2", 0, 0, 0, "111111") + ", " + test::NodesPoint("p2", 4, 5, 6) + "]");
+    ASSERT_EQ(src->NodeNum(), 3);
+    EXPECT_EQ(src->NodeObj(1).id, 2);
+    EXPECT_EQ(src->NodeObj(3).id, 4);
+    EXPECT_EQ(src->NodeObj(1).Label, "P10");
+    EXPECT_EQ(src->NodeObj(1).y, -2.0);
+    EXPECT_EQ(src->NodeObj(1).IsRestrained, kUZ);
+    EXPECT_TRUE(src->NodeObj(2).IsSupportXY());
+    EXPECT_FALSE(src->NodeObj(1).IsSupportXY());
+    EXPECT_TRUE(src->NodeObj(1).IsSupport());
+    EXPECT_EQ(src->NodeIdGet("P2"), 3);
+    EXPECT_EQ(src->NodeIdGet("p2"), 4);
+    EXPECT_EQ(src->NodeIdGet("P3"), -1);
+    EXPECT_EQ(src->ConstraintNum(), 0);
 }
 
 TEST_F(NodesRead, OnlyDiaphragmsAboutZOrAutomaticAxisAreRead) {
-    for (const char* p : {"A", "B", "C", "D", "E"}) host.point(p, 0, 0, 1);
-    host.diaphragm("BODY", {"A"}, 3, /*type*/ 1);
-    host.diaphragm("ABOUT-X", {"B"}, 1);
-    host.diaphragm("ABOUT-Y", {"C"}, 2);
-    host.diaphragm("AUTO", {"D"}, 4);
-    host.diaphragm("ABOUT-Z", {"E"}, 3);
-    host.diaphragm("UNUSED", {});
-    read();
+    read(R"("points": [)" + test::NodesLevel({"A", "B", "C", "D", "E"}, 1) + R"(], "constraints": [)" +
+         Diaphragm("BODY", R"("A")", 3, 1) + ", " + Diaphragm("ABOUT-X", R"("B")", 1) + ", " +
+         Diaphragm("ABOUT-Y", R"("C")", 2) + ", " + Diaphragm("AUTO", R"("D")", 4) + ", " +
+         Diaphragm("ABOUT-Z", R"("E")") + ", " + Diaphragm("UNUSED", "") + "]");
     EXPECT_EQ(constraintLabels(), (Labels{"AUTO", "ABOUT-Z"}));
-    EXPECT_EQ(src.ConstraintObj(1).id, 1);
-    EXPECT_EQ(src.ConstraintObj(2).idSort, 2);
-}
-
-TEST_F(NodesRead, NoDiaphragmsNoConstraints) {
-    host.point("A", 0, 0, 0);
-    read();
-    EXPECT_EQ(src.ConstraintNum(), 0);
+    EXPECT_EQ(src->ConstraintObj(1).id, 1);
+    EXPECT_EQ(src->ConstraintObj(2).idSort, 2);
 }
 
 TEST_F(NodesRead, InPlaneRestraintDropsTheWholeDiaphragm) {
-    host.point("A", 0, 0, 3);
-    host.point("B", 1, 0, 3, kUX);
-    host.point("C", 0, 0, 6);
-    host.point("D", 1, 0, 6, kRZ);
-    host.point("E", 0, 0, 9, kUZ);
-    host.point("F", 1, 0, 9, kRXRY);
-    host.diaphragm("L3", {"A", "B"});
-    host.diaphragm("L6", {"C", "D"});
-    host.diaphragm("L9", {"E", "F"});
-    read();
+    read(R"("points": [)" + test::NodesPoint("A", 0, 0, 3) + ", " + test::NodesPoint("B", 1, 0, 3, "100000") +
+         ", " + test::NodesPoint("C", 0, 0, 6) + ", " + test::NodesPoint("D", 1, 0, 6, "000001") + ", " +
+         test::NodesPoint("E", 0, 0, 9, "001000") + ", " + test::NodesPoint("F", 1, 0, 9, "000110") +
+         R"(], "constraints": [)" + Diaphragm("L3", R"("A", "B")") + ", " + Diaphragm("L6", R"("C", "D")") +
+         ", " + Diaphragm("L9", R"("E", "F")") + "]");
     EXPECT_EQ(constraintLabels(), (Labels{"L9"}));
     EXPECT_EQ(constraintNodes(), (Lists{{"E", "F"}}));
     // The survivor is numbered after the removals.
-    EXPECT_EQ(src.ConstraintObj(1).id, 1);
+    EXPECT_EQ(src->ConstraintObj(1).id, 1);
 }
 
 TEST_F(NodesRead, SharedNodeMergesSecondIntoFirstKeepingTheFirstsOrder) {
-    for (const char* p : {"A", "B", "C", "D"}) host.point(p, 0, 0, 1);
-    host.diaphragm("D1", {"A", "B", "C"});
-    host.diaphragm("D2", {"C", "D", "A"});
-    read();
+    read(R"("points": [)" + test::NodesLevel({"A", "B", "C", "D"}, 1) + R"(], "constraints": [)" +
+         Diaphragm("D1", R"("A", "B", "C")") + ", " + Diaphragm("D2", R"("C", "D", "A")") + "]");
     EXPECT_EQ(constraintLabels(), (Labels{"D1"}));
     EXPECT_EQ(constraintNodes(), (Lists{{"A", "B", "C", "D"}}));
     // Nodes keep their references to the merged-away constraint, now empty.
-    const TarvoNodeObj& a = src.NodeObj(1);
+    const TarvoNodeObj& a = src->NodeObj(1);
     ASSERT_EQ(a.ConstraintNum(), 2);
     EXPECT_EQ(a.ConstraintObj(1)->Label, "D1");
     EXPECT_EQ(a.ConstraintObj(2)->Label, "D2");
@@ -118,43 +106,38 @@ TEST_F(NodesRead, SharedNodeMergesSecondIntoFirstKeepingTheFirstsOrder) {
 }
 
 TEST_F(NodesRead, ConstraintsOfOneSortAreTakenInFromTheLastOne) {
-    for (const char* p : {"A", "X", "Y"}) host.point(p, 0, 0, 1);
-    host.diaphragm("D1", {"A"});
-    host.diaphragm("D2", {"A", "X"});
-    host.diaphragm("D3", {"A", "Y"});
-    read();
+    read(R"("points": [)" + test::NodesLevel({"A", "X", "Y"}, 1) + R"(], "constraints": [)" +
+         Diaphragm("D1", R"("A")") + ", " + Diaphragm("D2", R"("A", "X")") + ", " + Diaphragm("D3", R"("A", "Y")") +
+         "]");
     EXPECT_EQ(constraintNodes(), (Lists{{"A", "Y", "X"}}));
 }
 
 TEST_F(NodesRead, ChainIsMergedOnlyAsFarAsTheSinglePassReaches) {
     // D2 is sorted with D1 through A; D3 is sorted with D2 (not D1) through B, so it
     // stays apart and B ends up in two constraints.
-    for (const char* p : {"A", "B", "C"}) host.point(p, 0, 0, 1);
-    host.diaphragm("D1", {"A"});
-    host.diaphragm("D2", {"A", "B"});
-    host.diaphragm("D3", {"B", "C"});
-    read();
+    read(R"("points": [)" + test::NodesLevel({"A", "B", "C"}, 1) + R"(], "constraints": [)" +
+         Diaphragm("D1", R"("A")") + ", " + Diaphragm("D2", R"("A", "B")") + ", " + Diaphragm("D3", R"("B", "C")") +
+         "]");
     EXPECT_EQ(constraintLabels(), (Labels{"D1", "D3"}));
     EXPECT_EQ(constraintNodes(), (Lists{{"A", "B"}, {"B", "C"}}));
-    EXPECT_EQ(src.ConstraintObj(2).idSort, 2);
+    EXPECT_EQ(src->ConstraintObj(2).idSort, 2);
 }
 
 TEST_F(NodesRead, TheLastNodeToSortAConstraintDecides) {
-    for (const char* p : {"A", "B", "C", "D"}) host.point(p, 0, 0, 1);
-    host.diaphragm("D1", {"A", "C"});
-    host.diaphragm("D2", {"B", "D"});
-    host.diaphragm("D3", {"C", "B"});
-    read();
+    read(R"("points": [)" + test::NodesLevel({"A", "B", "C", "D"}, 1) + R"(], "constraints": [)" +
+         Diaphragm("D1", R"("A", "C")") + ", " + Diaphragm("D2", R"("B", "D")") + ", " +
+         Diaphragm("D3", R"("C", "B")") + "]");
     // B sorts D3 with D2, then C, later in node order, sorts it with D1.
     EXPECT_EQ(constraintLabels(), (Labels{"D1", "D2"}));
     EXPECT_EQ(constraintNodes(), (Lists{{"A", "C", "B"}, {"B", "D"}}));
 }
 
 TEST_F(NodesRead, UnknownPointInTheAssignmentsIsLeftOut) {
-    host.point("A", 0, 0, 1);
-    host.diaphragm("D1", {"A", "GHOST"});
-    host.diaphragm("D2", {"GHOST"});
-    read();
+    auto h = std::make_unique<test::GhostPointHost>(R"("points": [)" + test::NodesLevel({"A"}, 1) +
+                                                    R"(], "constraints": [)" + Diaphragm("D1", R"("A")") + ", " +
+                                                    Diaphragm("D2", "") + "]");
+    h->ghostsInAll = {{"GHOST", "D1"}, {"GHOST", "D2"}};
+    read(std::move(h));
     EXPECT_EQ(constraintLabels(), (Labels{"D1"}));
     EXPECT_EQ(constraintNodes(), (Lists{{"A"}}));
 }
@@ -221,9 +204,9 @@ TEST_F(NodesRead, RemoveSupportNodeKeepsTheOthersInOrder) {
 
 class TopBottom : public ::testing::Test {
 protected:
-    NodesStubHost host;
+    std::unique_ptr<host::DocumentHost> host = test::NodesHost();
     platform::RecordingPlatform plat;
-    TarvoModelObj src{host, plat, t2v::Units{}, {}};
+    TarvoModelObj src{*host, plat, t2v::Units{}, {}};
 
     std::pair<std::string, std::string> pair() {
         src.FindTopBottomNodes();
@@ -291,7 +274,7 @@ TEST_F(TopBottom, LargeRoofAndBaseWithNoNodeAboveAnother) {
 TEST_F(TopBottom, GridSearchAgreesWithThePlainLoop) {
     std::mt19937 rng(11);
     for (int round = 0; round < 300; ++round) {
-        TarvoModelObj m{host, plat, t2v::Units{}, {}};
+        TarvoModelObj m{*host, plat, t2v::Units{}, {}};
         const int nb = 1 + static_cast<int>(rng() % 60), nt = 1 + static_cast<int>(rng() % 60);
         const int span = 1 + static_cast<int>(rng() % 12);
         const double scale = (rng() % 2) ? 0.5 : 3.0;

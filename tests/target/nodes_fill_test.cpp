@@ -4,7 +4,7 @@
 
 #include "platform/recording/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
-#include "source/nodes_stub_host.h"
+#include "source/nodes_documents.h"
 #include "support/TempDir.h"
 #include "target/FillSteps.h"
 
@@ -12,24 +12,37 @@ namespace t2v::target {
 namespace {
 
 using test::Bytes;
-using test::NodesStubHost;
+using test::NodesPoint;
 using Dofs = std::array<bool, 6>;
+
+std::string Diaphragm(std::string_view name, std::string_view points) {
+    return R"({"name": ")" + std::string(name) + R"(", "type": 2, "axis": 3, "points": [)" + std::string(points) +
+           "]}";
+}
 
 class NodesFill : public ::testing::Test {
 protected:
-    NodesStubHost host;
     platform::RecordingPlatform plat;
-    source::TarvoModelObj src{host, plat, t2v::Units{}, {}};
+    std::unique_ptr<host::DocumentHost> host;
+    std::unique_ptr<source::TarvoModelObj> src;
     VantraModel m;
-    FillContext c{src, m, host, plat};
+    std::unique_ptr<FillContext> c;
 
-    void SetUp() override { InitVantraModel(m); }
-    void readAndFill() {
-        src.ReadNodes();
-        src.ReadConstraints();
-        FillVantraNodes(c);
-        FillVantraConstraints(c);
+    void load(std::unique_ptr<host::DocumentHost> h) {
+        host = std::move(h);
+        src = std::make_unique<source::TarvoModelObj>(*host, plat, t2v::Units{}, source::RecordsLocation{});
+        InitVantraModel(m);
+        c = std::make_unique<FillContext>(FillContext{*src, m, *host, plat});
     }
+    void readAndFill(std::unique_ptr<host::DocumentHost> h) {
+        load(std::move(h));
+        src->ReadNodes();
+        src->ReadConstraints();
+        FillVantraNodes(*c);
+        FillVantraConstraints(*c);
+    }
+    void readAndFill(std::string_view families) { readAndFill(test::NodesHost(families)); }
+
     std::vector<std::uint8_t> node(std::int32_t id) {
         const std::uint8_t* p = m.NodeTable.rowBytes(id);
         return {p, p + 84};
@@ -43,7 +56,8 @@ protected:
 };
 
 TEST_F(NodesFill, NoNodesShowsTheMessageAndAddsNothing) {
-    FillVantraNodes(c);
+    load(test::NodesHost());
+    FillVantraNodes(*c);
     ASSERT_EQ(plat.messages.size(), 1u);
     EXPECT_EQ(plat.messages[0].text, "No nodes exist. No transfer performed.");
     EXPECT_EQ(plat.messages[0].title, "");
@@ -55,10 +69,9 @@ TEST_F(NodesFill, NoNodesShowsTheMessageAndAddsNothing) {
 
 // Two points and one diaphragm over both, worked out field by field.
 TEST_F(NodesFill, NodeRecordsByteForByte) {
-    host.point("P1", 1.0, 2.0, 3.0, {false, false, true, true, false, false});  // out of plane only
-    host.point("P2", -4.5, 0.25, 3.0, {false, false, true, false, false, false});
-    host.diaphragm("D1", {"P1", "P2"});
-    readAndFill();
+    readAndFill(R"("points": [)" + NodesPoint("P1", 1.0, 2.0, 3.0, "001100") + ", " +  // out of plane only
+                NodesPoint("P2", -4.5, 0.25, 3.0, "001000") + R"(], "constraints": [)" +
+                Diaphragm("D1", R"("P1", "P2")") + "]");
 
     ASSERT_EQ(m.NodeTable.count(), 3);
     EXPECT_EQ(m.NodeLast, 2);
@@ -100,8 +113,13 @@ TEST_F(NodesFill, SupportTypes) {
         {{true, true, true, true, false, false}, 9},
         {{false, false, false, false, false, true}, 9},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) host.point("P" + std::to_string(i), 0, 0, 0, cases[i].first);
-    readAndFill();
+    std::string points;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        std::string r;
+        for (bool b : cases[i].first) r += b ? '1' : '0';
+        points += (i ? ", " : "") + NodesPoint("P" + std::to_string(i), 0, 0, 0, r);
+    }
+    readAndFill(R"("points": [)" + points + "]");
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const std::int32_t id = static_cast<std::int32_t>(i + 2);
         EXPECT_EQ(node(id)[59], cases[i].second) << "case " << i;
@@ -112,15 +130,13 @@ TEST_F(NodesFill, SupportTypes) {
 }
 
 TEST_F(NodesFill, NodeTableGrowsByCountPlusTenPastTwoHundred) {
-    for (int i = 0; i < 199; ++i) host.point("P" + std::to_string(i), i, 0, 0);
-    readAndFill();
+    std::string points;
+    for (int i = 0; i < 199; ++i) points += (i ? ", " : "") + NodesPoint("P" + std::to_string(i), i, 0, 0);
+    readAndFill(R"("points": [)" + points + "]");
     EXPECT_EQ(m.NodeTable.count(), 200);
     EXPECT_EQ(m.NodeTable.capacity(), 200);
 
-    host.point("P199", 199, 0, 0);
-    src.Dispose();
-    InitVantraModel(m);
-    readAndFill();
+    readAndFill(R"("points": [)" + points + ", " + NodesPoint("P199", 199, 0, 0) + "]");
     EXPECT_EQ(m.NodeTable.count(), 201);
     EXPECT_EQ(m.NodeTable.capacity(), 211);
     EXPECT_EQ(m.NodeLast, 200);
@@ -129,12 +145,9 @@ TEST_F(NodesFill, NodeTableGrowsByCountPlusTenPastTwoHundred) {
 }
 
 TEST_F(NodesFill, ConstraintsNumberedWithLongLabelsByTheirNumberPlusOne) {
-    for (const char* p : {"A", "B", "C"}) host.point(p, 0, 0, 1);
-    const std::string longName(41, 'L');
-    host.diaphragm(longName, {"A"});
-    host.diaphragm("  Floor 2  ", {"B"});
-    host.diaphragm(std::string(40, 'F'), {"C"});
-    readAndFill();
+    readAndFill(R"("points": [)" + test::NodesLevel({"A", "B", "C"}, 1) + R"(], "constraints": [)" +
+                Diaphragm(std::string(41, 'L'), R"("A")") + ", " + Diaphragm("  Floor 2  ", R"("B")") + ", " +
+                Diaphragm(std::string(40, 'F'), R"("C")") + "]");
     ASSERT_EQ(m.ConstraintTable.count(), 3);
     EXPECT_EQ(m.ConstraintTable.capacity(), 12);  // 1, then the second passes it: 2 + 10
     EXPECT_EQ(constraintName(1), "2" + std::string(39, ' '));
@@ -145,15 +158,15 @@ TEST_F(NodesFill, ConstraintsNumberedWithLongLabelsByTheirNumberPlusOne) {
 }
 
 TEST_F(NodesFill, EmptyConstraintMakesNoRecordAndUsesNoNumber) {
-    host.point("A", 0, 0, 1);
-    src.ReadNodes();
-    auto& empty = *src.Constraints.emplace_back(std::make_unique<source::TarvoConstraintObj>());
+    load(test::NodesHost(R"("points": [)" + NodesPoint("A", 0, 0, 1) + "]"));
+    src->ReadNodes();
+    auto& empty = *src->Constraints.emplace_back(std::make_unique<source::TarvoConstraintObj>());
     empty.Label = "EMPTY";
-    auto& full = *src.Constraints.emplace_back(std::make_unique<source::TarvoConstraintObj>());
+    auto& full = *src->Constraints.emplace_back(std::make_unique<source::TarvoConstraintObj>());
     full.Label = "FULL";
-    full.NodeAdd(&src.NodeObj(1));
-    FillVantraNodes(c);
-    FillVantraConstraints(c);
+    full.NodeAdd(&src->NodeObj(1));
+    FillVantraNodes(*c);
+    FillVantraConstraints(*c);
     ASSERT_EQ(m.ConstraintTable.count(), 1);
     EXPECT_EQ(constraintName(1).substr(0, 4), "FULL");
     EXPECT_EQ(node(2)[36], 1);
@@ -163,27 +176,35 @@ TEST_F(NodesFill, EmptyConstraintMakesNoRecordAndUsesNoNumber) {
 // Frames from groups.
 
 TEST_F(NodesFill, OnlyGroupAllMakesNoFrame) {
-    host.point("A", 0, 0, 0);
-    readAndFill();
-    FillVantraFrames(c);
+    readAndFill(R"("points": [)" + NodesPoint("A", 0, 0, 0) + "]");
+    FillVantraFrames(*c);
     EXPECT_EQ(m.FrameTable.count(), 0);
     EXPECT_EQ(m.FrameTable.capacity(), 0);
     EXPECT_TRUE(m.FrameNodeMembers.empty());
 }
 
 TEST_F(NodesFill, GroupsBecomeFramesWithTheirMembers) {
-    for (const char* p : {"A", "B", "C"}) host.point(p, 0, 0, 0);
-    host.groups.push_back({"Core walls and the long east facade", {1, 1, 2, 5, 6, 1}, {"A", "B", "F1", "W1", "S", "GHOST"}});
-    host.groups.push_back({"ALL", {1}, {"C"}});  // a second "ALL" is skipped as well
-    host.groups.push_back({"all", {1, 2, 2, 5}, {"B", "F2", "NOFRAME", "W0"}});
-    readAndFill();
-    // Elements come from a later step; give the objects element numbers by hand.
-    src.AddFrame("F1").idVantraElem = 4;
-    src.AddFrame("F2").idVantraElem = 5;
-    src.AddFrame("F1").idVantraElem = 6;  // two frames with one label: both are members
-    src.AddArea("W1").idVantraElem = 7;
-    src.AddArea("W0");                    // no element was made for it
-    FillVantraFrames(c);
+    auto h = std::make_unique<test::GhostPointHost>(
+        R"("points": [)" + test::NodesLevel({"A", "B", "C"}, 0) + R"(],
+        "frame_sections": [{"name": "S"}], "area_sections": [{"name": "AS"}],
+        "frames": [{"name": "F1", "section": "S", "i": "A", "j": "B"},
+                   {"name": "F2", "section": "S", "i": "B", "j": "C"},
+                   {"name": "NOFRAME", "section": "S", "i": "A", "j": "C"}],
+        "areas": [{"name": "W1", "section": "AS", "points": ["A", "B", "C"]},
+                  {"name": "W0", "section": "AS", "points": ["C", "B", "A"]}],
+        "groups": [{"name": "Core walls and the long east facade", "points": ["A", "B"], "frames": ["F1"],
+                    "areas": ["W1"]},
+                   {"name": "all", "points": ["B"], "frames": ["F2", "NOFRAME"], "areas": ["W0"]}])");
+    h->ghostsInGroups = {{"Core walls and the long east facade", "GHOST"}};
+    readAndFill(std::move(h));
+    // Frames and elements come from later steps; make the source frames and areas and
+    // give them element numbers by hand. NOFRAME stays out of the source model.
+    src->AddFrame("F1").idVantraElem = 4;
+    src->AddFrame("F2").idVantraElem = 5;
+    src->AddFrame("F1").idVantraElem = 6;  // two frames with one label: both are members
+    src->AddArea("W1").idVantraElem = 7;
+    src->AddArea("W0");                    // no element was made for it
+    FillVantraFrames(*c);
 
     ASSERT_EQ(m.FrameTable.count(), 2);
     EXPECT_EQ(m.FrameTable.capacity(), 11);
