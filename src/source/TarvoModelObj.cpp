@@ -62,6 +62,7 @@ void TarvoModelObj::ReadTarvoData() {
 void TarvoModelObj::Dispose() {
     Nodes.clear();
     Constraints.clear();
+    RetiredConstraints.clear();
     FrameReleases.clear();
     Frames.clear();
     Areas.clear();

@@ -192,6 +192,9 @@ public:
 
     ObjTable<TarvoNodeObj> Nodes;
     std::vector<std::unique_ptr<TarvoConstraintObj>> Constraints;
+    // Constraints removed from the table by merging: nodes still refer to them, so
+    // they live as long as the nodes do.
+    std::vector<std::unique_ptr<TarvoConstraintObj>> RetiredConstraints;
     ObjTable<TarvoFrameReleaseObj> FrameReleases;
     ObjTable<TarvoFrameObj> Frames;
     ObjTable<TarvoAreaObj> Areas;
