@@ -2,8 +2,11 @@
 // transfer dialog as a user would (load, choose folder and name, press Transfer).
 #include <CLI/CLI.hpp>
 
+#include <chrono>
+#include <cstdio>
 #include <exception>
 #include <iostream>
+#include <unistd.h>
 
 #include "host/document/DocumentHost.h"
 #include "platform/posix/PosixPlatform.h"
@@ -21,6 +24,61 @@ struct Options {
     int version = 5;
     std::string home;
     bool quiet = false;
+    bool timings = false;
+};
+
+using Clock = std::chrono::steady_clock;
+
+// Wall time of each phase of one transfer: document load, read, fill, write.
+struct PhaseTimes {
+    Clock::time_point start = Clock::now();
+    Clock::time_point mark = start;
+    std::string current = "load";
+    std::vector<std::pair<std::string, double>> done;
+    void enter(const std::string& phase) {
+        if (phase == current) return;
+        auto now = Clock::now();
+        done.emplace_back(current, std::chrono::duration<double>(now - mark).count());
+        mark = now;
+        current = phase;
+    }
+    std::string json() const {
+        std::string out = "{";
+        for (std::size_t i = 0; i < done.size(); ++i) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%s\"%s\": %.6f", i ? ", " : "", done[i].first.c_str(), done[i].second);
+            out += buf;
+        }
+        return out + "}";
+    }
+};
+
+// A one-line progress display on a terminal for transfers longer than about a second.
+class ProgressLine {
+public:
+    explicit ProgressLine(bool enabled) : enabled_(enabled) {}
+    void show(std::string_view phase, std::string_view step, long done, long total) {
+        if (!enabled_) return;
+        auto now = Clock::now();
+        if (now - start_ < std::chrono::milliseconds(800) || now - last_ < std::chrono::milliseconds(100)) return;
+        last_ = now;
+        std::string text = std::string(phase) + ": " + std::string(step);
+        if (total > 0) text += " (" + std::to_string(done) + "/" + std::to_string(total) + ")";
+        else if (phase == "write" && done > 0) text += " " + std::to_string(done / (1 << 20)) + " MB";
+        if (text.size() > 70) text.resize(70);
+        std::fprintf(stderr, "\r%-72s", text.c_str());
+        shown_ = true;
+    }
+    void clear() {
+        if (shown_) std::fprintf(stderr, "\r%-72s\r", "");
+        shown_ = false;
+    }
+
+private:
+    bool enabled_;
+    bool shown_ = false;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point last_{};
 };
 
 // Plays the user of the dialog from the command line's options.
@@ -58,7 +116,8 @@ int main(int argc, char** argv) {
     app.add_option("--name", o.name, "the structure name, at most 12 characters (default \"Vantra\")");
     app.add_option("--version", o.version, "Vantra version 4 or 5 (decides the home folder)")->check(CLI::IsMember({4, 5}));
     app.add_option("--home", o.home, "the Vantra home folder (default: <documents>/VANTRA for version 5)");
-    app.add_flag("--quiet", o.quiet, "print nothing but errors");
+    app.add_flag("--quiet", o.quiet, "print nothing but errors (no progress display)");
+    app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON");
     app.add_flag("--rules", rules, "print the transfer rules and exit");
     CLI11_PARSE(app, argc, argv);
 
@@ -73,19 +132,29 @@ int main(int argc, char** argv) {
 
     std::ostream nowhere(nullptr);
     platform::PosixPlatform platform(o.quiet ? nowhere : std::cout, std::cerr);
+    PhaseTimes times;
+    ProgressLine progress(!o.quiet && ::isatty(STDERR_FILENO));
     try {
         std::unique_ptr<host::DocumentHost> host = host::DocumentHost::LoadFile(o.model);
         CommandLineUser user(o, std::cerr);
         plugin::cPlugin plugin(platform, user);
         plugin.Shared().VantraHomeOverride = o.home;
+        plugin.Shared().progress = [&](std::string_view phase, std::string_view step, long done, long total) {
+            times.enter(std::string(phase));
+            if (phase == "done") progress.clear();
+            else progress.show(phase, step, done, total);
+        };
         bool ok = false;
         plugin.Main(host.get(), ok);
+        progress.clear();
+        if (o.timings) std::cout << times.json() << std::endl;
         if (!user.pressedTransfer || !plugin.Shared().lastTransferWritten) return 1;
         if (!o.quiet)
             std::cout << "Structure written to "
                       << platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput) << '\n';
         return 0;
     } catch (const std::exception& e) {
+        progress.clear();
         std::cerr << "tarvo2vantra: " << e.what() << '\n';
         return 1;
     }
