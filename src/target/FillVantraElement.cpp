@@ -28,9 +28,7 @@
 //       64  f32    local axis angle (frames: the host's angle; areas and embedded beams 0)
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "common/Text.h"
@@ -164,11 +162,13 @@ bool hasEmbeddedBeams(const TarvoAreaObj& a) {
 
 // ---------------------------------------------------------------------------------------
 // Release compounds of braces. The compound step makes release compounds for beams and
-// columns only, so a released brace would refer to compound 0. It gets a release
-// compound in column form instead (braces use the column compounds elsewhere), laid
-// out like the other release compounds: the I-end release slot, the column cross
-// section, the J-end release slot. One compound serves every brace of a section with
-// the same pair of releases. Nothing is added for a model without released braces.
+// columns only, so a released brace would refer to compound 0. It gets the release
+// compound in column form instead (braces use the column compounds elsewhere): the one
+// its section already has for a released column with the same pair of releases, else
+// a new one laid out like the compound step's (the I-end release slot, the column
+// cross section, the J-end release slot), recorded on the section in column form so
+// that the next brace or column with that pair shares it. Nothing is added or changed
+// for a model without released braces.
 //
 // Frame member compound record (378 bytes, with a 45-byte companion left zero):
 //   offset  width     meaning
@@ -222,8 +222,8 @@ struct Slot {
     double length;
 };
 
-std::int32_t AddVantraBraceReleaseCompound(VantraModel& m, const TarvoFrameObj& f, const TarvoPropFrameSectObj& s,
-                                           bool steel, long index) {
+std::int32_t AddVantraColumnReleaseCompound(VantraModel& m, const TarvoFrameObj& f, const TarvoPropFrameSectObj& s,
+                                            bool steel, long index) {
     using namespace compound;
     std::vector<Slot> slots;
     auto releaseSlot = [&](const TarvoFrameReleaseObj* r) {
@@ -239,7 +239,7 @@ std::int32_t AddVantraBraceReleaseCompound(VantraModel& m, const TarvoFrameObj& 
     const std::int32_t n = m.FrameCompoundTable.add(Growth::CountPlus10);
     m.raiseMaxComponentCapacity(m.FrameCompoundTable.count());
     RecordView r = m.FrameCompoundTable.rec(n);
-    r.text(kName, kNameLength, MakeVantraName(steel ? "CpdRelBrS-" : "CpdRelBrC-", s.Label, index));
+    r.text(kName, kNameLength, MakeVantraName(steel ? "CpdRelColS-" : "CpdRelColC-", s.Label, index));
     r.i16(kNumber, n);
     r.u8(kKind, 2);
     r.u8(kForceUnit, m.ForceUnit);
@@ -266,19 +266,19 @@ std::int32_t AddVantraBraceReleaseCompound(VantraModel& m, const TarvoFrameObj& 
 }
 
 void MakeBraceReleaseCompounds(FillContext& c) {
-    std::map<std::tuple<const TarvoPropFrameSectObj*, const TarvoFrameReleaseObj*, const TarvoFrameReleaseObj*>,
-             std::int32_t>
-        made;
+    constexpr int kColumnForm = 1;  // the form under which sections record column release pairs
     for (int i = 1; i <= c.src.FrameNum(); ++i) {
         TarvoFrameObj& f = c.src.FrameObj(i);
         const Group g = frameGroup(f);
         if ((g != ConcBrace && g != SteelBrace) || !(f.isIReleased() || f.isJReleased())) continue;
-        const auto key = std::make_tuple(f.PropFrameSectObj, f.ReleaseIObj, f.ReleaseJObj);
-        auto it = made.find(key);
-        if (it == made.end())
-            it = made.emplace(key, AddVantraBraceReleaseCompound(c.m, f, *f.PropFrameSectObj, g == SteelBrace, i))
-                     .first;
-        f.idCompdRelealse = it->second;
+        TarvoPropFrameSectObj& s = *f.PropFrameSectObj;
+        const int idx = s.GetIdxRelease(f.ReleaseIObj, f.ReleaseJObj, kColumnForm);
+        if (idx >= 0) {
+            f.idCompdRelealse = s.idVantraRelease[static_cast<std::size_t>(idx)];
+        } else {
+            f.idCompdRelealse = AddVantraColumnReleaseCompound(c.m, f, s, g == SteelBrace, i);
+            s.AddRelease(f.ReleaseIObj, f.ReleaseJObj, f.idCompdRelealse, kColumnForm);
+        }
     }
 }
 

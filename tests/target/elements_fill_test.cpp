@@ -272,13 +272,17 @@ TEST_F(ElementsTest, EveryFrameGroupPicksReleasedHingedOrElasticCompounds) {
 }
 
 TEST_F(ElementsTest, ReleasedBracesReferToAReleaseCompoundInColumnForm) {
-    // The compound step has made its compounds already.
+    // The compound step has made its compounds already, among them a column release
+    // compound (3) of the concrete section for the pair (r1, r2), and a beam release
+    // compound (4) of the steel section for the pair (r1, nothing).
     m.FrameCompoundTable.resizeTo(4);
     m.FrameCompoundTable.setCapacity(4);
     TarvoFrameReleaseObj& r1 = src.AddFrameRelease();
     r1.idVantraXecElaRelease = 2;
     TarvoFrameReleaseObj& r2 = src.AddFrameRelease();
     r2.idVantraXecElaRelease = 3;
+    cs->AddRelease(&r1, &r2, 3, 1);
+    ss->AddRelease(&r1, nullptr, 4, 0);
 
     TarvoFrameObj& a = frame("BrA", ss, kSteel, kBrace);
     a.ReleaseJObj = &r2;
@@ -288,26 +292,34 @@ TEST_F(ElementsTest, ReleasedBracesReferToAReleaseCompoundInColumnForm) {
     TarvoFrameObj& both = frame("BrC", ss, kSteel, kBrace);
     both.ReleaseIObj = &r1;
     both.ReleaseJObj = &r2;
-    TarvoFrameObj& rc = frame("BrD", cs, kConcrete, kBrace);
+    TarvoFrameObj& beamPair = frame("BrD", ss, kSteel, kBrace);  // the beam form is not taken
+    beamPair.ReleaseIObj = &r1;
+    TarvoFrameObj& rc = frame("BrE", cs, kConcrete, kBrace);
     rc.ReleaseIObj = &r1;
+    TarvoFrameObj& columnPair = frame("BrF", cs, kConcrete, kBrace);  // a column's compound is shared
+    columnPair.ReleaseIObj = &r1;
+    columnPair.ReleaseJObj = &r2;
     FillVantraElements(c);
 
-    ASSERT_EQ(m.FrameCompoundTable.count(), 7);
+    ASSERT_EQ(m.FrameCompoundTable.count(), 8);
     EXPECT_EQ(m.FrameCompoundTable.capacity(), 15);
-    EXPECT_GE(m.MaxComponentCapacity, 7);
+    EXPECT_GE(m.MaxComponentCapacity, 8);
     EXPECT_EQ(a.idCompdRelealse, 5);
     EXPECT_EQ(b.idCompdRelealse, 5);
     EXPECT_EQ(both.idCompdRelealse, 6);
-    EXPECT_EQ(rc.idCompdRelealse, 7);
-    EXPECT_EQ(compoundOf(a), 5);
-    EXPECT_EQ(compoundOf(b), 5);
-    EXPECT_EQ(compoundOf(both), 6);
-    EXPECT_EQ(compoundOf(rc), 7);
+    EXPECT_EQ(beamPair.idCompdRelealse, 7);
+    EXPECT_EQ(rc.idCompdRelealse, 8);
+    EXPECT_EQ(columnPair.idCompdRelealse, 3);
+    for (const TarvoFrameObj* f : {&a, &b, &both, &beamPair, &rc, &columnPair})
+        EXPECT_EQ(compoundOf(*f), f->idCompdRelealse) << f->Label;
+    // New pairs are recorded on the section in column form.
+    EXPECT_EQ(ss->GetIdxRelease(nullptr, &r2, 1), 1);
+    EXPECT_EQ(ss->idVantraRelease[1], 5);
 
     // Member slot first (no I release), then the J release slot.
     RecordView k = m.FrameCompoundTable.rec(5);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(k.data()), 13), "CpdRelBrS-IPE");
-    EXPECT_EQ(k.getU8(13), ' ');
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(k.data()), 14), "CpdRelColS-IPE");
+    EXPECT_EQ(k.getU8(14), ' ');
     EXPECT_EQ(k.getI16(40), 5);
     EXPECT_EQ(k.getU8(42), 2);
     EXPECT_EQ(k.getU8(43), m.ForceUnit);
@@ -333,8 +345,8 @@ TEST_F(ElementsTest, ReleasedBracesReferToAReleaseCompoundInColumnForm) {
     EXPECT_EQ((std::vector<int>{k3.getU8(66), k3.getU8(67), k3.getU8(68)}), (std::vector<int>{2, 3, 2}));
     EXPECT_EQ((std::vector<int>{k3.getI16(144), k3.getI16(146), k3.getI16(148)}), (std::vector<int>{2, 5, 3}));
 
-    RecordView kc = m.FrameCompoundTable.rec(7);  // concrete: the concrete column section
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(kc.data()), 12), "CpdRelBrC-RC");
+    RecordView kc = m.FrameCompoundTable.rec(8);  // concrete: the concrete column section
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(kc.data()), 13), "CpdRelColC-RC");
     EXPECT_EQ((std::vector<int>{kc.getU8(66), kc.getU8(67)}), (std::vector<int>{2, 3}));
     EXPECT_EQ(kc.getI16(120), 6);
     EXPECT_EQ(kc.getI16(146), 3);
