@@ -87,6 +87,7 @@ void TarvoModelObj::Dispose() {
     patternIndex_.clear();
     framesByLabel_.clear();
     areasByLabel_.clear();
+    nodeCoordIndex_.reset();
 }
 
 TarvoNodeObj& TarvoModelObj::AddNode(const std::string& label) {

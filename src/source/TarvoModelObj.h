@@ -21,6 +21,8 @@
 
 namespace t2v::source {
 
+class NodeCoordIndex;
+
 // First object with a given label, among the objects added so far.
 template <class T>
 class LabelIndex {
@@ -228,6 +230,10 @@ private:
     LabelIndex<TarvoLoadPatternObj> patternIndex_;
     std::unordered_map<std::string, std::vector<TarvoFrameObj*>> framesByLabel_;
     std::unordered_map<std::string, std::vector<TarvoAreaObj*>> areasByLabel_;
+    // Nodes by coordinate cell, for the node search of split areas; built on first
+    // use and kept up to date as nodes are appended.
+    std::shared_ptr<NodeCoordIndex> nodeCoordIndex_;
+    NodeCoordIndex& coordIndex();
 };
 
 }  // namespace t2v::source
