@@ -31,8 +31,7 @@ std::size_t Cursor::checkBlock(std::initializer_list<Dim> dims, std::size_t item
     std::string shape;
     for (const Dim& d : dims) {
         if (d.value < 0) fail(at, std::string(what) + ": " + std::string(d.name) + " " + std::to_string(d.value) + " is negative");
-        if (!shape.empty()) shape += " x ";
-        shape += std::to_string(d.value) + " " + std::string(d.name);
+        shape += std::string(d.name) + " " + std::to_string(d.value) + " x ";
     }
     // Multiply with saturation: anything beyond what is left is too much anyway.
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
@@ -43,8 +42,8 @@ std::size_t Cursor::checkBlock(std::initializer_list<Dim> dims, std::size_t item
     }
     if (total > left()) {
         std::string need = total == kMax ? std::string("more bytes than exist") : std::to_string(total) + " bytes";
-        fail(at, std::string(what) + ": " + shape + " of " + std::to_string(itemSize) + " bytes need " + need +
-                     ", only " + std::to_string(left()) + " left in the file");
+        fail(at, std::string(what) + ": " + shape + std::to_string(itemSize) + " bytes = " + need + ", only " +
+                     std::to_string(left()) + " left in the file");
     }
     return static_cast<std::size_t>(total);
 }

@@ -88,7 +88,8 @@ RecordLayout::RecordLayout(std::string_view what, std::size_t size, std::vector<
         coverage(f, used);
         if (f.shape == Field::Shape::Rows && !f.countField.empty()) {
             auto it = std::find_if(fields_.begin(), fields_.end(), [&](const Field& g) {
-                return g.shape == Field::Shape::Scalar && g.name == f.countField && g.type != Type::Text;
+                return g.shape == Field::Shape::Scalar && g.name == f.countField &&
+                       (g.type == Type::U8 || g.type == Type::I16 || g.type == Type::I32);
             });
             if (it == fields_.end())
                 throw std::logic_error(std::string(what) + ": rows '" + std::string(f.name) + "' name no count field");
@@ -188,11 +189,8 @@ std::int64_t scalarInt(const std::uint8_t* rec, const Field& f) {
         case Type::U8: return *p;
         case Type::I16: return LoadI16(p);
         case Type::I32: return LoadI32(p);
-        case Type::F32: return static_cast<std::int64_t>(LoadF32(p));
-        case Type::F64: return static_cast<std::int64_t>(LoadF64(p));
-        case Type::Text: return 0;
+        default: return 0;  // count fields are integers (checked by the layout)
     }
-    return 0;
 }
 
 void emitRows(Emitter& out, const std::uint8_t* rec, const RecordLayout& layout, const Field& f) {

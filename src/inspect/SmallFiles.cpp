@@ -59,8 +59,9 @@ void DecodeULSFile(Cursor& c, Emitter& out) {
     static const RecordLayout record("a record", 42, {});
     out.beginObject();
     EmitFileVersion(c, out);
+    // Two counts; the first is taken as the number of 42-byte records that follow.
     Counter count = ReadI16(c, out, "count");
-    ReadI16(c, out, "capacity");
+    ReadI16(c, out, "second_count");
     EmitRecords(c, out, "records", count, record);
     c.expectEnd();
     out.endObject();

@@ -43,7 +43,7 @@
 //      drift_selection[{case, flags[per drift]}], dynamic_cases, kind4_cases .. kind8_cases
 //   A: preamble, case_count, case_capacity, step_count, cases[{record, name, title, ..., extension_flag,
 //      extension{slots[18]}}], steps, group_count, groups, pattern_count, patterns, pattern_cases
-//   ULS: {file_version, count, capacity, records}    PO: {file_version, options}
+//   ULS: {file_version, count, second_count, records}    PO: {file_version, options}
 //   POA: {file_version, count{type, value}, records}  POF: {file_version, data}
 //
 // Conventions: texts are trimmed of trailing blanks, converted from Windows-1252 to

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "SampleStructure.h"
+#include "inspect/RecordLayout.h"
 #include "inspect/StructureReader.h"
 
 namespace t2v::inspect::test {
@@ -45,6 +46,21 @@ TEST(ValuePath, FindsMembersAndPositionsAndNamesTheMiss) {
     EXPECT_THROW(Get(v, "count.x"), std::out_of_range);
     EXPECT_THROW(Get(v, "nums[x]"), std::out_of_range);
     EXPECT_THROW(Get(v, "count").asString(), std::runtime_error);
+}
+
+TEST(FixedText, CodePageTrimmingAndUnassignedFields) {
+    const std::uint8_t name[] = {'A', 0xC4, 0x80, ' ', ' '};
+    EXPECT_EQ(DecodeText(name, sizeof name), "A\u00C4\u20AC");
+    const std::uint8_t zeroPadded[] = {'H', '1', 0, 0};  // padded with zeros instead of blanks
+    const std::uint8_t unset[] = {0, 0, 0, 0};
+    TreeBuilder tree;
+    tree.beginArray();
+    EmitText(tree, zeroPadded, 4);
+    EmitText(tree, unset, 4);
+    tree.endArray();
+    Value v = tree.take();
+    EXPECT_EQ(Get(v, "[0]").asString(), std::string("H1\0\0", 4));  // the fault stays visible
+    EXPECT_TRUE(Get(v, "[1]").isNull());
 }
 
 TEST(JsonWriter, PrettyAndCompact) {
