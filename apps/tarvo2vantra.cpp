@@ -1,1 +1,177 @@
-int main(){}
+// tarvo2vantra: transfers a model document into a Vantra structure folder, driving the
+// transfer dialog as a user would (load, choose folder and name, press Transfer).
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <unistd.h>
+
+#include "host/document/DocumentHost.h"
+#include "platform/posix/PosixPlatform.h"
+#include "plugin/RulesText.h"
+#include "plugin/cPlugin.h"
+
+namespace {
+
+using namespace t2v;
+
+struct Options {
+    std::string model;
+    std::string dir;
+    std::string name = "Vantra";
+    int version = 5;
+    std::string home;
+    bool quiet = false;
+    bool timings = false;
+};
+
+using Clock = std::chrono::steady_clock;
+
+// Wall time of each phase of one transfer: document load, read, fill, write.
+struct PhaseTimes {
+    Clock::time_point start = Clock::now();
+    Clock::time_point mark = start;
+    std::string current = "load";
+    std::vector<std::pair<std::string, double>> done;
+    void enter(const std::string& phase) {
+        if (phase == current) return;
+        auto now = Clock::now();
+        done.emplace_back(current, std::chrono::duration<double>(now - mark).count());
+        mark = now;
+        current = phase;
+    }
+    std::string json() const {
+        std::string out = "{";
+        for (std::size_t i = 0; i < done.size(); ++i) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%s\"%s\": %.6f", i ? ", " : "", done[i].first.c_str(), done[i].second);
+            out += buf;
+        }
+        return out + "}";
+    }
+};
+
+// A one-line progress display on a terminal for transfers longer than about a second.
+class ProgressLine {
+public:
+    explicit ProgressLine(bool enabled) : enabled_(enabled) {}
+    void show(std::string_view phase, std::string_view step, long done, long total) {
+        if (!enabled_) return;
+        auto now = Clock::now();
+        if (now - start_ < std::chrono::milliseconds(800) || now - last_ < std::chrono::milliseconds(100)) return;
+        last_ = now;
+        std::string text = std::string(phase) + ": " + std::string(step);
+        if (total > 0) text += " (" + std::to_string(done) + "/" + std::to_string(total) + ")";
+        else if (phase == "write" && done > 0) text += " " + std::to_string(done / (1 << 20)) + " MB";
+        if (text.size() > 70) text.resize(70);
+        std::fprintf(stderr, "\r%-72s", text.c_str());
+        shown_ = true;
+    }
+    void clear() {
+        if (shown_) std::fprintf(stderr, "\r%-72s\r", "");
+        shown_ = false;
+    }
+
+private:
+    bool enabled_;
+    bool shown_ = false;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point last_{};
+};
+
+// Plays the user of the dialog from the command line's options.
+class CommandLineUser : public plugin::DialogUser {
+public:
+    CommandLineUser(const Options& o, std::ostream& err) : o_(o), err_(err) {}
+    void ShowModal(plugin::frmTransferVantra& dialog) override {
+        if (o_.version == 4) dialog.optVersion = {false, true};
+        if (!o_.dir.empty() && !dialog.SetDirListPath(o_.dir)) {
+            err_ << "tarvo2vantra: the structures folder " << o_.dir << " does not exist\n";
+            return;
+        }
+        dialog.txtVantraName = o_.name;
+        dialog.cmdTransfer_Click();
+        pressedTransfer = dialog.unloaded;
+        structureFolder = dialog.ctlVantraDir;
+    }
+    bool pressedTransfer = false;
+    std::string structureFolder;
+
+private:
+    const Options& o_;
+    std::ostream& err_;
+};
+
+void makeFolders(platform::Platform& p, const std::string& path) {
+    std::string sofar;
+    std::size_t at = 0;
+    while (at != std::string::npos) {
+        std::size_t next = path.find(p.separator(), at + 1);
+        sofar = path.substr(0, next);
+        if (!sofar.empty() && !p.isDirectory(sofar)) p.createDirectory(sofar);
+        at = next;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Transfers a Tarvo model document into a Vantra structure (seven structure files and one\n"
+                 "earthquake record per time-history function)."};
+    Options o;
+    bool rules = false;
+    app.add_option("model", o.model, "the model document (JSON)");
+    app.add_option("--dir", o.dir, "the structures folder (default: the one the dialog shows, <home>/Vantra/Structures)");
+    app.add_option("--name", o.name, "the structure name, at most 12 characters (default \"Vantra\")");
+    app.add_option("--version", o.version, "Vantra version 4 or 5 (decides the home folder)")->check(CLI::IsMember({4, 5}));
+    app.add_option("--home", o.home, "the Vantra home folder (default: <documents>/VANTRA for version 5)");
+    app.add_flag("--quiet", o.quiet, "print nothing but errors (no progress display)");
+    app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON");
+    app.add_flag("--rules", rules, "print the transfer rules and exit");
+    CLI11_PARSE(app, argc, argv);
+
+    if (rules) {
+        for (auto line : plugin::kRulesLines) std::cout << line << '\n';
+        return 0;
+    }
+    if (o.model.empty()) {
+        std::cerr << "tarvo2vantra: a model document is required (see --help)\n";
+        return 2;
+    }
+
+    std::ostream nowhere(nullptr);
+    platform::PosixPlatform platform(o.quiet ? nowhere : std::cout, std::cerr);
+    PhaseTimes times;
+    ProgressLine progress(!o.quiet && ::isatty(STDERR_FILENO));
+    try {
+        std::unique_ptr<host::DocumentHost> host = host::DocumentHost::LoadFile(o.model);
+        CommandLineUser user(o, std::cerr);
+        plugin::cPlugin plugin(platform, user);
+        if (!o.home.empty()) {
+            // The dialog makes the home folder one level at a time; from the command
+            // line the user may name a new folder anywhere, so its parents are made too.
+            makeFolders(platform, o.home);
+            plugin.Shared().VantraHomeOverride = o.home;
+        }
+        plugin.Shared().progress = [&](std::string_view phase, std::string_view step, long done, long total) {
+            times.enter(std::string(phase));
+            if (phase == "done") progress.clear();
+            else progress.show(phase, step, done, total);
+        };
+        bool ok = false;
+        plugin.Main(host.get(), ok);
+        progress.clear();
+        if (o.timings) std::cout << times.json() << std::endl;
+        if (!user.pressedTransfer || !plugin.Shared().lastTransferWritten) return 1;
+        if (!o.quiet)
+            std::cout << "Structure written to "
+                      << platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput) << '\n';
+        return 0;
+    } catch (const std::exception& e) {
+        progress.clear();
+        std::cerr << "tarvo2vantra: " << e.what() << '\n';
+        return 1;
+    }
+}

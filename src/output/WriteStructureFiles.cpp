@@ -1,1 +1,452 @@
+#include "output/WriteStructureFiles.h"
 
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/Text.h"
+#include "output/LeWriter.h"
+
+namespace t2v::output {
+namespace {
+
+using target::VantraModel;
+
+// A file that could not be written; `opened` tells which of the two messages applies.
+struct FileFailure {
+    bool opened;
+};
+
+template <class Table>
+void writeCountedRows(LeWriter& w, const Table& t) {
+    w.bytes(t.bytes());
+}
+
+// Every file starts with the version; "S", "L" and "A" go on with name and title.
+void writePreamble(LeWriter& w, const VantraModel& m, bool withNames) {
+    w.text(m.FileVersion, 8);
+    if (withNames) {
+        w.text(m.StructureName, 12);
+        w.text(m.StructureTitle, 60);
+    }
+}
+
+// --- the "S" file ------------------------------------------------------------------------
+
+// 134-byte header of the main file.
+//   0 version text 8 | 8 name text 12 | 20 title text 60 | 80 HeaderWord0 | 82 LengthUnit
+//  84 ForceUnit | 86 Gravity f32 | 90 ErrorBeep | 92 SizePresetIndex | 94 UnitFlag4
+//  96 TailSectionFlag | 98 extra value | 100 HeaderWord1 | 102 three int32 | 114 reserved
+//  list count, capacity | 118 DefaultSizeValue f64 | 126 DefaultSizeLabel text 8
+void writeMainHeader(LeWriter& w, VantraModel& m, int extraValue) {
+    writePreamble(w, m, true);
+    w.i16(m.HeaderWord0);
+    w.i16(m.LengthUnit);
+    w.i16(m.ForceUnit);
+    w.f32(m.Gravity);
+    w.i16(m.ErrorBeep);
+    w.i16(m.SizePresetIndex);
+    w.i16(m.UnitFlag4);
+    m.TailSectionFlag = 1;
+    w.i16(m.TailSectionFlag);
+    w.i16(extraValue);
+    w.i16(m.HeaderWord1);
+    w.i32(m.HeaderLong0);
+    w.i32(m.HeaderLong1);
+    w.i32(m.HeaderLong2);
+    w.i16(m.ReservedListCount);
+    w.i16(m.ReservedListCapacity);
+    w.f64(m.DefaultSizeValue);
+    w.text(m.DefaultSizeLabel, 8);
+}
+
+// A byte matrix over (row 1..rows) x (frame 1..frames), frame index fastest, from
+// (row, frame) pairs; rows start at `firstRow`.
+void writeMembershipMatrix(LeWriter& w, std::vector<std::pair<std::int32_t, std::int32_t>> members,
+                           std::int32_t firstRow, std::int32_t lastRow, std::int32_t frames) {
+    std::sort(members.begin(), members.end());
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(frames));
+    auto it = members.begin();
+    for (std::int32_t r = firstRow; r <= lastRow; ++r) {
+        std::fill(row.begin(), row.end(), 0);
+        while (it != members.end() && it->first < r) ++it;
+        for (; it != members.end() && it->first == r; ++it)
+            if (it->second >= 1 && it->second <= frames) row[static_cast<std::size_t>(it->second - 1)] = 1;
+        w.bytes(row.data(), row.size());
+    }
+}
+
+// Items of a sparse pattern x column matrix, columns 1..columns, each `itemSize` bytes.
+template <class T, class Emit>
+void writeSparseRows(LeWriter& w, const target::SparseRows<T>& rows, std::size_t patterns, std::int32_t columns,
+                     std::size_t itemSize, Emit emit) {
+    for (std::size_t p = 0; p < patterns; ++p) {
+        std::int32_t next = 1;
+        if (p < rows.rows()) {
+            for (const auto& [col, value] : rows.sortedRow(p)) {
+                if (col < 1 || col > columns) continue;
+                w.zeros(static_cast<std::size_t>(col - next) * itemSize);
+                emit(value);
+                next = col + 1;
+            }
+        }
+        w.zeros(static_cast<std::size_t>(columns - next + 1) * itemSize);
+    }
+}
+
+void writeNodes(LeWriter& w, const VantraModel& m) {
+    w.i32(m.NodeTable.count());
+    w.i32(m.NodeLast);
+    w.i32(m.NodeTable.capacity());
+    writeCountedRows(w, m.NodeTable);
+}
+
+void writeConstraints(LeWriter& w, const VantraModel& m) {
+    w.i16(m.ConstraintTable.count());
+    w.i16(m.ConstraintTable.capacity());
+    writeCountedRows(w, m.ConstraintTable);
+}
+
+void writeMasses(LeWriter& w, const VantraModel& m) {
+    w.taggedI16(m.MassPatternTable.count());
+    w.taggedI16(m.MassPatternTable.capacity());
+    writeCountedRows(w, m.MassPatternTable);
+    const auto nodes = static_cast<std::size_t>(m.NodeTable.count());
+    for (std::int32_t p = 1; p <= m.MassPatternTable.count(); ++p) {
+        const auto idx = static_cast<std::size_t>(p - 1);
+        const std::vector<target::NodalMassItem>* row =
+            idx < m.NodalMassMatrix.size() ? &m.NodalMassMatrix[idx] : nullptr;
+        for (std::size_t n = 0; n < nodes; ++n) {
+            if (row && n < row->size()) {
+                for (float v : (*row)[n]) w.f32(v);
+            } else {
+                w.zeros(24);
+            }
+        }
+    }
+}
+
+void writeElements(LeWriter& w, const VantraModel& m) {
+    w.i16(m.ElementGroupTable.count());
+    w.i16(m.ElementGroupLast);
+    w.i16(m.ElementGroupTable.capacity());
+    writeCountedRows(w, m.ElementGroupTable);
+    w.i32(m.ElementTable.count());
+    w.i32(m.ElementLast);
+    w.i32(m.ElementTable.capacity());
+    writeCountedRows(w, m.ElementTable);
+}
+
+void writeFrames(LeWriter& w, const VantraModel& m) {
+    w.i16(m.FrameTable.count());
+    w.i16(m.FrameTable.capacity());
+    writeCountedRows(w, m.FrameTable);
+    if (m.FrameTable.count() > 0) {
+        writeMembershipMatrix(w, m.FrameNodeMembers, 1, m.NodeTable.capacity(), m.FrameTable.capacity());
+        writeMembershipMatrix(w, m.FrameElementMembers, 0, m.ElementTable.capacity(), m.FrameTable.capacity());
+    }
+}
+
+void writeNodalLoads(LeWriter& w, const VantraModel& m) {
+    w.i16(m.NodalLoadPatternTable.count());
+    w.i16(m.NodalLoadPatternTable.capacity());
+    writeCountedRows(w, m.NodalLoadPatternTable);
+    writeSparseRows(w, m.NodalLoadMatrix, static_cast<std::size_t>(m.NodalLoadPatternTable.count()),
+                    m.NodeTable.count(), 32, [&](const target::NodalLoadItem& item) {
+                        for (float v : item) w.f32(v);
+                    });
+}
+
+void writeElementLoads(LeWriter& w, const VantraModel& m) {
+    const std::int32_t patterns = m.ElementLoadPatternTable.count();
+    const std::int32_t groups = m.ElementGroupTable.count();
+    w.i16(patterns);
+    w.i16(m.ElementLoadPatternTable.capacity());
+    w.i16(m.ElementLoadShapeCount);
+    w.i16(m.ElementLoadItemTable.count());
+    w.i16(m.ElementLoadItemTable.capacity());
+    writeCountedRows(w, m.ElementLoadPatternTable);
+    for (std::int32_t p = 1; p <= patterns; ++p)
+        for (std::int32_t g = 1; g <= groups; ++g) {
+            const auto pi = static_cast<std::size_t>(p - 1), gi = static_cast<std::size_t>(g - 1);
+            bool has = pi < m.ElementLoadGroupMatrix.size() && gi < m.ElementLoadGroupMatrix[pi].size();
+            w.i16(has ? m.ElementLoadGroupMatrix[pi][gi] : 0);
+        }
+    if (patterns > 0 && groups > 0) {
+        auto it = m.ElementLoadShapeTable.begin();
+        for (std::int32_t k = 1; k <= m.ElementLoadShapeCount; ++k)
+            for (std::int32_t p = 1; p <= patterns; ++p)
+                for (std::int32_t g = 1; g <= groups; ++g) {
+                    auto key = std::make_tuple(k, p, g);
+                    while (it != m.ElementLoadShapeTable.end() && it->first < key) ++it;
+                    if (it != m.ElementLoadShapeTable.end() && it->first == key) {
+                        w.i32(it->second.elementCount);
+                        w.i32(0);
+                        w.i16(it->second.itemCount);
+                        w.i16(it->second.firstItem);
+                        w.zeros(4);
+                    } else {
+                        w.zeros(16);
+                    }
+                }
+    }
+    writeSparseRows(w, m.ElementLoadElementMatrix, static_cast<std::size_t>(patterns), m.ElementTable.count(), 2,
+                    [&](std::int16_t v) { w.i16(v); });
+    writeCountedRows(w, m.ElementLoadItemTable);
+}
+
+void writeSelfWeight(LeWriter& w, const VantraModel& m) {
+    w.i16(m.SelfWeightPatternTable.count());
+    w.i16(m.SelfWeightPatternTable.capacity());
+    writeCountedRows(w, m.SelfWeightPatternTable);
+    const auto elements = static_cast<std::size_t>(m.ElementTable.count());
+    for (std::int32_t p = 1; p <= m.SelfWeightPatternTable.count(); ++p) {
+        const auto pi = static_cast<std::size_t>(p - 1);
+        std::size_t have = 0;
+        if (pi < m.SelfWeightElementMatrix.size()) {
+            const auto& row = m.SelfWeightElementMatrix[pi];
+            have = std::min(row.size(), elements);
+            w.bytes(row.data(), have);
+        }
+        w.zeros(elements - have);
+    }
+}
+
+void writeSectionCuts(LeWriter& w, const VantraModel& m) {
+    w.i16(m.SectionCutTable.count());
+    w.i16(m.SectionCutLast);
+    w.i16(m.SectionCutTable.capacity());
+    writeCountedRows(w, m.SectionCutTable);
+    // One part record per cut, even where the part table was never filled.
+    for (std::int32_t c = 1; c <= m.SectionCutTable.count(); ++c) {
+        if (c <= m.SectionCutPartTable.count())
+            w.bytes(m.SectionCutPartTable.rowBytes(c), 34);
+        else
+            w.zeros(34);
+    }
+    w.i32(m.SectionCutItemTable.count());
+    w.i32(m.SectionCutItemTable.capacity());
+    writeCountedRows(w, m.SectionCutItemTable);
+    w.i16(m.SectionGroupTable.count());
+    w.i16(m.SectionGroupTable.capacity());
+    writeCountedRows(w, m.SectionGroupTable);
+    for (std::int32_t g = 1; g <= m.SectionGroupTable.count(); ++g)
+        for (std::int32_t c = 1; c <= m.SectionCutTable.count(); ++c) {
+            const auto gi = static_cast<std::size_t>(g - 1), ci = static_cast<std::size_t>(c - 1);
+            bool has = gi < m.SectionGroupMatrix.size() && ci < m.SectionGroupMatrix[gi].size();
+            w.u8(has ? m.SectionGroupMatrix[gi][ci] : 0);
+        }
+}
+
+void writeDrifts(LeWriter& w, const VantraModel& m) {
+    w.i16(m.DriftTable.count());
+    w.i16(m.DriftTable.capacity());
+    w.i16(m.DeflectionTable.count());
+    w.i16(m.DeflectionTable.capacity());
+    writeCountedRows(w, m.DriftTable);
+    writeCountedRows(w, m.DeflectionTable);
+}
+
+// The component section, items C1 to C114. Tables this system never fills contribute
+// their count of 0 only.
+void writeComponents(LeWriter& w, const VantraModel& m) {
+    auto never = [&](int items) {
+        for (int i = 0; i < items; ++i) w.i16(0);
+    };
+    auto table = [&](const auto& t) {
+        w.i16(t.count());
+        writeCountedRows(w, t);
+    };
+    w.i16(std::max<int>(m.MaxComponentCapacity, 1));  // C1
+    never(6);                                         // C2..C7
+    table(m.FemaBeamTable);                           // C8
+    never(4);                                         // C9..C12
+    table(m.FemaColumnTable);                         // C13
+    never(3);                                         // C14..C16
+    never(18);                                        // C17..C34
+    never(2);                                         // C35, C36
+    table(m.EndZoneTable);                            // C37
+    table(m.ReleaseComponentTable);                   // C38
+    never(3);                                         // C39..C41
+    never(9);                                         // C42..C50
+    table(m.InelasticMaterialTable);                  // C51
+    never(1);                                         // C52
+    table(m.ElasticFiberMaterialTable);               // C53
+    table(m.ElasticShearMaterialTable);               // C54
+    table(m.ElasticSlabMaterialTable);                // C55
+    never(1);                                         // C56
+    never(8);                                         // C57..C64
+    never(1);                                         // C65
+    table(m.BeamSectionTable);                        // C66
+    table(m.ColumnSectionTable);                      // C67
+    table(m.SlabSectionTable);                        // C68
+    never(1);                                         // C69
+    table(m.InelasticWallSectionTable);               // C70
+    table(m.ElasticWallSectionTable);                 // C71
+    never(2);                                         // C72, C73
+    never(13);                                        // C74..C86
+    never(4);                                         // C87..C90
+    never(10);                                        // C91..C100
+    table(m.FrameCompoundTable);                      // C101
+    table(m.WallCompoundTable);                       // C102
+    table(m.GeneralWallCompoundTable);                // C103
+    never(2);                                         // C104, C105
+    never(9);                                         // C106..C114
+}
+
+void writeMainFile(LeWriter& w, VantraModel& m, int extraValue) {
+    writeMainHeader(w, m, extraValue);
+    writeNodes(w, m);
+    writeConstraints(w, m);
+    writeMasses(w, m);
+    writeElements(w, m);
+    writeFrames(w, m);
+    writeNodalLoads(w, m);
+    writeElementLoads(w, m);
+    writeSelfWeight(w, m);
+    for (int i = 0; i < 6; ++i) w.i16(0);
+    writeSectionCuts(w, m);
+    writeDrifts(w, m);
+    for (int i = 0; i < 10; ++i) w.i16(0);
+    for (int i = 0; i < 10; ++i) w.i16(1);
+    writeComponents(w, m);
+    // Tail section: a count, a capacity and a word, then a count and a capacity.
+    for (int i = 0; i < 3; ++i) w.i16(0);
+    w.i32(0);
+    w.i32(0);
+}
+
+// --- the "L" file ------------------------------------------------------------------------
+void writeLoadCaseFile(LeWriter& w, const VantraModel& m) {
+    writePreamble(w, m, true);
+    const std::int32_t counts[3] = {m.GravityLoadCaseTable.count(), m.PushoverLoadCaseTable.count(),
+                                    m.DynamicLoadCaseTable.count()};
+    const std::int32_t capacities[3] = {m.GravityLoadCaseTable.capacity(), m.PushoverLoadCaseTable.capacity(),
+                                        m.DynamicLoadCaseTable.capacity()};
+    for (int k = 0; k < 20; ++k) w.i16(k < 3 ? counts[k] : 0);
+    for (int k = 0; k < 20; ++k) w.i16(k < 3 ? capacities[k] : 0);
+    writeCountedRows(w, m.GravityLoadCaseTable);
+    writeCountedRows(w, m.PushoverLoadCaseTable);
+    // Drift selection of each pushover case: nothing selected.
+    w.zeros(static_cast<std::size_t>(m.PushoverLoadCaseTable.count()) * static_cast<std::size_t>(m.DriftTable.count()));
+    writeCountedRows(w, m.DynamicLoadCaseTable);
+}
+
+// --- the "A" file ------------------------------------------------------------------------
+void writeAnalysisFile(LeWriter& w, const VantraModel& m) {
+    writePreamble(w, m, true);
+    w.i16(m.AnalysisCaseTable.count());
+    w.i16(m.AnalysisCaseTable.capacity());
+    w.i16(m.AnalysisStepCount);
+    for (std::int32_t c = 1; c <= m.AnalysisCaseTable.count(); ++c) {
+        const std::uint8_t* rec = m.AnalysisCaseTable.rowBytes(c);
+        w.bytes(rec, target::kAnalysisCaseSize);
+        if (rec[193] == 1) w.zeros(54);  // extension record, never set
+    }
+    w.zeros(static_cast<std::size_t>(m.AnalysisCaseTable.capacity()) * static_cast<std::size_t>(m.AnalysisStepCount) * 96);
+    w.i16(m.AnalysisGroupCount);
+    w.i16(m.AnalysisPatternCount);
+}
+
+// --- small files -------------------------------------------------------------------------
+void writeUlsFile(LeWriter& w, const VantraModel& m) {
+    writePreamble(w, m, false);
+    w.i16(0);
+    w.i16(0);
+}
+void writePoFile(LeWriter& w, const VantraModel& m) {
+    writePreamble(w, m, false);
+    w.zeros(282);
+}
+void writePoaFile(LeWriter& w, const VantraModel& m) {
+    writePreamble(w, m, false);
+    w.zeros(2);  // an unset tagged slot as the record count
+}
+void writePofFile(LeWriter& w, const VantraModel& m) {
+    writePreamble(w, m, false);
+    w.zeros(20);
+}
+
+// Writes one file completely or reports why not. True when it was written.
+template <class Body>
+bool writeOneFile(VantraModel& m, platform::Platform& platform, const std::string& fileKind,
+                  const std::string& suffix, const WriteProgress& progress, Body body) {
+    const std::string fileName = fileKind + suffix;
+    const std::string path = platform.join(m.StructureDir, fileName);
+    std::string error;
+    std::unique_ptr<platform::OutputFile> file = platform.createFile(path, error);
+    if (!file) {
+        ReportFileError(m, platform, false, fileName);
+        return false;
+    }
+    LeWriter w(*file);
+    if (progress) progress(fileName, 0);
+    body(w);
+    bool ok = w.flush() && file->commit();
+    if (progress) progress(fileName, w.offset());
+    if (!ok) ReportFileError(m, platform, true, fileName);
+    return ok;
+}
+
+}  // namespace
+
+void ReportFileError(const VantraModel& m, platform::Platform& platform, bool opened, const std::string& fileName) {
+    if (m.ErrorBeep != 0) platform.beep();
+    const std::string CR = "\r";
+    const std::string name = std::string(trimRightBlanks(m.StructureName)) +
+                             std::string(12 - std::min<std::size_t>(12, utf8Length(trimRightBlanks(m.StructureName))), ' ');
+    if (!opened) {
+        platform.messageBox("Failure to open the following essential data file :" + CR + CR + "Structure name = " + name +
+                                CR + "File name = " + fileName + CR + CR +
+                                "There should be a file of this name in the folder for this structure." + CR + CR +
+                                "The file may have been erased. If so you will have to export this structure again." +
+                                CR + "Alternatively, check that the file is not read-only" + CR + CR +
+                                "If you can not find the problem, please report this error to Quorvane.",
+                            "Can Not Open An Essential File", platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+    } else {
+        platform.messageBox("Failure to write to the following essential data file :" + CR + CR +
+                                "Structure name = " + name + CR + "File name = " + fileName + CR + CR +
+                                "Please try again." + CR +
+                                "If you can not find the problem, please report this error to Quorvane.",
+                            "Can Not Write To An Essential File", platform::MsgIcon::Critical,
+                            platform::MsgButtons::Ok);
+    }
+}
+
+bool WriteStructureFiles(VantraModel& m, platform::Platform& platform, const std::string& fileKind, bool writeAll,
+                         int extraValue, const WriteProgress& progress) {
+    // The name is held as a 12-character text: cut to 12, then right-trimmed.
+    std::string name = m.StructureName;
+    {
+        std::string cut;
+        std::size_t chars = 0;
+        for (std::size_t i = 0; i < name.size() && chars < 12; ++chars) {
+            std::size_t len = 1;
+            auto b = static_cast<unsigned char>(name[i]);
+            if (b >= 0xF0) len = 4;
+            else if (b >= 0xE0) len = 3;
+            else if (b >= 0xC0) len = 2;
+            cut += name.substr(i, len);
+            i += len;
+        }
+        name = std::string(trimRightBlanks(cut));
+    }
+    m.StructureName = name;
+    m.StructureDir = platform.join(m.StructuresRoot, name);
+
+    const bool vntr = fileKind == "VNTR";
+    bool all = true;
+    if (writeAll) {
+        if (vntr) all &= writeOneFile(m, platform, fileKind, "A", progress, [&](LeWriter& w) { writeAnalysisFile(w, m); });
+        all &= writeOneFile(m, platform, fileKind, "ULS", progress, [&](LeWriter& w) { writeUlsFile(w, m); });
+        if (vntr) {
+            all &= writeOneFile(m, platform, fileKind, "PO", progress, [&](LeWriter& w) { writePoFile(w, m); });
+            all &= writeOneFile(m, platform, fileKind, "POA", progress, [&](LeWriter& w) { writePoaFile(w, m); });
+            all &= writeOneFile(m, platform, fileKind, "POF", progress, [&](LeWriter& w) { writePofFile(w, m); });
+        }
+    }
+    all &= writeOneFile(m, platform, fileKind, "L", progress, [&](LeWriter& w) { writeLoadCaseFile(w, m); });
+    all &= writeOneFile(m, platform, fileKind, "S", progress, [&](LeWriter& w) { writeMainFile(w, m, extraValue); });
+    return all;
+}
+
+}  // namespace t2v::output

@@ -60,6 +60,8 @@ public:
     virtual std::string readRegistryText(const std::string& key, const std::string& valueName) = 0;
     // The root of the current drive ("C:\" on Windows, "/" on POSIX).
     virtual std::string currentDriveRoot() = 0;
+    // The process's current folder.
+    virtual std::string currentFolder() = 0;
 
     // --- files ---------------------------------------------------------------
     // Opens a file for writing under a temporary name; nullptr with `error` set when

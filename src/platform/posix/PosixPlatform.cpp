@@ -116,6 +116,12 @@ std::string PosixPlatform::readRegistryText(const std::string& key, const std::s
     return v ? std::string(v) : std::string();
 }
 
+std::string PosixPlatform::currentFolder() {
+    std::error_code ec;
+    auto p = std::filesystem::current_path(ec);
+    return ec ? std::string("/") : p.string();
+}
+
 std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path, std::string& error) {
     std::string tmp = path + ".part" + std::to_string(::getpid());
     std::FILE* f = std::fopen(tmp.c_str(), "wb");

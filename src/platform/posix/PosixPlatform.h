@@ -24,6 +24,7 @@ public:
     // VANTRA4_INSTALL_PATH; any other key or value is missing.
     std::string readRegistryText(const std::string& key, const std::string& valueName) override;
     std::string currentDriveRoot() override { return "/"; }
+    std::string currentFolder() override;
     std::unique_ptr<OutputFile> createFile(const std::string& path, std::string& error) override;
     std::optional<std::string> readFile(const std::string& path) override;
     MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,

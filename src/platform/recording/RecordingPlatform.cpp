@@ -49,7 +49,12 @@ bool RecordingPlatform::deleteFolderTree(const std::string& path) {
     return PosixPlatform::deleteFolderTree(path);
 }
 
-DocumentsFolder RecordingPlatform::documentsFolder() { return documents; }
+DocumentsFolder RecordingPlatform::documentsFolder() {
+    // The query creates the folder when it is missing, as the real one does.
+    if (documents.status == DocumentsFolder::Status::Ok && !documents.path.empty() && !isDirectory(documents.path))
+        PosixPlatform::createDirectory(documents.path);
+    return documents;
+}
 
 std::string RecordingPlatform::readRegistryText(const std::string& key, const std::string& valueName) {
     for (const auto& [k, v] : registry)

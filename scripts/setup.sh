@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the build needs from Debian's packages, when it is missing.
+set -euo pipefail
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,100 @@
+// A typed little-endian writer over one output file.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Text.h"
+#include "platform/Platform.h"
+
+namespace t2v::output {
+
+class LeWriter {
+public:
+    explicit LeWriter(platform::OutputFile& file) : file_(file) { buf_.reserve(kChunk + 4096); }
+    ~LeWriter() = default;
+    LeWriter(const LeWriter&) = delete;
+    LeWriter& operator=(const LeWriter&) = delete;
+
+    void u8(int v) { put(static_cast<std::uint8_t>(v)); }
+    void i16(int v) { le(static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2); }
+    void i32(std::int32_t v) { le(static_cast<std::uint32_t>(v), 4); }
+    void f32(float v) {
+        std::uint32_t u;
+        std::memcpy(&u, &v, 4);
+        le(u, 4);
+    }
+    void f64(double v) {
+        std::uint64_t u;
+        std::memcpy(&u, &v, 8);
+        le(u, 8);
+    }
+    // Blank-padded single-byte text of exactly `length` bytes.
+    void text(std::string_view utf8, std::size_t length) {
+        std::string t = fixedText(utf8, length);
+        bytes(t.data(), t.size());
+    }
+    // A value that carries its own 16-bit type code (2 = int16).
+    void taggedI16(int v) {
+        i16(2);
+        i16(v);
+    }
+    void zeros(std::size_t n) {
+        while (n > 0) {
+            std::size_t k = std::min(n, kChunk);
+            buf_.insert(buf_.end(), k, 0);
+            n -= k;
+            spill();
+        }
+    }
+    void bytes(const void* p, std::size_t n) {
+        if (n >= kChunk) {
+            flush();
+            ok_ = ok_ && file_.write(p, n);
+            written_ += n;
+            return;
+        }
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        buf_.insert(buf_.end(), b, b + n);
+        spill();
+    }
+    void bytes(const std::vector<std::uint8_t>& v) { bytes(v.data(), v.size()); }
+
+    // Bytes handed to the writer so far (the offset of the next field).
+    std::uint64_t offset() const { return written_ + buf_.size(); }
+    // Writes out what is buffered; false once any write failed.
+    bool flush() {
+        if (!buf_.empty()) {
+            ok_ = ok_ && file_.write(buf_.data(), buf_.size());
+            written_ += buf_.size();
+            buf_.clear();
+        }
+        return ok_;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    static constexpr std::size_t kChunk = 1 << 16;
+    void put(std::uint8_t b) {
+        buf_.push_back(b);
+        spill();
+    }
+    void le(std::uint64_t v, int n) {
+        for (int i = 0; i < n; ++i) buf_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        spill();
+    }
+    void spill() {
+        if (buf_.size() >= kChunk) flush();
+    }
+
+    platform::OutputFile& file_;
+    std::vector<std::uint8_t> buf_;
+    std::uint64_t written_ = 0;
+    bool ok_ = true;
+};
+
+}  // namespace t2v::output

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "target/VantraModel.h"
+
+namespace t2v::target {
+namespace {
+
+TEST(Store, InitialCountersAndDefaultEndZone) {
+    VantraModel m;
+    InitVantraModel(m);
+    EXPECT_EQ(m.NodeTable.count(), 1);
+    EXPECT_EQ(m.NodeTable.capacity(), 200);
+    EXPECT_EQ(m.FrameTable.capacity(), 0);
+    EXPECT_EQ(m.ElementLoadShapeCount, 1);
+    EXPECT_EQ(m.EndZoneTable.count(), 1);
+    RecordView z = m.EndZoneTable.rec(1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(z.data()), 16), "Default End Zone");
+    EXPECT_EQ(z.getF32(89), 0.5f);
+}
+
+TEST(Store, GrowthRulesKeepRecords) {
+    RecordTable<8> nodes("node", CounterWidth::Int32);
+    nodes.reset(0, 200);
+    for (int i = 1; i <= 201; ++i) nodes.rec(nodes.add(Growth::CountPlus10)).i32(0, i);
+    EXPECT_EQ(nodes.capacity(), 211);  // passing 200 sets count + 10
+    EXPECT_EQ(nodes.rec(150).getI32(0), 150);
+
+    RecordTable<8> releases("release component");
+    releases.reset(0, 1);
+    releases.add(Growth::CapacityPlus5);
+    EXPECT_EQ(releases.capacity(), 1);
+    releases.add(Growth::CapacityPlus5);
+    EXPECT_EQ(releases.capacity(), 6);
+}
+
+TEST(Store, SixteenBitTablesStopWithTheirNameInsteadOfWrapping) {
+    RecordTable<2> t("constraint");
+    t.reset(0, 1);
+    for (int i = 0; i < 32767; ++i) t.add(Growth::CountPlus10);
+    EXPECT_EQ(t.count(), 32767);
+    EXPECT_EQ(t.capacity(), 32767);  // count + 10 would not fit: it stops at the largest value
+    try {
+        t.add(Growth::CountPlus10);
+        FAIL() << "no overflow";
+    } catch (const CounterOverflow& e) {
+        EXPECT_NE(std::string(e.what()).find("constraint"), std::string::npos);
+    }
+    EXPECT_EQ(t.count(), 32767);
+}
+
+TEST(Store, SparseRowsSortByColumnLastValueWins) {
+    SparseRows<int> r;
+    r.reset(2);
+    r.set(0, 9, 1);
+    r.set(0, 3, 2);
+    r.set(0, 9, 3);
+    auto row = r.sortedRow(0);
+    ASSERT_EQ(row.size(), 2u);
+    EXPECT_EQ(row[0], (std::pair<std::int32_t, int>{3, 2}));
+    EXPECT_EQ(row[1], (std::pair<std::int32_t, int>{9, 3}));
+    EXPECT_TRUE(r.sortedRow(1).empty());
+}
+
+}  // namespace
+}  // namespace t2v::target
