@@ -26,8 +26,8 @@ RecordLayout pushoverCase() {
                          i32("i32_1034", 1034)});
 }
 
-// The 30-byte block at 284 is taken as three parallel arrays (points, scale factors,
-// time factors), like the name arrays before it.
+// The 30-byte block at 284 holds one 10-byte group per direction: the number of
+// points (int16), the acceleration scale factor and the time scale factor (float32).
 RecordLayout dynamicCase() {
     return RecordLayout("a dynamic load case record", 348,
                         {text("name", 0, 40), u8("kind_flag", 40), u8("u8_41", 41), text("limit_state", 42, 40),
@@ -36,9 +36,9 @@ RecordLayout dynamicCase() {
                               {{"subfolder", 92, Type::Text, 12},
                                {"function", 128, Type::Text, 12},
                                {"record_header", 164, Type::Text, 40},
-                               {"points", 284, Type::I16},
-                               {"scale", 290, Type::F32},
-                               {"time_factor", 302, Type::F32}}),
+                               {"points", 284, Type::I16, 0, 10},
+                               {"scale", 286, Type::F32, 0, 10},
+                               {"time_factor", 290, Type::F32, 0, 10}}),
                          text("drift", 314, 20)});
 }
 

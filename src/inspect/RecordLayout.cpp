@@ -37,7 +37,9 @@ void coverage(const Field& f, std::vector<std::pair<std::size_t, std::size_t>>& 
         case Field::Shape::Array: out.emplace_back(f.offset, f.offset + Width(f.type, f.len) * f.count); break;
         case Field::Shape::Keyed: out.emplace_back(f.offset, f.offset + Width(f.type, f.len) * f.keys.size()); break;
         case Field::Shape::Rows:
-            for (const Column& c : f.columns) out.emplace_back(c.offset, c.offset + Width(c.type, c.len) * f.count);
+            for (const Column& c : f.columns)
+                for (std::size_t r = 0; r < f.count; ++r)
+                    out.emplace_back(c.offset + r * Stride(c), c.offset + r * Stride(c) + Width(c.type, c.len));
             break;
     }
 }
@@ -203,8 +205,7 @@ void emitRows(Emitter& out, const std::uint8_t* rec, const RecordLayout& layout,
         std::size_t last = 0;  // rows up to the last non-zero one
         for (std::size_t r = f.count; r > n && last == 0; --r)
             for (const Column& c : f.columns) {
-                std::size_t w = Width(c.type, c.len);
-                if (!AllZero(rec + c.offset + (r - 1) * w, w)) {
+                if (!AllZero(rec + c.offset + (r - 1) * Stride(c), Width(c.type, c.len))) {
                     last = r;
                     break;
                 }
@@ -216,7 +217,7 @@ void emitRows(Emitter& out, const std::uint8_t* rec, const RecordLayout& layout,
         out.beginObject();
         for (const Column& c : f.columns) {
             out.key(c.name);
-            EmitValue(out, rec + c.offset + r * Width(c.type, c.len), c.type, c.len);
+            EmitValue(out, rec + c.offset + r * Stride(c), c.type, c.len);
         }
         out.endObject();
     }

@@ -21,7 +21,8 @@ struct Column {
     std::string_view name;
     std::size_t offset;
     Type type;
-    std::size_t len = 0;  // text length
+    std::size_t len = 0;     // text length
+    std::size_t stride = 0;  // distance from row to row; 0: the value's own width
 };
 
 struct Field {
@@ -54,12 +55,15 @@ Field text(std::string_view name, std::size_t offset, std::size_t len);
 Field array(std::string_view name, std::size_t offset, Type type, std::size_t count);
 Field texts(std::string_view name, std::size_t offset, std::size_t len, std::size_t count);
 Field keyed(std::string_view name, std::size_t offset, Type type, std::vector<std::string_view> keys);
-// `count` rows of parallel arrays: row i of a column lies at column.offset + i x width.
+// `count` rows of parallel arrays: row i of a column lies at column.offset + i x stride
+// (the stride is the value's width unless the column gives one, for rows stored as
+// consecutive groups of fields).
 // The rows shown are those in use (by `countField`, clamped to `count`) and, beyond
 // them, any up to the last row holding a non-zero byte.
 Field rows(std::string_view name, std::size_t count, std::string_view countField, std::vector<Column> columns);
 
 std::size_t Width(Type type, std::size_t len);
+inline std::size_t Stride(const Column& c) { return c.stride ? c.stride : Width(c.type, c.len); }
 
 class RecordLayout {
 public:

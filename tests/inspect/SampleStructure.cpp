@@ -283,7 +283,9 @@ Bytes sampleL() {
               .f32(82, 20.0).f32(86, 0.01).i16(90, 200)
               .text(92, "EqkeGroup", 12).text(128, "EQX", 12).text(164, "EarthquakeRecord: EQX", 40)
               .text(104, "", 12).text(116, "", 12).text(140, "", 12).text(152, "", 12)
-              .i16(284, 4).f32(290, 1.0).f32(302, 1.0).f32(306, 1.0).f32(310, 1.0)
+              .i16(284, 4).f32(286, 1.0).f32(290, 1.0)   // U1: points, scale, time factor
+              .f32(300, 1.0)                              // U2: time factor only
+              .f32(310, 1.0)                              // U3: time factor only
               .text(314, "H1 Drift", 20));
     return b;
 }

@@ -226,6 +226,9 @@ TEST_F(SampleStructureTest, LoadCasesAndAnalysisCases) {
     EXPECT_EQ(ToJson(Get(v(), "L.drift_selection[0].flags"), false), "[1,0]\n");
     EXPECT_EQ(S(v(), "L.dynamic_cases[0].directions[0].record_header"), "EarthquakeRecord: EQX");
     EXPECT_EQ(I(v(), "L.dynamic_cases[0].directions[0].points"), 4);
+    EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[0].scale"), 1.0);
+    EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[1].scale"), 0.0);
+    EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[1].time_factor"), 1.0);
     EXPECT_EQ(S(v(), "L.dynamic_cases[0].directions[1].function"), "");  // assigned empty
     EXPECT_TRUE(Get(v(), "L.dynamic_cases[0].directions[1].record_header").isNull());  // never assigned
     EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[2].time_factor"), 1.0);
