@@ -1,0 +1,236 @@
+// The in-memory tables of a loaded model document.
+//
+// Every family is a vector in document order (the host order of every name list) with
+// a name index beside it. Objects refer to each other by position, never by name, so a
+// reference is resolved once at load. Per-object lists (loads, hinges, area corners)
+// live in one flat vector per kind, each object holding its slice; the derived answers
+// (which frames and areas touch a point, which constraints hold it) are built once at
+// load as compressed per-point lists.
+#pragma once
+
+#include "host/TarvoHost.h"
+#include "host/document/NameIndex.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace t2v::host::document {
+
+inline constexpr std::uint32_t kNoRef = 0xFFFFFFFFu;
+
+// A slice [begin, begin + count) of a flat vector.
+struct Slice {
+    std::uint32_t begin = 0;
+    std::uint32_t count = 0;
+};
+
+// A family: objects in host order and their names hashed.
+template <class T>
+class Family {
+public:
+    std::vector<T> items;
+
+    std::size_t size() const { return items.size(); }
+    const T& operator[](std::size_t i) const { return items[i]; }
+    T& operator[](std::size_t i) { return items[i]; }
+
+    void reserve(std::size_t n) {
+        items.reserve(n);
+        index_.reserve(n);
+    }
+    // Appends; answers kNoRef, or the position of the object that already has the name
+    // (then nothing is added).
+    std::uint32_t add(T&& item) {
+        const auto position = static_cast<std::uint32_t>(items.size());
+        items.push_back(std::move(item));
+        const std::uint32_t existing = index_.insert(items.back().name, position, nameAt());
+        if (existing != NameIndex::kNone) {
+            items.pop_back();
+            return existing;
+        }
+        return kNoRef;
+    }
+    std::uint32_t find(std::string_view name) const { return index_.find(name, nameAt()); }
+
+private:
+    auto nameAt() const {
+        return [this](std::uint32_t p) -> std::string_view { return items[p].name; };
+    }
+    NameIndex index_;
+};
+
+struct Material {
+    std::string name;
+    int type = 0;
+    int symmetry = 0;
+    double weight = 0, mass = 0;
+    double isoE = 0, isoU = 0, isoA = 0, isoG = 0;
+    std::array<double, 3> ortE{}, ortU{}, ortA{}, ortG{};
+    std::array<double, 3> aniE{};
+    std::array<double, 15> aniU{};
+    std::array<double, 5> aniA{};
+    std::array<double, 3> aniG{};
+    double uniE = 0, uniA = 0;
+    std::array<double, 4> steel{};  // Fy, Fu, EFy, EFu
+    std::array<double, 4> rebar{};
+    double concreteFc = 0;
+    bool hasCurve = false;
+    std::vector<double> strains, stresses;
+};
+
+struct FrameSection {
+    std::string name;
+    bool hasType = false;
+    int type = 0;
+    std::uint32_t material = kNoRef;
+    FrameSectionProperties properties;
+    int rebarType = 0;
+    std::vector<std::uint32_t> segments;  // frame section positions
+};
+
+struct AreaSection {
+    std::string name;
+    int type = 1;
+    int shellType = 1;
+    int drilling = 0;
+    std::uint32_t material = kNoRef;
+    double materialAngle = 0, thickness = 0, bendingThickness = 0;
+    std::vector<ShellLayer> layers;  // materials kept by name: only answers read them
+};
+
+struct Point {
+    std::string name;
+    double x = 0, y = 0, z = 0;
+    std::uint8_t restraints = 0;     // bit d for UX, UY, UZ, RX, RY, RZ
+    std::uint32_t mass = kNoRef;     // position in DocumentModel::pointMasses
+    Slice loads;                     // in DocumentModel::pointLoads
+};
+
+struct PointLoadItem {
+    std::uint32_t pattern = 0;
+    std::uint32_t csys = 0;  // in DocumentModel::csysNames
+    std::array<double, 6> values{};
+};
+
+struct Constraint {
+    std::string name;
+    int type = 0;
+    int axis = 3;
+    std::string csys = "Global";
+    std::vector<std::uint32_t> points;
+};
+
+struct Frame {
+    std::string name;
+    std::uint32_t section = 0, i = 0, j = 0;
+    double angle = 0;
+    std::uint8_t releaseI = 0, releaseJ = 0;  // bit d for U1, U2, U3, R1, R2, R3
+    double massPerLength = 0;
+    Slice hinges, distributed, pointLoads;
+};
+
+struct DistributedLoadItem {
+    std::uint32_t pattern = 0;
+    std::uint32_t csys = 0;
+    int type = 1;
+    int dir = 0;
+    double rd1 = 0, rd2 = 1, val1 = 0, val2 = 0;
+};
+
+struct FramePointLoadItem {
+    std::uint32_t pattern = 0;
+    std::uint32_t csys = 0;
+    int type = 1;
+    int dir = 0;
+    double rd = 0, value = 0;
+};
+
+struct Area {
+    std::string name;
+    std::uint32_t section = 0;
+    Slice corners;  // in DocumentModel::areaCorners
+    double massPerArea = 0;
+    Slice uniform, toFrames;
+};
+
+struct AreaLoadItem {
+    std::uint32_t pattern = 0;
+    std::uint32_t csys = 0;
+    int dir = 0;
+    double value = 0;
+    int distribution = 0;
+};
+
+struct Group {
+    std::string name;
+    std::vector<std::uint32_t> points, frames, areas;
+};
+
+struct LoadPattern {
+    std::string name;
+    int type = 8;
+    double selfWeightMultiplier = 0;
+};
+
+struct Function {
+    std::string name;
+    int type = 0;
+    int kind = 0;
+    THFunctionFile file;  // kind 0; fileName already resolved against the document folder
+    double period = 0, rampTime = 0, amplitude = 0, maxTime = 0;
+    int stepsPerCycle = 0, cycles = 0;
+    std::vector<double> times, values;  // kinds 1 and 7
+};
+
+struct LoadCase {
+    std::string name;
+    int type = 0;
+    StaticNonlinearLoadApplication application;
+    std::vector<NonlinearLoad> loads;
+    int outputSteps = 0;
+    double stepSize = 0;
+    DynamicDamping damping;
+};
+
+struct DocumentModel {
+    int units = 6;
+    Family<Material> materials;
+    Family<FrameSection> frameSections;
+    Family<AreaSection> areaSections;
+    Family<Point> points;
+    Family<Constraint> constraints;
+    Family<Frame> frames;
+    Family<Area> areas;
+    Family<Group> groups;  // without the implicit "ALL"
+    Family<LoadPattern> loadPatterns;
+    Family<Function> functions;
+    Family<LoadCase> loadCases;
+
+    int massSourceOption = 1;
+    std::vector<std::uint32_t> massSourcePatterns;
+    std::vector<double> massSourceScales;
+
+    // Flat per-object lists.
+    std::vector<std::array<double, 6>> pointMasses;
+    std::vector<PointLoadItem> pointLoads;
+    std::vector<FrameHinge> hinges;
+    std::vector<DistributedLoadItem> distributedLoads;
+    std::vector<FramePointLoadItem> framePointLoads;
+    std::vector<std::uint32_t> areaCorners;
+    std::vector<AreaLoadItem> areaLoads;  // both kinds; each area's slices point here
+
+    // Coordinate-system names, each kept once (loads repeat a handful of them).
+    std::vector<std::string> csysNames;
+
+    // Derived per-point lists: objects naming the point (frames first, then areas, each
+    // in host order; an area is stored as kAreaBit | position) and constraints naming it
+    // (in constraint order). Offsets have one entry per point plus one.
+    static constexpr std::uint32_t kAreaBit = 0x80000000u;
+    std::vector<std::uint32_t> connectivityOffsets, connectivity;
+    std::vector<std::uint32_t> pointConstraintOffsets, pointConstraints;
+};
+
+}  // namespace t2v::host::document

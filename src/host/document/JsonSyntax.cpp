@@ -1,0 +1,201 @@
+#include "host/document/JsonSyntax.h"
+
+#include <vector>
+
+namespace t2v::host::document {
+namespace {
+
+// Containers deeper than this are refused by the parser as well.
+constexpr std::size_t kMaxDepth = 1024;
+
+class Scanner {
+public:
+    explicit Scanner(std::string_view text) : text_(text) {}
+
+    std::optional<SyntaxProblem> run() {
+        skipSpace();
+        if (atEnd()) return problem("the document is empty");
+        if (!value()) return problem_;
+        skipSpace();
+        if (!atEnd()) return problem("unexpected text after the end of the document");
+        return std::nullopt;
+    }
+
+private:
+    bool atEnd() const { return pos_ >= text_.size(); }
+    char peek() const { return text_[pos_]; }
+
+    std::optional<SyntaxProblem> problem(std::string reason) {
+        SyntaxProblem p;
+        for (std::size_t i = 0; i < pos_ && i < text_.size(); ++i) {
+            if (text_[i] == '\n') {
+                ++p.line;
+                p.column = 1;
+            } else {
+                ++p.column;
+            }
+        }
+        p.reason = std::move(reason);
+        problem_ = p;
+        return problem_;
+    }
+    bool fail(std::string reason) {
+        problem(std::move(reason));
+        return false;
+    }
+
+    void skipSpace() {
+        while (!atEnd()) {
+            const char c = peek();
+            if (c != ' ' && c != '\t' && c != '\n' && c != '\r') break;
+            ++pos_;
+        }
+    }
+
+    // Objects and arrays are walked with an explicit stack, so a deeply nested text
+    // cannot exhaust the call stack.
+    bool value() {
+        std::vector<char> open;  // '{' or '['
+        for (;;) {
+            skipSpace();
+            if (atEnd()) return fail("the document ends inside a value");
+            const char c = peek();
+            if (c == '{' || c == '[') {
+                if (open.size() >= kMaxDepth) return fail("nesting deeper than 1024 levels");
+                open.push_back(c);
+                ++pos_;
+                skipSpace();
+                if (atEnd()) return fail("the document ends inside an object or array");
+                if ((c == '{' && peek() == '}') || (c == '[' && peek() == ']')) {
+                    ++pos_;
+                    open.pop_back();
+                } else if (c == '{') {
+                    if (!key()) return false;
+                    continue;
+                } else {
+                    continue;
+                }
+            } else if (c == '"') {
+                if (!string()) return false;
+            } else if (c == '-' || (c >= '0' && c <= '9')) {
+                if (!number()) return false;
+            } else if (!literal("true") && !literal("false") && !literal("null")) {
+                return fail("expected a value");
+            }
+            // After a complete value: close containers or move to the next item.
+            for (;;) {
+                if (open.empty()) return true;
+                skipSpace();
+                if (atEnd()) return fail("the document ends inside an object or array");
+                const char close = open.back() == '{' ? '}' : ']';
+                if (peek() == close) {
+                    ++pos_;
+                    open.pop_back();
+                    continue;
+                }
+                if (peek() != ',') {
+                    return fail(open.back() == '{' ? "expected ',' or '}'" : "expected ',' or ']'");
+                }
+                ++pos_;
+                if (open.back() == '{') {
+                    skipSpace();
+                    if (!key()) return false;
+                }
+                break;
+            }
+        }
+    }
+
+    // A key and its colon; the value follows.
+    bool key() {
+        skipSpace();
+        if (atEnd() || peek() != '"') return fail("expected a key in double quotes");
+        if (!string()) return false;
+        skipSpace();
+        if (atEnd() || peek() != ':') return fail("expected ':' after the key");
+        ++pos_;
+        return true;
+    }
+
+    bool literal(std::string_view word) {
+        if (text_.substr(pos_, word.size()) != word) return false;
+        pos_ += word.size();
+        return true;
+    }
+
+    bool string() {
+        ++pos_;  // opening quote
+        while (!atEnd()) {
+            const auto c = static_cast<unsigned char>(peek());
+            if (c == '"') {
+                ++pos_;
+                return true;
+            }
+            if (c < 0x20) return fail("control character inside a string");
+            if (c == '\\') {
+                ++pos_;
+                if (atEnd()) break;
+                const char e = peek();
+                if (e == 'u') {
+                    for (int k = 0; k < 4; ++k) {
+                        ++pos_;
+                        if (atEnd()) return fail("the document ends inside a string");
+                        const char h = peek();
+                        const bool hex = (h >= '0' && h <= '9') || (h >= 'a' && h <= 'f') ||
+                                         (h >= 'A' && h <= 'F');
+                        if (!hex) return fail("bad \\u escape in a string");
+                    }
+                } else if (std::string_view("\"\\/bfnrt").find(e) == std::string_view::npos) {
+                    return fail("bad escape in a string");
+                }
+            }
+            ++pos_;
+        }
+        return fail("the document ends inside a string");
+    }
+
+    bool digits() {
+        const std::size_t start = pos_;
+        while (!atEnd() && peek() >= '0' && peek() <= '9') ++pos_;
+        return pos_ > start;
+    }
+
+    bool number() {
+        if (peek() == '-') ++pos_;
+        if (atEnd()) return fail("bad number");
+        if (peek() == '0') {
+            ++pos_;
+        } else if (!digits()) {
+            return fail("bad number");
+        }
+        if (!atEnd() && peek() == '.') {
+            ++pos_;
+            if (!digits()) return fail("bad number: digits expected after '.'");
+        }
+        if (!atEnd() && (peek() == 'e' || peek() == 'E')) {
+            ++pos_;
+            if (!atEnd() && (peek() == '+' || peek() == '-')) ++pos_;
+            if (!digits()) return fail("bad number: digits expected in the exponent");
+        }
+        if (!atEnd()) {
+            const char c = peek();
+            if ((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' ||
+                (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+                return fail("bad number");
+            }
+        }
+        return true;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::optional<SyntaxProblem> problem_;
+};
+
+}  // namespace
+
+std::optional<SyntaxProblem> FindJsonSyntaxProblem(std::string_view text) {
+    return Scanner(text).run();
+}
+
+}  // namespace t2v::host::document

@@ -1,0 +1,132 @@
+// Broken input never crashes the loader: whatever the text, it either loads or is
+// refused with a DocumentError. Also loading from files.
+#include "host/document/DocumentHost.h"
+#include "SampleDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace t2v::host {
+namespace {
+
+using testing::kSampleDocument;
+
+// Loads or refuses; any other outcome fails the test.
+bool LoadsOrRefuses(std::string_view text) {
+    try {
+        DocumentHost::FromText(text, "fuzz.json");
+        return true;
+    } catch (const DocumentError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind("fuzz.json: ", 0), 0u) << message;
+        return false;
+    }
+}
+
+TEST(DocumentRobustness, EveryTruncationIsRefused) {
+    const std::string text(kSampleDocument);
+    // The sample ends with its closing brace; every shorter prefix is broken JSON.
+    for (std::size_t n = 0; n < text.size(); ++n) {
+        EXPECT_FALSE(LoadsOrRefuses(std::string_view(text).substr(0, n))) << n;
+    }
+}
+
+TEST(DocumentRobustness, RandomByteDamageNeverCrashes) {
+    const std::string text(kSampleDocument);
+    std::mt19937 random(20240611u);
+    const std::string alphabet = "{}[]:,\"\\-+.0123456789eEtrufalsn \x01\xff\xc3";
+    for (int round = 0; round < 3000; ++round) {
+        std::string damaged = text;
+        const int edits = 1 + static_cast<int>(random() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = random() % damaged.size();
+            switch (random() % 3) {
+                case 0: damaged[at] = alphabet[random() % alphabet.size()]; break;
+                case 1: damaged.erase(at, 1 + random() % 8); break;
+                default: damaged.insert(at, 1, alphabet[random() % alphabet.size()]); break;
+            }
+            if (damaged.empty()) damaged = "x";
+        }
+        LoadsOrRefuses(damaged);
+    }
+}
+
+TEST(DocumentRobustness, GarbageAndDeepNestingAreRefused) {
+    EXPECT_FALSE(LoadsOrRefuses(std::string(100000, '[')));
+    EXPECT_FALSE(LoadsOrRefuses(std::string(5000, '[') + std::string(5000, ']')));
+    EXPECT_FALSE(LoadsOrRefuses(std::string("\0\0\0", 3)));
+    EXPECT_FALSE(LoadsOrRefuses("\xef\xbb\xbf"));
+    EXPECT_FALSE(LoadsOrRefuses("{\"format\": \"tarvo-model\", \"version\": 1} trailing"));
+    EXPECT_FALSE(LoadsOrRefuses("null"));
+    EXPECT_FALSE(LoadsOrRefuses("{\"format\": \"tarvo-model\", \"version\": 1, \"points\": [1, 2, 3]}"));
+    EXPECT_FALSE(LoadsOrRefuses("{\"format\": \"tarvo-model\", \"version\": 99999999999999999999999}"));
+}
+
+class TempFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("t2v-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string write(const std::string& name, std::string_view text) {
+        const auto path = folder / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+    std::filesystem::path folder;
+};
+
+TEST_F(TempFolder, LoadFileResolvesFunctionFilesFromTheDocumentFolder) {
+    const std::string path = write("model.json", kSampleDocument);
+    const auto host = DocumentHost::LoadFile(path);
+    THFunctionFile file;
+    ASSERT_EQ(host->GetTHFunctionFromFile("EQX", file), 0);
+    EXPECT_EQ(std::filesystem::path(file.fileName), folder / "records" / "eqx.txt");
+    EXPECT_EQ(host->GetPointCount(), 5);
+}
+
+TEST_F(TempFolder, AbsoluteFunctionFileNamesAreKept) {
+    const std::string path = write("abs.json", R"({"format": "tarvo-model", "version": 1, "functions": [
+        {"name": "F", "type": 2, "kind": 0, "file": "/data/eq/record.txt"}]})");
+    THFunctionFile file;
+    ASSERT_EQ(DocumentHost::LoadFile(path)->GetTHFunctionFromFile("F", file), 0);
+    EXPECT_EQ(file.fileName, "/data/eq/record.txt");
+    EXPECT_EQ(file.valueType, 1);
+    EXPECT_TRUE(file.freeFormat);
+    EXPECT_EQ(file.pointsPerLine, 1);
+}
+
+TEST_F(TempFolder, RefusalsNameThePathGiven) {
+    const std::string path = write("bad.json", R"({"format": "tarvo-model", "version": 1, "frames": 3})");
+    try {
+        DocumentHost::LoadFile(path);
+        FAIL() << "accepted";
+    } catch (const DocumentError& e) {
+        EXPECT_EQ(std::string(e.what()), path + ": frames: expected an array, found the number 3");
+    }
+}
+
+TEST_F(TempFolder, MissingFileIsADocumentError) {
+    const std::string path = (folder / "absent.json").string();
+    try {
+        DocumentHost::LoadFile(path);
+        FAIL() << "accepted";
+    } catch (const DocumentError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind(path + ": (file): cannot open the file", 0), 0u) << e.what();
+    }
+}
+
+TEST_F(TempFolder, EmptyFileIsRefused) {
+    const std::string path = write("empty.json", "");
+    EXPECT_THROW(DocumentHost::LoadFile(path), DocumentError);
+}
+
+}  // namespace
+}  // namespace t2v::host
