@@ -393,7 +393,7 @@ void Frame(JsonStream& js, const BuildingPlan& p, const FrameSpec& f) {
         break;
     case FrameKind::BeamX:
         if (f.podium && f.interior()) Hinges(js, 7, 10, 0.05, 0.95);
-        if (!f.podium && !penthouse && f.interior() && p.draw(4, f.storey, f.i, f.j) < 0.05)
+        if (!f.podium && !penthouse && f.interior() && (f.i + 1 == f.j || p.draw(4, f.storey, f.i, f.j) < 0.05))
             Releases(js, false, true);
         break;
     case FrameKind::BeamY:
@@ -425,7 +425,7 @@ void Frame(JsonStream& js, const BuildingPlan& p, const FrameSpec& f) {
     } else if (f.kind == FrameKind::BeamX) {
         // Upward-positive direction with a downward value; now and then loads the
         // transfer does not take over (a moment load, a local direction).
-        if (p.draw(5, f.storey, f.i, f.j) < 0.02)
+        if (f.i == f.j || p.draw(5, f.storey, f.i, f.j) < 0.02)
             DistributedLoads(js, {{"LIVE", 1, 6, nullptr, 0.0, 1.0, -3.0, -3.0},
                                   {"DEAD", 2, 10, nullptr, 0.0, 1.0, 1.0, 1.0},
                                   {"SDL", 1, 2, "Local", 0.0, 1.0, 1.0, 1.0}});
@@ -499,7 +499,7 @@ void Area(JsonStream& js, const BuildingPlan& p, const AreaSpec& a) {
     const bool slab = a.kind == AreaKind::Slab || a.kind == AreaKind::SlabTriangleA || a.kind == AreaKind::SlabTriangleB;
     if (slab) {
         const bool roof = a.storey == p.storeys;
-        const bool local = p.draw(3, a.storey, a.i, a.j) < 0.01;
+        const bool local = a.i == a.j || p.draw(3, a.storey, a.i, a.j) < 0.01;
         if (roof) js.member("mass_per_area", 0.1);
         if (p.isPenthouse(a.storey))
             AreaLoads(js, {{"SDL", nullptr, 10, 0.5, 0}, {"LIVE", nullptr, 11, 1.0, 0}, {"SDL", nullptr, 10, 0.3, 1}});
