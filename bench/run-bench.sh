@@ -147,7 +147,7 @@ done
 # smallest size; "x floor" is the total time over the floor's.
 table() {
   awk -v md="$1" -F'\t' '
-    function mb(b) { return sprintf("%.1f MB", b / 1e6) }
+    function mb(b) { return b < 1e6 ? sprintf("%.1f kB", b / 1e3) : sprintf("%.1f MB", b / 1e6) }
     function s(t) { return sprintf("%.3f", t) }
     # results.tsv: 1 elements, 2 document bytes, 3 output bytes, 4 largest output file,
     # 5-8 load/read/fill/write, 9 total, 10 cpu, 11 peak kB, 12 process wall, 13 floor, 14 floor cpu
