@@ -417,7 +417,8 @@ void Frame(JsonStream& js, const BuildingPlan& p, const FrameSpec& f) {
         DistributedLoads(js, {{"LIVE", 1, 10, nullptr, 0.0, 1.0, 2.0, 2.0}});
     } else if (f.kind == FrameKind::BeamX && f.podium) {
         // Two overlapping trapezoids and two point loads at mid-span.
-        DistributedLoads(js, {{"LIVE", 1, 10, nullptr, 0.0, 0.6, 4.0, 4.0}, {"LIVE", 1, 10, nullptr, 0.4, 1.0, 2.0, 6.0}});
+        DistributedLoads(js, {{"LIVE", 1, 10, nullptr, 0.0, 0.6, 4.0, 4.0},
+                              {"LIVE", 1, 10, nullptr, 0.4, 1.0, 2.0, 6.0}});
         PointLoads(js, {{"LIVE", 10, 0.5, 10.0}, {"LIVE", 10, 0.5, 10.0}});
     } else if (f.kind == FrameKind::BeamY && f.podium) {
         // Loads at both ends (carried by the end points) and one in the span.
@@ -496,7 +497,8 @@ void Area(JsonStream& js, const BuildingPlan& p, const AreaSpec& a) {
     js.key("points").beginArray();
     for (int c = 0; c < a.cornerCount; ++c) js.str(PointName(a.corners[c]));
     js.endArray();
-    const bool slab = a.kind == AreaKind::Slab || a.kind == AreaKind::SlabTriangleA || a.kind == AreaKind::SlabTriangleB;
+    const bool slab =
+        a.kind == AreaKind::Slab || a.kind == AreaKind::SlabTriangleA || a.kind == AreaKind::SlabTriangleB;
     if (slab) {
         const bool roof = a.storey == p.storeys;
         const bool local = a.i == a.j || p.draw(3, a.storey, a.i, a.j) < 0.01;
@@ -573,8 +575,9 @@ std::string GroundMotionText(const BuildingPlan& p) {
     for (int n = 0; n < kPoints; ++n) {
         const double t = n * kStep;
         const double envelope = t < 2.0 ? (t / 2.0) * (t / 2.0) : t < 6.0 ? 1.0 : std::exp(-0.5 * (t - 6.0));
-        double a = 0.12 * std::sin(2.0 * 3.141592653589793 * 1.1 * t) + 0.07 * std::sin(2.0 * 3.141592653589793 * 2.7 * t) +
-                   0.04 * std::sin(2.0 * 3.141592653589793 * 5.3 * t) + 0.03 * (p.draw(6, n, 0, 0) - 0.5);
+        constexpr double kTwoPi = 2.0 * 3.141592653589793;
+        double a = 0.12 * std::sin(kTwoPi * 1.1 * t) + 0.07 * std::sin(kTwoPi * 2.7 * t) +
+                   0.04 * std::sin(kTwoPi * 5.3 * t) + 0.03 * (p.draw(6, n, 0, 0) - 0.5);
         a = std::round(envelope * a * 100000.0) / 100000.0;
         if (n == 0) a = 0.0;
         char* q = line;
