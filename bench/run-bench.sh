@@ -14,7 +14,8 @@
 #   --seed       seed of the generated buildings (default 1)
 #   --no-build   use the binaries in <build-dir>/bin as they are
 #
-# The Markdown table is also written to <out>/benchmarks.md.
+# Paths are taken relative to the repository root. The Markdown table is also written to
+# <out>/benchmarks.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,7 +33,7 @@ while [ $# -gt 0 ]; do
     --repeat) repeat="$2"; shift 2 ;;
     --seed) seed="$2"; shift 2 ;;
     --no-build) no_build=1; shift ;;
-    -h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "run-bench.sh: unknown option $1 (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -103,8 +104,15 @@ for n in $sizes; do
       break
     fi
     structure=$(find "$home" -type f -name 'VNTRS' -printf '%h\n' | head -1)
-    out_bytes=$(find "$structure" -maxdepth 1 -type f -name 'VNTR*' -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')
-    largest=$(find "$structure" -maxdepth 1 -type f -name 'VNTR*' -printf '%s\n' | sort -n | tail -1)
+    out_bytes=0
+    largest=0
+    if [ -n "$structure" ]; then
+      out_bytes=$(find "$structure" -maxdepth 1 -type f -name 'VNTR*' -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')
+      largest=$(find "$structure" -maxdepth 1 -type f -name 'VNTR*' -printf '%s\n' | sort -n | tail -1)
+    else
+      echo "   no structure file was found below $home" >&2
+      status=1
+    fi
     t_load=$(json_num load "$out/timings-$n.json"); t_read=$(json_num read "$out/timings-$n.json")
     t_fill=$(json_num fill "$out/timings-$n.json"); t_write=$(json_num write "$out/timings-$n.json")
     user=$(time_field "User time (seconds)" "$out/time-$n.txt")
