@@ -104,6 +104,17 @@ private:
     std::ostream& err_;
 };
 
+void makeFolders(platform::Platform& p, const std::string& path) {
+    std::string sofar;
+    std::size_t at = 0;
+    while (at != std::string::npos) {
+        std::size_t next = path.find(p.separator(), at + 1);
+        sofar = path.substr(0, next);
+        if (!sofar.empty() && !p.isDirectory(sofar)) p.createDirectory(sofar);
+        at = next;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,7 +149,12 @@ int main(int argc, char** argv) {
         std::unique_ptr<host::DocumentHost> host = host::DocumentHost::LoadFile(o.model);
         CommandLineUser user(o, std::cerr);
         plugin::cPlugin plugin(platform, user);
-        plugin.Shared().VantraHomeOverride = o.home;
+        if (!o.home.empty()) {
+            // The dialog makes the home folder one level at a time; from the command
+            // line the user may name a new folder anywhere, so its parents are made too.
+            makeFolders(platform, o.home);
+            plugin.Shared().VantraHomeOverride = o.home;
+        }
         plugin.Shared().progress = [&](std::string_view phase, std::string_view step, long done, long total) {
             times.enter(std::string(phase));
             if (phase == "done") progress.clear();

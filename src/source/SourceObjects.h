@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace t2v::source {
@@ -116,12 +117,36 @@ public:
     double S22 = 0, S33 = 0, Z22 = 0, Z33 = 0, R22 = 0, R33 = 0;
 
     // Release pairs used by frames of this section, with their release compounds.
+    // A pair is recorded per member form (ReleaseForm: 0 beam, 1 column), since the
+    // compound of a pair holds the cross section of that form.
     std::vector<const TarvoFrameReleaseObj*> ReleaseIObj, ReleaseJObj;
     std::vector<std::int32_t> idVantraRelease;
+    std::vector<std::int32_t> ReleaseForm;
     int ReleaseNum() const { return static_cast<int>(ReleaseIObj.size()); }
-    // First pair that is exactly these two objects (nothing matches nothing), else -1.
-    int GetIdxRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j) const;
-    void AddRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j, std::int32_t idx);
+    // Position (0-based, into the lists above) of the first pair of that form that is
+    // exactly these two objects (nothing matches nothing), else -1.
+    int GetIdxRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j, int form = 0) const;
+    void AddRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j, std::int32_t idx, int form = 0);
+
+private:
+    struct ReleaseKey {
+        const TarvoFrameReleaseObj* i;
+        const TarvoFrameReleaseObj* j;
+        int form;
+        bool operator==(const ReleaseKey&) const = default;
+    };
+    struct ReleaseKeyHash {
+        std::size_t operator()(const ReleaseKey& k) const noexcept {
+            std::size_t h = std::hash<const void*>{}(k.i);
+            h ^= std::hash<const void*>{}(k.j) + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+            return h ^ static_cast<std::size_t>(k.form);
+        }
+    };
+    // First position of each pair, so that a section used by many frames answers in
+    // constant time.
+    std::unordered_map<ReleaseKey, int, ReleaseKeyHash> releaseIndex_;
+
+public:
 
     std::int32_t idVantraCompoundEmbededBeam = 0, idVantraCompoundEmbededBeamRelease = 0;
     std::int32_t idVantraXsectEmbedBeam = 0, idVantraXsectSteelBeam = 0, idVantraXsectSteelCol = 0,
@@ -303,6 +328,9 @@ public:
     std::string Label;
     double Dt = 0;
     std::vector<double> Time, Value;
+    // Name of the earthquake record file written for the function: the label itself,
+    // or a file-system-safe form of it when the label cannot be a file name.
+    std::string RecordFileName;
     int ValueNum() const { return static_cast<int>(Time.size()); }
     void AddTHFunc(double value, double time) {
         Value.push_back(value);

@@ -1,9 +1,376 @@
 // Load cases and the analysis series.
-// Not yet transferred: these steps add nothing for now.
+//
+// The host's nonlinear static cases become gravity cases (full load) or pushover cases
+// (displacement control); its nonlinear time-history cases become dynamic earthquake
+// cases that name the earthquake records written when the functions were read. One
+// analysis series runs them: "DynaAnalysis" when there is a dynamic case, otherwise
+// "PushAnalysis" when there is a pushover case, otherwise none.
+#include <array>
+#include <charconv>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Text.h"
 #include "target/FillSteps.h"
 
 namespace t2v::target {
+namespace {
 
-void FillVantraLoadCases(FillContext&) {}
+constexpr int kMaxGravityCases = 20;
+constexpr int kMaxPushoverCases = 20;
+// Dynamic cases are counted before they are added and added while the count stays
+// below this: at most 19 of them.
+constexpr int kDynamicCountLimit = 20;
+constexpr int kMaxEntries = 20;
+constexpr int kMaxModeEntries = 6;
+constexpr int kMaxModeNumber = 6;
+
+constexpr std::string_view kLimitStateName = "Deformation beyond X point for any component";
+constexpr std::string_view kRecordHeaderPrefix = "EarthquakeRecord: ";
+
+// Gravity load case (kind 1, 1024 bytes):
+//
+// | offset   | width   | content                                                     |
+// |----------|---------|-------------------------------------------------------------|
+// | 0        | text 40 | case name                                                   |
+// | 40       | byte    | kind flag 0                                                 |
+// | 88       | int16   | entry count (at most 20)                                    |
+// | 90 + 2i  | int16   | pattern kind of entry i: 1 nodal, 2 element, 3 self weight  |
+// | 130 + 40i| text 40 | target pattern name of entry i                              |
+// | 930 + 4i | float32 | scale factor of entry i                                     |
+namespace gravity {
+constexpr std::size_t Name = 0, KindFlag = 40, EntryCount = 88, EntryKind = 90, EntryName = 130, EntryScale = 930;
+}
+
+// Pushover load case (kind 2, 1042 bytes):
+//
+// | offset   | width   | content                                                   |
+// |----------|---------|-----------------------------------------------------------|
+// | 0        | text 40 | case name                                                 |
+// | 40       | byte    | kind flag 1                                               |
+// | 41       | byte    | 1 when driven by modes, else 0                            |
+// | 43       | byte    | 0                                                         |
+// | 44       | text 40 | limit-state name                                          |
+// | 84, 86   | int16   | 50, 200                                                   |
+// | 88       | float32 | 0.02                                                      |
+// | 92       | int16   | entry count                                               |
+// | 94 + i   | byte    | pattern kind of load entry i (1)                          |
+// | 114 + 40i| text 40 | target nodal pattern name of load entry i                 |
+// | 914 + 4i | float32 | scale factor of entry i (load or mode)                    |
+// | 995 + i  | byte    | mode number of mode entry i (i < 6)                       |
+// | 1007     | byte    | 0                                                         |
+// | 1008     | text 20 | drift name                                                |
+// | 1034     | int32   | 0                                                         |
+namespace pushover {
+constexpr std::size_t Name = 0, KindFlag = 40, ModeFlag = 41, Flag43 = 43, LimitState = 44, Control50 = 84,
+                      Control200 = 86, Control002 = 88, EntryCount = 92, EntryKind = 94, EntryName = 114,
+                      EntryScale = 914, ModeNumber = 995, Flag1007 = 1007, DriftName = 1008, Long1034 = 1034;
+}
+
+// Dynamic earthquake load case (kind 3, 348 bytes); d = 0, 1, 2 for U1, U2, U3:
+//
+// | offset    | width   | content                                                  |
+// |-----------|---------|----------------------------------------------------------|
+// | 0         | text 40 | case name                                                |
+// | 40        | byte    | kind flag 1                                              |
+// | 41        | byte    | 0                                                        |
+// | 42        | text 40 | limit-state name                                         |
+// | 82        | float32 | duration (output steps x step size)                      |
+// | 86        | float32 | step size                                                |
+// | 90        | int16   | 200                                                      |
+// | 92 + 12d  | text 12 | records subfolder                                        |
+// | 128 + 12d | text 12 | record file name                                         |
+// | 164 + 40d | text 40 | record header name ("EarthquakeRecord: " + function)     |
+// | 284 + 10d | int16   | number of points of the record                           |
+// | 286 + 10d | float32 | acceleration scale (host factor / gravity)               |
+// | 290 + 10d | float32 | time scale factor                                        |
+// | 314       | text 20 | drift name                                               |
+namespace dynamic {
+constexpr std::size_t Name = 0, KindFlag = 40, Flag41 = 41, LimitState = 42, Duration = 82, StepSize = 86,
+                      Control200 = 90, Subfolder = 92, FunctionName = 128, HeaderName = 164, Points = 284,
+                      Scale = 286, TimeFactor = 290, DirectionBlock = 10, DriftName = 314;
+}
+
+// Analysis series (194 bytes):
+//
+// | offset        | width   | content                                              |
+// |---------------|---------|------------------------------------------------------|
+// | 0             | text 12 | series name                                          |
+// | 12            | text 60 | title "Vantra: " + series name                       |
+// | 72            | text 40 | empty                                                |
+// | 112, 113      | byte    | 0, 0                                                 |
+// | 114           | int16   | 0                                                    |
+// | 116           | int16   | 10                                                   |
+// | 118           | int16   | series kind: 2 pushover, 5 dynamic                   |
+// | 122           | float32 | 1.0                                                  |
+// | 146 ... 158   | float32 | four control values (damping of a dynamic series)    |
+// | 190           | byte    | 0                                                    |
+// | 193           | byte    | 0: no extension record follows                       |
+namespace series {
+constexpr std::size_t Name = 0, Title = 12, Empty = 72, Byte112 = 112, Byte113 = 113, Word114 = 114, Word116 = 116,
+                      Kind = 118, One = 122, Control = 146, Byte190 = 190;
+}
+
+constexpr int kPushAnalysisKind = 2;
+constexpr int kDynaAnalysisKind = 5;
+
+bool hasLoadNode(const source::TarvoLoadPatternObj* p) { return p && p->LoadNodeNotEmpty; }
+
+std::string caseName(const std::string& hostName, std::size_t index) {
+    return MakeVantraName("", hostName, static_cast<long>(index));
+}
+
+// The mode number of a "Mode" load, 1..6; nothing for another text.
+std::optional<int> modeNumber(std::string_view text) {
+    text = trimBlanks(text);
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (v < 1 || v > kMaxModeNumber) return std::nullopt;
+    return v;
+}
+
+void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
+                    const std::vector<host::NonlinearLoad>& loads) {
+    auto& t = c.m.GravityLoadCaseTable;
+    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    r.text(gravity::Name, 40, caseName(name, index));
+    r.u8(gravity::KindFlag, 0);
+    int n = 0;
+    auto entry = [&](int kind, const std::string& pattern, double scale) {
+        if (n >= kMaxEntries) return;
+        r.i16(gravity::EntryKind + 2 * static_cast<std::size_t>(n), kind);
+        r.text(gravity::EntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
+        r.f32(gravity::EntryScale + 4 * static_cast<std::size_t>(n), scale);
+        ++n;
+    };
+    for (const host::NonlinearLoad& l : loads) {
+        if (l.type != "Load") continue;
+        const source::TarvoLoadPatternObj* p = c.src.LoadPatternObjGet(l.name);
+        if (!p) continue;
+        if (p->LoadNodeNotEmpty) entry(1, p->VantraLoadPatternNodeName, l.scale);
+        if (p->LoadElementNotEmpty) entry(2, p->VantraLoadPatternElementName, l.scale);
+        if (p->SelfWeightNotEmpty) entry(3, p->VantraLoadPatternSelfWeightName, l.scale);
+    }
+    r.i16(gravity::EntryCount, n);
+}
+
+// False when no load can drive the case (it is then not made).
+bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index, int monitoredDof,
+                     const std::vector<host::NonlinearLoad>& loads) {
+    std::string drive;
+    for (const host::NonlinearLoad& l : loads)
+        if (l.type == "Load" || l.type == "Mode" || l.type == "Accel") {
+            drive = l.type;
+            break;
+        }
+    if (drive.empty()) return false;
+
+    auto& t = c.m.PushoverLoadCaseTable;
+    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    r.text(pushover::Name, 40, caseName(name, index));
+    r.u8(pushover::KindFlag, 1);
+    r.u8(pushover::ModeFlag, drive == "Mode" ? 1 : 0);
+    r.u8(pushover::Flag43, 0);
+    r.text(pushover::LimitState, 40, kLimitStateName);
+    r.i16(pushover::Control50, 50);
+    r.i16(pushover::Control200, 200);
+    r.f32(pushover::Control002, 0.02);
+
+    int n = 0;
+    auto loadEntry = [&](const std::string& pattern, double scale) {
+        if (n >= kMaxEntries) return;
+        r.u8(pushover::EntryKind + static_cast<std::size_t>(n), 1);
+        r.text(pushover::EntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
+        r.f32(pushover::EntryScale + 4 * static_cast<std::size_t>(n), scale);
+        ++n;
+    };
+    for (const host::NonlinearLoad& l : loads) {
+        if (l.type != drive) continue;
+        if (drive == "Accel") {
+            if (l.name == "UX") loadEntry("AccelUX", l.scale);
+            else if (l.name == "UY") loadEntry("AccelUY", l.scale);
+        } else if (drive == "Mode") {
+            const std::optional<int> mode = modeNumber(l.name);
+            if (!mode || n >= kMaxModeEntries) continue;
+            r.u8(pushover::ModeNumber + static_cast<std::size_t>(n), *mode);
+            r.f32(pushover::EntryScale + 4 * static_cast<std::size_t>(n), l.scale);
+            ++n;
+        } else {
+            const source::TarvoLoadPatternObj* p = c.src.LoadPatternObjGet(l.name);
+            if (hasLoadNode(p)) loadEntry(p->VantraLoadPatternNodeName, l.scale);
+        }
+    }
+    r.i16(pushover::EntryCount, n);
+    r.u8(pushover::Flag1007, 0);
+    r.text(pushover::DriftName, 20, monitoredDof == 2 ? "H2 Drift" : "H1 Drift");
+    r.i32(pushover::Long1034, 0);
+    return true;
+}
+
+// One direction of ground acceleration of a dynamic case.
+struct Direction {
+    bool found = false;
+    std::string function;
+    double scale = 0;
+    double timeFactor = 1;
+};
+
+void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, const std::array<Direction, 3>& dirs,
+                    int outputSteps, double stepSize) {
+    auto& t = c.m.DynamicLoadCaseTable;
+    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    r.text(dynamic::Name, 40, caseName(name, index));
+    r.u8(dynamic::KindFlag, 1);
+    r.u8(dynamic::Flag41, 0);
+    r.text(dynamic::LimitState, 40, kLimitStateName);
+    r.f32(dynamic::Duration, static_cast<double>(outputSteps) * stepSize);
+    r.f32(dynamic::StepSize, stepSize);
+    r.i16(dynamic::Control200, 200);
+    for (std::size_t d = 0; d < 3; ++d) {
+        const Direction& dir = dirs[d];
+        const source::TarvoTHFuncObj* f = dir.found ? c.src.THFuncObjGet(dir.function) : nullptr;
+        // The target finds the record by its file name; an unsafe function name was
+        // written under an encoded file name, which is the one named here.
+        const std::string fileName = f ? (f->RecordFileName.empty() ? f->Label : f->RecordFileName) : "";
+        r.text(dynamic::Subfolder + 12 * d, 12, f ? c.src.Records().EqkeGroupName : "");
+        r.text(dynamic::FunctionName + 12 * d, 12, fileName);
+        r.text(dynamic::HeaderName + 40 * d, 40, f ? std::string(kRecordHeaderPrefix) + f->Label : "");
+        const std::size_t block = dynamic::DirectionBlock * d;
+        r.i16(dynamic::Points + block, f ? f->ValueNum() : 0);
+        r.f32(dynamic::Scale + block, dir.found ? dir.scale / static_cast<double>(c.m.Gravity) : 0.0);
+        r.f32(dynamic::TimeFactor + block, dir.found ? dir.timeFactor : 1.0);
+    }
+    const bool h2 = dirs[1].found && !dirs[0].found;
+    r.text(dynamic::DriftName, 20, h2 ? "H2 Drift" : "H1 Drift");
+}
+
+// The structure name as the files will carry it: its first 12 characters, right-trimmed
+// (the writer cuts the name the same way before it makes the structure folder).
+std::string structureFolderName(const std::string& name) {
+    std::string cut;
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < name.size() && chars < 12; ++chars) {
+        std::size_t len = 1;
+        const auto b = static_cast<unsigned char>(name[i]);
+        if (b >= 0xF0) len = 4;
+        else if (b >= 0xE0) len = 3;
+        else if (b >= 0xC0) len = 2;
+        cut += name.substr(i, len);
+        i += len;
+    }
+    return std::string(trimRightBlanks(cut));
+}
+
+// A name that is one plain folder level: not empty, no separator or drive colon, no
+// control character, and not made of dots only ("." and ".." name other folders, and
+// Windows drops trailing dots, so "..." would name the parent too).
+bool isPlainFolderName(std::string_view name) {
+    if (name.empty() || name.find_first_not_of('.') == std::string_view::npos) return false;
+    for (char ch : name) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (ch == '/' || ch == '\\' || ch == ':' || b < 0x20 || b == 0x7F) return false;
+    }
+    return true;
+}
+
+// Clears the results of an earlier run of the series. The path deleted is always the
+// series folder directly inside the structure folder; with a structure name that is not
+// a plain folder name nothing is deleted.
+void resetSeriesFolder(FillContext& c, std::string_view seriesName) {
+    const std::string name = structureFolderName(c.m.StructureName);
+    if (!isPlainFolderName(name)) return;
+    const std::string structureDir = c.platform.join(c.m.StructuresRoot, name);
+    const std::string seriesDir = c.platform.join(structureDir, seriesName);
+    if (c.platform.isDirectory(seriesDir)) c.platform.deleteFolderTree(seriesDir);  // a failure is not reported
+}
+
+// The four control values of the dynamic series, from the damping of its first case:
+// code 1 gives none; codes 2 and 3 carry the two coefficients as the host gives them;
+// any other code derives them from the host's two values.
+std::array<double, 4> dynamicControls(FillContext& c, const std::string& caseNameForDamping) {
+    host::DynamicDamping damping;
+    if (c.host.GetDynamicNonlinearDamping(caseNameForDamping, damping) != 0) return {0, 0, 0, 0};
+    switch (damping.code) {
+        case 1: return {0, 0, 0, 0};
+        case 2:
+        case 3: return {0.1, 0.9, damping.value1, damping.value2};
+        default:
+            return {0.1, 0.9, damping.value1 * 0.1 / 4 / 3.1415926, damping.value2 * 3.1415926 / 0.9};
+    }
+}
+
+void addSeries(FillContext& c, std::string_view seriesName, int kind, const std::array<double, 4>& controls) {
+    resetSeriesFolder(c, seriesName);
+    auto& t = c.m.AnalysisCaseTable;
+    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    r.text(series::Name, 12, seriesName);
+    r.text(series::Title, 60, "Vantra: " + std::string(seriesName));
+    r.text(series::Empty, 40, "");
+    r.u8(series::Byte112, 0);
+    r.u8(series::Byte113, 0);
+    r.i16(series::Word114, 0);
+    r.i16(series::Word116, 10);
+    r.i16(series::Kind, kind);
+    r.f32(series::One, 1.0);
+    for (std::size_t i = 0; i < 4; ++i) r.f32(series::Control + 4 * i, controls[i]);
+    r.u8(series::Byte190, 0);
+}
+
+}  // namespace
+
+void FillVantraLoadCases(FillContext& c) {
+    host::Names names;
+    c.host.GetLoadCaseNameList(0, names);
+
+    int dynamicCount = 0;
+    std::optional<std::string> firstDynamicCase;  // its damping sets the series' controls
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        int type = 0;
+        c.host.GetLoadCaseType(name, type);
+
+        if (type == 2) {
+            host::StaticNonlinearLoadApplication app;
+            c.host.GetStaticNonlinearLoadApplication(name, app);
+            std::vector<host::NonlinearLoad> loads;
+            c.host.GetStaticNonlinearLoads(name, loads);
+            if (app.loadControl == 1) {
+                if (c.m.GravityLoadCaseTable.count() < kMaxGravityCases) addGravityCase(c, name, i, loads);
+            } else if (app.loadControl == 2) {
+                if (c.m.PushoverLoadCaseTable.count() < kMaxPushoverCases)
+                    addPushoverCase(c, name, i, app.monitoredDof, loads);
+            }
+        } else if (type == 8) {
+            std::vector<host::NonlinearLoad> loads;
+            c.host.GetDynamicNonlinearLoads(name, loads);
+            int outputSteps = 0;
+            double stepSize = 0;
+            c.host.GetDynamicNonlinearTimeStep(name, outputSteps, stepSize);
+
+            // Walked from the last load back, so each direction ends with its first
+            // "Accel" load in host order.
+            std::array<Direction, 3> dirs;
+            for (std::size_t k = loads.size(); k-- > 0;) {
+                const host::NonlinearLoad& l = loads[k];
+                if (l.type != "Accel") continue;
+                const std::size_t d = l.name == "U1" ? 0 : l.name == "U2" ? 1 : l.name == "U3" ? 2 : 3;
+                if (d == 3) continue;
+                dirs[d] = {true, l.function, l.scale, l.timeFactor};
+            }
+            if (!dirs[0].found && !dirs[1].found && !dirs[2].found) continue;
+            if (++dynamicCount >= kDynamicCountLimit) continue;
+            addDynamicCase(c, name, i, dirs, outputSteps, stepSize);
+            if (!firstDynamicCase) firstDynamicCase = name;
+        }
+    }
+
+    if (c.m.DynamicLoadCaseTable.count() > 0)
+        addSeries(c, "DynaAnalysis", kDynaAnalysisKind, dynamicControls(c, *firstDynamicCase));
+    else if (c.m.PushoverLoadCaseTable.count() > 0)
+        addSeries(c, "PushAnalysis", kPushAnalysisKind, {0.1, 0.9, 0, 0});
+}
 
 }  // namespace t2v::target

@@ -1,0 +1,48 @@
+#include "support/Transfer.h"
+
+namespace t2v::test {
+namespace {
+
+class Presser : public plugin::DialogUser {
+public:
+    Presser(TransferRun& run) : run_(run) {}
+    void ShowModal(plugin::frmTransferVantra& d) override {
+        d.SetDirListPath(run_.dir / "structures");
+        d.txtVantraName = run_.name;
+        d.cmdTransfer_Click();
+        run_.pressedTransfer = d.unloaded;
+    }
+
+private:
+    TransferRun& run_;
+};
+
+std::unique_ptr<TransferRun> run(std::unique_ptr<TransferRun> r) {
+    r->platform.createDirectory(r->dir / "structures");
+    r->platform.createDirectory(r->home());
+    Presser presser(*r);
+    r->plugin = std::make_unique<plugin::cPlugin>(r->platform, presser);
+    r->plugin->Shared().VantraHomeOverride = r->home();
+    bool ok = false;
+    r->plugin->Main(r->host.get(), ok);
+    r->written = r->plugin->Shared().lastTransferWritten;
+    return r;
+}
+
+}  // namespace
+
+std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::string& name, const std::string& baseFolder) {
+    auto r = std::make_unique<TransferRun>();
+    r->name = name;
+    r->host = host::DocumentHost::FromText(json, "test.json", baseFolder);
+    return run(std::move(r));
+}
+
+std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std::string& name) {
+    auto r = std::make_unique<TransferRun>();
+    r->name = name;
+    r->host = host::DocumentHost::LoadFile(path);
+    return run(std::move(r));
+}
+
+}  // namespace t2v::test

@@ -1,0 +1,35 @@
+// Runs whole transfers of a model document as the command line does, into a folder
+// that disappears with the test.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/document/DocumentHost.h"
+#include "platform/recording/RecordingPlatform.h"
+#include "plugin/cPlugin.h"
+#include "support/TempDir.h"
+
+namespace t2v::test {
+
+struct TransferRun {
+    TempDir dir;
+    platform::RecordingPlatform platform;
+    std::unique_ptr<host::DocumentHost> host;
+    std::unique_ptr<plugin::cPlugin> plugin;
+    bool pressedTransfer = false;
+    bool written = false;  // every structure file written
+    std::string structureDir() const { return dir / "structures" + "/" + name; }
+    std::string home() const { return dir / "home"; }
+    std::string name = "Test";
+    target::VantraModel& store() { return plugin->Shared().store; }
+};
+
+// Transfers the JSON text `json` (function files resolve against `baseFolder`) into
+// <temp>/structures/<name> with <temp>/home as Vantra's home folder.
+std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::string& name = "Test",
+                                         const std::string& baseFolder = ".");
+std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std::string& name = "Test");
+
+}  // namespace t2v::test
