@@ -6,7 +6,7 @@
 namespace t2v::source {
 
 double TarvoModelObj::AreaObjAreaGet(const TarvoAreaObj& area, bool IsProjected) const {
-    if (area.NumNodes != 4) return 0.0;
+    if (area.NumNodes != 4 || area.idNodes.size() < 4) return 0.0;
     const TarvoNodeObj* p[4];
     for (int i = 0; i < 4; ++i) {
         std::int32_t id = area.idNodes[static_cast<std::size_t>(i)];

@@ -58,17 +58,29 @@ class TarvoConstraintObj {
 public:
     std::int32_t id = 0, idSort = 0;
     std::string Label;
-    std::vector<TarvoNodeObj*> Nodes;  // NodeNum / NodeObj(i); may hold nullptr
+    // NodeNum / NodeObj(i). Change it through the operations below, which keep the
+    // node-id index of a large diaphragm in step; a direct append or removal is
+    // noticed and re-indexed, a direct overwrite of an entry is not.
+    std::vector<TarvoNodeObj*> Nodes;
 
     int NodeNum() const { return static_cast<int>(Nodes.size()); }
     TarvoNodeObj* NodeObj(int i) const { return Nodes.at(static_cast<std::size_t>(i - 1)); }
 
     bool FindNode(const TarvoNodeObj* n) const;
-    void NodeAdd(TarvoNodeObj* n) { Nodes.push_back(n); }
+    void NodeAdd(TarvoNodeObj* n);  // nullptr is not held
     bool ExistCommonNode(const TarvoConstraintObj& other) const;
     void UnionConstraint(TarvoConstraintObj& other);
     void MergeConstraintObj(TarvoConstraintObj& other);
     void RemoveSupportNode();
+
+private:
+    bool holdsId(std::int32_t id) const;
+    void forgetIndex() const;
+    // How many held nodes carry each id; built on first use once the constraint is
+    // large enough for scanning to cost more than hashing.
+    mutable std::unordered_map<std::int32_t, int> nodeIds_;
+    mutable std::size_t indexedNodes_ = 0;
+    mutable bool indexed_ = false;
 };
 
 // ---------------------------------------------------------------------------------------

@@ -62,6 +62,7 @@ void TarvoModelObj::ReadTarvoData() {
 void TarvoModelObj::Dispose() {
     Nodes.clear();
     Constraints.clear();
+    RetiredConstraints.clear();
     FrameReleases.clear();
     Frames.clear();
     Areas.clear();
@@ -86,6 +87,7 @@ void TarvoModelObj::Dispose() {
     patternIndex_.clear();
     framesByLabel_.clear();
     areasByLabel_.clear();
+    nodeCoordIndex_.reset();
 }
 
 TarvoNodeObj& TarvoModelObj::AddNode(const std::string& label) {

@@ -21,6 +21,8 @@
 
 namespace t2v::source {
 
+class NodeCoordIndex;
+
 // First object with a given label, among the objects added so far.
 template <class T>
 class LabelIndex {
@@ -192,6 +194,9 @@ public:
 
     ObjTable<TarvoNodeObj> Nodes;
     std::vector<std::unique_ptr<TarvoConstraintObj>> Constraints;
+    // Constraints removed from the table by merging: nodes still refer to them, so
+    // they live as long as the nodes do.
+    std::vector<std::unique_ptr<TarvoConstraintObj>> RetiredConstraints;
     ObjTable<TarvoFrameReleaseObj> FrameReleases;
     ObjTable<TarvoFrameObj> Frames;
     ObjTable<TarvoAreaObj> Areas;
@@ -225,6 +230,10 @@ private:
     LabelIndex<TarvoLoadPatternObj> patternIndex_;
     std::unordered_map<std::string, std::vector<TarvoFrameObj*>> framesByLabel_;
     std::unordered_map<std::string, std::vector<TarvoAreaObj*>> areasByLabel_;
+    // Nodes by coordinate cell, for the node search of split areas; built on first
+    // use and kept up to date as nodes are appended.
+    std::shared_ptr<NodeCoordIndex> nodeCoordIndex_;
+    NodeCoordIndex& coordIndex();
 };
 
 }  // namespace t2v::source

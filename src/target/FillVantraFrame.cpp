@@ -1,9 +1,70 @@
-// Target frames: host groups as named sets of nodes and elements.
-// Not yet transferred: these steps add nothing for now.
+// Target frames: every host group except "ALL" becomes a named set of nodes and
+// elements for viewing the structure.
+//
+// Frame record (28 bytes): the 20-character name at 0, the rest zero. Memberships are
+// kept as (node, frame) and (element, frame) pairs; the writer streams them as the
+// frame-node matrix (nodes 1..NodeCapacity) and the frame-element matrix (elements
+// 0..ElementCapacity), one byte per frame.
+#include <algorithm>
+
+#include "common/Text.h"
 #include "target/FillSteps.h"
 
 namespace t2v::target {
+namespace {
 
-void FillVantraFrames(FillContext&) {}
+constexpr std::size_t kFrameName = 0;
+constexpr std::size_t kFrameNameLength = 20;
+
+// The first frame creates the table (its capacity starts at 0); afterwards the
+// capacity is the count + 10 whenever the count passes it. The membership matrices
+// follow the frame capacity when written.
+std::int32_t AddVantraFrame(VantraModel& m) { return m.FrameTable.add(Growth::CountPlus10); }
+
+void addElementMember(VantraModel& m, std::int32_t element, std::int32_t frame) {
+    // An object without an element (0: none was made for it) has nothing to belong to.
+    if (element > 0) m.FrameElementMembers.emplace_back(element, frame);
+}
+
+}  // namespace
+
+void FillVantraFrames(FillContext& c) {
+    VantraModel& m = c.m;
+    host::Names groups;
+    c.host.GetGroupNameList(groups);
+    std::int32_t g = 1;
+    for (const std::string& group : groups) {
+        if (group == "ALL") continue;
+        std::vector<int> types;
+        host::Names names;
+        c.host.GetGroupAssignments(group, types, names);
+
+        const std::int32_t frame = AddVantraFrame(m);
+        m.FrameTable.rec(frame).text(kFrameName, kFrameNameLength, MakeVantraName("", group, g));
+
+        const std::size_t items = std::min(types.size(), names.size());
+        for (std::size_t k = 0; k < items; ++k) {
+            switch (types[k]) {
+                case host::kPointObject:
+                    // A point the source model does not hold is left out rather than
+                    // read through an empty reference.
+                    if (const source::TarvoNodeObj* node = c.src.NodeObjGet(names[k]))
+                        m.FrameNodeMembers.emplace_back(node->id, g);
+                    break;
+                case host::kFrameObject:
+                    for (const source::TarvoFrameObj* f : c.src.FramesWithLabel(names[k]))
+                        addElementMember(m, f->idVantraElem, g);
+                    break;
+                case host::kAreaObject:
+                    for (const source::TarvoAreaObj* a : c.src.AreasWithLabel(names[k]))
+                        addElementMember(m, a->idVantraElem, g);
+                    break;
+                default:
+                    break;
+            }
+        }
+        ++g;
+    }
+}
 
 }  // namespace t2v::target

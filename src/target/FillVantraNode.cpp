@@ -1,10 +1,124 @@
-// Target nodes, supports and constraints.
-// Not yet transferred: these steps add nothing for now.
+// Target nodes with their supports, and the rigid-diaphragm constraints.
+//
+// Node record (84 bytes, as in the structure file):
+//
+// | offset | width | field                                                        |
+// |--------|-------|--------------------------------------------------------------|
+// | 0      | 4     | previous node (0 for node 1)                                  |
+// | 4      | 4     | next node (0 for the last node)                               |
+// | 8      | 8x3   | X, Y, Z in the model's present units                          |
+// | 32     | 2     | first word, 0                                                 |
+// | 34     | 2x6   | constraint slots UX, UY, UZ, RX, RY, RZ (only UX, UY, RZ set)  |
+// | 46     | 13    | not set here                                                  |
+// | 59     | 1     | support type: 0 free, 1 fixed, 2 pinned, 3 pinned + RZ, 9 other |
+// | 60     | 1     | not set here                                                  |
+// | 61     | 6     | restraint flags UX..RZ                                        |
+// | 67     | 6     | not set here                                                  |
+// | 73     | 6     | per-DOF flags, 1 on node 1 only                               |
+// | 79     | 1     | last flag, 1 on every node                                    |
+// | 80     | 4     | not set here                                                  |
+//
+// Constraint record (80 bytes): the 40-character name at 0, the rest zero.
+#include <array>
+
+#include "common/Text.h"
 #include "target/FillSteps.h"
 
 namespace t2v::target {
+namespace {
 
-void FillVantraNodes(FillContext&) {}
-void FillVantraConstraints(FillContext&) {}
+constexpr std::size_t kNodePrevious = 0;
+constexpr std::size_t kNodeNext = 4;
+constexpr std::size_t kNodeX = 8;
+constexpr std::size_t kNodeY = 16;
+constexpr std::size_t kNodeZ = 24;
+constexpr std::size_t kNodeFirstWord = 32;
+constexpr std::size_t kNodeConstraintSlots = 34;  // six int16, DOF order
+constexpr std::size_t kNodeSupportType = 59;
+constexpr std::size_t kNodeRestraints = 61;       // six bytes, DOF order
+constexpr std::size_t kNodeOriginFlags = 73;      // six bytes, node 1 only
+constexpr std::size_t kNodeLastFlag = 79;
+
+constexpr std::size_t kConstraintName = 0;
+constexpr std::size_t kConstraintNameLength = 40;
+
+enum Dof { UX = 0, UY, UZ, RX, RY, RZ };
+
+// Appends a node record, keeping the number of the node before it in NodeLast.
+std::int32_t AddVantraNode(VantraModel& m) {
+    m.NodeLast = m.NodeTable.count();
+    return m.NodeTable.add(Growth::CountPlus10);
+}
+
+// Tested in this order; the first that fits decides.
+std::uint8_t supportType(const std::array<bool, 6>& r) {
+    const bool translations = r[UX] && r[UY] && r[UZ];
+    if (translations && r[RX] && r[RY] && r[RZ]) return 1;    // fixed
+    if (translations && !r[RX] && !r[RY] && !r[RZ]) return 2;  // pinned
+    if (translations && !r[RX] && !r[RY] && r[RZ]) return 3;   // pinned, no twist
+    if (!r[UX] && !r[UY] && !r[UZ] && !r[RX] && !r[RY] && !r[RZ]) return 0;  // free
+    return 9;
+}
+
+void SetVantraNode(VantraModel& m, std::int32_t node, std::int32_t previous, std::int32_t next, double x,
+                   double y, double z, const std::array<bool, 6>& restraints) {
+    RecordView r = m.NodeTable.rec(node);
+    r.i32(kNodePrevious, previous);
+    r.i32(kNodeNext, next);
+    r.u8(kNodeLastFlag, 1);
+    r.f64(kNodeX, x);
+    r.f64(kNodeY, y);
+    r.f64(kNodeZ, z);
+    r.i16(kNodeFirstWord, 0);
+    for (std::size_t d = 0; d < 6; ++d) {
+        r.u8(kNodeRestraints + d, restraints[d] ? 1 : 0);
+        if (node == 1) r.u8(kNodeOriginFlags + d, 1);
+    }
+    r.u8(kNodeSupportType, supportType(restraints));
+}
+
+std::int32_t AddVantraConstraint(VantraModel& m) { return m.ConstraintTable.add(Growth::CountPlus10); }
+
+}  // namespace
+
+// Node 1 is an extra free node at the origin; source node i becomes node i + 1, which
+// is the id the source reader gave it.
+void FillVantraNodes(FillContext& c) {
+    const int nodeNum = c.src.NodeNum();
+    if (nodeNum == 0) {
+        c.platform.messageBox("No nodes exist. No transfer performed.", "", platform::MsgIcon::Critical,
+                              platform::MsgButtons::Ok);
+        return;
+    }
+    VantraModel& m = c.m;
+    m.NodeTable.resizeTo(0);
+    const std::int32_t origin = AddVantraNode(m);
+    SetVantraNode(m, origin, 0, 2, 0.0, 0.0, 0.0, {});
+    for (int i = 1; i <= nodeNum; ++i) {
+        const source::TarvoNodeObj& node = c.src.NodeObj(i);
+        const std::int32_t n = AddVantraNode(m);
+        SetVantraNode(m, n, n - 1, i == nodeNum ? 0 : n + 1, node.x, node.y, node.z, node.IsRestrained);
+    }
+}
+
+// Every diaphragm with nodes becomes a constraint numbered from 1; its nodes are tied
+// in the plane: UX, UY and RZ.
+void FillVantraConstraints(FillContext& c) {
+    VantraModel& m = c.m;
+    std::int32_t k = 1;
+    for (int i = 1; i <= c.src.ConstraintNum(); ++i) {
+        const source::TarvoConstraintObj& con = c.src.ConstraintObj(i);
+        if (con.NodeNum() < 1) continue;
+        const std::int32_t id = AddVantraConstraint(m);
+        m.ConstraintTable.rec(id).text(kConstraintName, kConstraintNameLength, MakeVantraName("", con.Label, k));
+        for (const source::TarvoNodeObj* node : con.Nodes) {
+            if (!node) continue;
+            RecordView r = m.NodeTable.rec(node->id);
+            for (std::size_t d : {std::size_t{UX}, std::size_t{UY}, std::size_t{RZ}})
+                r.i16(kNodeConstraintSlots + 2 * d, k);
+        }
+        ++k;
+    }
+}
 
 }  // namespace t2v::target

@@ -65,6 +65,22 @@ TEST(DocumentRobustness, GarbageAndDeepNestingAreRefused) {
     EXPECT_FALSE(LoadsOrRefuses("{\"format\": \"tarvo-model\", \"version\": 99999999999999999999999}"));
 }
 
+// The example at the end of the users' guide must stay a document that loads.
+TEST(DocumentGuide, ExampleLoads) {
+    std::ifstream guide(std::string(T2V_SOURCE_DIR) + "/docs/model-documents.md");
+    ASSERT_TRUE(guide) << "docs/model-documents.md not found";
+    const std::string text((std::istreambuf_iterator<char>(guide)), std::istreambuf_iterator<char>());
+    const std::size_t start = text.rfind("```json\n");
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t end = text.find("```", start + 8);
+    ASSERT_NE(end, std::string::npos);
+    const auto host = DocumentHost::FromText(std::string_view(text).substr(start + 8, end - start - 8), "guide");
+    EXPECT_EQ(host->GetPointCount(), 6);
+    Names cases;
+    host->GetLoadCaseNameList(0, cases);
+    EXPECT_EQ(cases, (Names{"GRAVITY", "PUSH-X", "EQ-X"}));
+}
+
 class TempFolder : public ::testing::Test {
 protected:
     void SetUp() override {

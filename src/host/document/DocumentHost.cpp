@@ -27,7 +27,7 @@ constexpr int kFailed = 1;
 
 // Reads a whole file into a buffer with the parser's padding after it, so it is parsed
 // in place.
-simdjson::padded_string ReadWholeFile(const std::string& path) {
+LargeBuffer ReadWholeFile(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) throw DocumentError(path + ": (file): cannot open the file: " + std::strerror(errno));
     struct Closer {
@@ -40,10 +40,7 @@ simdjson::padded_string ReadWholeFile(const std::string& path) {
     const long size = std::ftell(file);
     if (size < 0) throw DocumentError(path + ": (file): cannot read the file: " + std::strerror(errno));
     std::rewind(file);
-    simdjson::padded_string buffer(static_cast<std::size_t>(size));
-    if (size > 0 && buffer.data() == nullptr) {
-        throw DocumentError(path + ": (file): not enough memory to read the file");
-    }
+    LargeBuffer buffer(static_cast<std::size_t>(size), simdjson::SIMDJSON_PADDING);
     if (std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size()) {
         throw DocumentError(path + ": (file): cannot read the file: " +
                             (std::ferror(file) ? std::strerror(errno) : "it ended early"));
@@ -109,7 +106,7 @@ bool ForEachSelected(const Family<T>& family, const Family<Group>& groups,
 // --- loading -----------------------------------------------------------------------
 
 std::unique_ptr<DocumentHost> DocumentHost::LoadFile(const std::string& path) {
-    const simdjson::padded_string text = ReadWholeFile(path);
+    const LargeBuffer text = ReadWholeFile(path);
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     const std::string base = folder.empty() ? std::string(".") : folder.string();
     return std::make_unique<DocumentHost>(LoadModelDocument(text.data(), text.size(), true, path, base));

@@ -1,5 +1,5 @@
-// Loading a model document: one parse, then one validating walk over the families that
-// fills the tables of DocumentModel.
+// Loading a model document: the text is indexed once by simdjson's On-Demand parser,
+// then walked family by family, filling the tables of DocumentModel.
 //
 // The walk visits the families in the order their references need (load patterns and
 // functions before the objects whose loads name them, points before frames, and so on),
@@ -14,6 +14,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <span>
@@ -21,11 +22,77 @@
 namespace t2v::host::document {
 namespace {
 
-namespace dom = simdjson::dom;
+namespace od = simdjson::ondemand;
 
 // Functions generated from a few parameters (sine, trapezoid, ...) become point lists
 // in the reader; a count beyond this is a typo, not a record, and would exhaust memory.
 constexpr long long kMaxGeneratedPoints = 10'000'000;
+
+// ---------------------------------------------------------------------------
+// One item of a family (a point, a frame, ...) copied out of the parser as a small tree
+// of values. The parser walks the text once, forward; the rules need to look at an
+// object's keys in any order and to come back to a value for its message. Copying one
+// item at a time keeps that freedom while the memory used stays that of one item,
+// however large the document.
+enum class Kind : std::uint8_t { Object, Array, Integer, Unsigned, Real, String, Boolean, Null };
+
+struct Node {
+    Kind kind = Kind::Null;
+    bool flag = false;
+    std::uint32_t count = 0;  // members of an object, items of an array
+    std::uint32_t end = 0;    // position just past this value and everything inside it
+    std::int64_t integer = 0;
+    std::uint64_t unsignedValue = 0;
+    double real = 0;
+    std::string_view key;   // of an object member
+    std::string_view text;  // of a string
+};
+
+// A value of the tree; objects and arrays iterate over their members in text order.
+class Json {
+public:
+    Json() = default;
+    Json(const Node* nodes, std::uint32_t at) : nodes_(nodes), at_(at) {}
+
+    Kind kind() const { return node().kind; }
+    bool isNumber() const { return kind() == Kind::Integer || kind() == Kind::Unsigned || kind() == Kind::Real; }
+    std::int64_t integer() const { return node().integer; }
+    std::uint64_t unsignedValue() const { return node().unsignedValue; }
+    double real() const { return node().real; }
+    double asDouble() const {
+        switch (kind()) {
+            case Kind::Integer: return static_cast<double>(node().integer);
+            case Kind::Unsigned: return static_cast<double>(node().unsignedValue);
+            default: return node().real;
+        }
+    }
+    bool flag() const { return node().flag; }
+    std::string_view text() const { return node().text; }
+    std::string_view key() const { return node().key; }
+    std::size_t size() const { return node().count; }
+
+    class iterator {
+    public:
+        iterator(const Node* nodes, std::uint32_t at) : nodes_(nodes), at_(at) {}
+        Json operator*() const { return Json(nodes_, at_); }
+        iterator& operator++() {
+            at_ = nodes_[at_].end;
+            return *this;
+        }
+        bool operator!=(const iterator& other) const { return at_ != other.at_; }
+
+    private:
+        const Node* nodes_;
+        std::uint32_t at_;
+    };
+    iterator begin() const { return iterator(nodes_, at_ + 1); }
+    iterator end() const { return iterator(nodes_, node().end); }
+
+private:
+    const Node& node() const { return nodes_[at_]; }
+    const Node* nodes_ = nullptr;
+    std::uint32_t at_ = 0;
+};
 
 // ---------------------------------------------------------------------------
 // JSON locations. A Loc lives on the stack beside the value it names and is turned into
@@ -76,16 +143,16 @@ std::string NumberText(double value) {
     return std::string(buf, r.ptr);
 }
 
-std::string Describe(dom::element e) {
-    switch (e.type()) {
-        case dom::element_type::ARRAY: return "an array";
-        case dom::element_type::OBJECT: return "an object";
-        case dom::element_type::INT64: return "the number " + std::to_string(e.get_int64().value_unsafe());
-        case dom::element_type::UINT64: return "the number " + std::to_string(e.get_uint64().value_unsafe());
-        case dom::element_type::DOUBLE: return "the number " + NumberText(e.get_double().value_unsafe());
-        case dom::element_type::STRING: return "the string " + Quoted(e.get_string().value_unsafe());
-        case dom::element_type::BOOL: return e.get_bool().value_unsafe() ? "true" : "false";
-        case dom::element_type::NULL_VALUE: return "null";
+std::string Describe(Json e) {
+    switch (e.kind()) {
+        case Kind::Array: return "an array";
+        case Kind::Object: return "an object";
+        case Kind::Integer: return "the number " + std::to_string(e.integer());
+        case Kind::Unsigned: return "the number " + std::to_string(e.unsignedValue());
+        case Kind::Real: return "the number " + NumberText(e.real());
+        case Kind::String: return "the string " + Quoted(e.text());
+        case Kind::Boolean: return e.flag() ? "true" : "false";
+        case Kind::Null: return "null";
     }
     return "a value";
 }
@@ -101,12 +168,12 @@ public:
         throw DocumentError(displayName_ + ": " + LocText(loc) + ": " + reason);
     }
 
-    double number(dom::element e, const Loc& loc) const {
-        switch (e.type()) {
-            case dom::element_type::INT64: return static_cast<double>(e.get_int64().value_unsafe());
-            case dom::element_type::UINT64: return static_cast<double>(e.get_uint64().value_unsafe());
-            case dom::element_type::DOUBLE: {
-                const double d = e.get_double().value_unsafe();
+    double number(Json e, const Loc& loc) const {
+        switch (e.kind()) {
+            case Kind::Integer: return static_cast<double>(e.integer());
+            case Kind::Unsigned: return static_cast<double>(e.unsignedValue());
+            case Kind::Real: {
+                const double d = e.real();
                 if (!std::isfinite(d)) fail(loc, "the number is not finite");
                 return d;
             }
@@ -115,13 +182,13 @@ public:
     }
 
     // A whole number (2 and 2.0 alike) in [lo, hi].
-    int integer(dom::element e, const Loc& loc, long long lo, long long hi) const {
+    int integer(Json e, const Loc& loc, long long lo, long long hi) const {
         long long v = 0;
-        switch (e.type()) {
-            case dom::element_type::INT64: v = e.get_int64().value_unsafe(); break;
-            case dom::element_type::UINT64: fail(loc, "the number " + Describe(e).substr(11) + " is too large");
-            case dom::element_type::DOUBLE: {
-                const double d = e.get_double().value_unsafe();
+        switch (e.kind()) {
+            case Kind::Integer: v = e.integer(); break;
+            case Kind::Unsigned: fail(loc, "the number " + std::to_string(e.unsignedValue()) + " is too large");
+            case Kind::Real: {
+                const double d = e.real();
                 if (!(d == std::floor(d)) || std::fabs(d) > 9.0e15) {
                     fail(loc, "expected a whole number, found " + Describe(e));
                 }
@@ -135,24 +202,24 @@ public:
     }
 
     // true/false, or the numbers 0 and 1.
-    bool boolean(dom::element e, const Loc& loc) const {
-        if (e.type() == dom::element_type::BOOL) return e.get_bool().value_unsafe();
-        if (e.is_number()) {
-            const double d = e.get_double().value_unsafe();
+    bool boolean(Json e, const Loc& loc) const {
+        if (e.kind() == Kind::Boolean) return e.flag();
+        if (e.isNumber()) {
+            const double d = e.asDouble();
             if (d == 0.0) return false;
             if (d == 1.0) return true;
         }
         fail(loc, "expected true, false, 0 or 1, found " + Describe(e));
     }
 
-    std::string_view text(dom::element e, const Loc& loc) const {
-        if (e.type() != dom::element_type::STRING) fail(loc, "expected a string, found " + Describe(e));
-        return e.get_string().value_unsafe();
+    std::string_view text(Json e, const Loc& loc) const {
+        if (e.kind() != Kind::String) fail(loc, "expected a string, found " + Describe(e));
+        return e.text();
     }
 
     // A name or a reference to one: not empty, no control characters (names end up in
     // fixed-length texts and file names).
-    std::string_view name(dom::element e, const Loc& loc) const {
+    std::string_view name(Json e, const Loc& loc) const {
         const std::string_view s = text(e, loc);
         if (s.empty()) fail(loc, "a name may not be empty");
         for (const char c : s) {
@@ -161,21 +228,21 @@ public:
         return s;
     }
 
-    dom::array array(dom::element e, const Loc& loc) const {
-        if (e.type() != dom::element_type::ARRAY) fail(loc, "expected an array, found " + Describe(e));
-        return e.get_array().value_unsafe();
+    Json array(Json e, const Loc& loc) const {
+        if (e.kind() != Kind::Array) fail(loc, "expected an array, found " + Describe(e));
+        return e;
     }
 
     template <std::size_t N>
-    std::array<double, N> numbers(dom::element e, const Loc& loc) const {
-        const dom::array a = array(e, loc);
+    std::array<double, N> numbers(Json e, const Loc& loc) const {
+        const Json a = array(e, loc);
         if (a.size() != N) {
             fail(loc, "expected an array of " + std::to_string(N) + " numbers, found " +
                           std::to_string(a.size()) + (a.size() == 1 ? " item" : " items"));
         }
         std::array<double, N> out{};
         std::size_t i = 0;
-        for (dom::element item : a) {
+        for (Json item : a) {
             out[i] = number(item, loc[i]);
             ++i;
         }
@@ -183,27 +250,27 @@ public:
     }
 
     // Six flags as bits 0..5.
-    std::uint8_t flags6(dom::element e, const Loc& loc) const {
-        const dom::array a = array(e, loc);
+    std::uint8_t flags6(Json e, const Loc& loc) const {
+        const Json a = array(e, loc);
         if (a.size() != 6) {
             fail(loc, "expected an array of 6 flags, found " + std::to_string(a.size()) +
                           (a.size() == 1 ? " item" : " items"));
         }
         std::uint8_t bits = 0;
         std::size_t i = 0;
-        for (dom::element item : a) {
+        for (Json item : a) {
             if (boolean(item, loc[i])) bits = static_cast<std::uint8_t>(bits | (1u << i));
             ++i;
         }
         return bits;
     }
 
-    std::vector<double> numberList(dom::element e, const Loc& loc) const {
-        const dom::array a = array(e, loc);
+    std::vector<double> numberList(Json e, const Loc& loc) const {
+        const Json a = array(e, loc);
         std::vector<double> out;
         out.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element item : a) out.push_back(number(item, loc[i++]));
+        for (Json item : a) out.push_back(number(item, loc[i++]));
         return out;
     }
 
@@ -230,26 +297,25 @@ class Fields {
 public:
     static constexpr std::size_t kMaxKeys = 32;
 
-    Fields(const Reader& reader, dom::element e, const Loc& loc, std::span<const std::string_view> keys,
+    Fields(const Reader& reader, Json e, const Loc& loc, std::span<const std::string_view> keys,
            const char* what)
         : reader_(reader), loc_(loc), keys_(keys), what_(what) {
-        if (e.type() != dom::element_type::OBJECT) {
+        if (e.kind() != Kind::Object) {
             reader.fail(loc, std::string("expected ") + what + " (an object), found " + Describe(e));
         }
-        const dom::object object = e.get_object().value_unsafe();
-        for (dom::key_value_pair field : object) {
+        for (const Json field : e) {
+            const std::string_view key = field.key();
             std::size_t k = 0;
-            while (k < keys_.size() && keys_[k] != field.key) ++k;
-            if (k == keys_.size()) reader.fail(loc_ / field.key, "unknown key (" + keyList() + ")");
+            while (k < keys_.size() && keys_[k] != key) ++k;
+            if (k == keys_.size()) reader.fail(loc_ / key, "unknown key (" + keyList() + ")");
             if (has(k)) reader.fail(loc_ / keys_[k], "the key appears twice in the same object");
             present_ |= std::uint64_t{1} << k;
-            values_[k] = field.value;
+            values_[k] = field;
         }
     }
 
     bool has(std::size_t k) const { return (present_ >> k) & 1u; }
-    std::uint64_t present() const { return present_; }
-    dom::element operator[](std::size_t k) const { return values_[k]; }
+    Json operator[](std::size_t k) const { return values_[k]; }
     Loc at(std::size_t k) const { return loc_ / keys_[k]; }
     const Loc& loc() const { return loc_; }
     std::string_view key(std::size_t k) const { return keys_[k]; }
@@ -293,7 +359,7 @@ public:
         if (s.empty()) reader_.fail(at(k), "may not be empty");
         return s;
     }
-    dom::array array(std::size_t k) const { return reader_.array(values_[k], at(k)); }
+    Json array(std::size_t k) const { return reader_.array(values_[k], at(k)); }
 
 private:
     std::string keyList() const {
@@ -310,7 +376,7 @@ private:
     std::span<const std::string_view> keys_;
     const char* what_;
     std::uint64_t present_ = 0;
-    std::array<dom::element, kMaxKeys> values_{};
+    std::array<Json, kMaxKeys> values_{};
 };
 
 // Keys of every object of the format, with their positions as names.
@@ -438,60 +504,326 @@ constexpr std::string_view dampingKeys[] = {"code", "values"};
 // ---------------------------------------------------------------------------
 class Loader {
 public:
-    Loader(const std::string& displayName, const std::string& baseFolder)
-        : reader_(displayName), baseFolder_(baseFolder) {}
+    Loader(const std::string& displayName, const std::string& baseFolder, std::string_view text)
+        : displayName_(displayName), reader_(displayName), baseFolder_(baseFolder), text_(text) {}
 
-    DocumentModel run(dom::element root) {
+    DocumentModel run(od::document& doc) {
         const Loc rootLoc;
-        const Fields f(reader_, root, rootLoc, top::keys, "a model document");
+        const od::json_type rootType = take(doc.type(), rootLoc);
+        if (rootType != od::json_type::object) {
+            reader_.fail(rootLoc, std::string("expected a model document (an object), found ") + TypeName(rootType));
+        }
 
-        f.require(top::format);
-        const std::string_view format = reader_.text(f[top::format], f.at(top::format));
-        if (format != "tarvo-model") {
-            reader_.fail(f.at(top::format), "expected \"tarvo-model\", found " + Quoted(format));
+        // First the keys alone, so that unknown and repeated keys are refused before
+        // anything else; then each family, in the order their references need.
+        std::uint64_t present = 0;
+        {
+            od::object root = take(doc.get_object(), rootLoc);
+            for (auto member : root) {
+                od::field field = take(std::move(member), rootLoc);
+                std::string_view key;
+                const bool plain = PlainString(field.key().raw(), key);
+                if (!plain) key = take(field.unescaped_key(), rootLoc);
+                std::size_t k = 0;
+                while (k < std::size(top::keys) && top::keys[k] != key) ++k;
+                if (k == std::size(top::keys)) {
+                    reader_.fail(rootLoc / key, "unknown key (a model document has the keys " + KeyList(top::keys) + ")");
+                }
+                if ((present >> k) & 1u) reader_.fail(rootLoc / key, "the key appears twice in the same object");
+                present |= std::uint64_t{1} << k;
+                if (!plain) escapedKeys_ |= std::uint64_t{1} << k;
+            }
+            // Past the end of the top object there must be nothing left to read.
+            const char* after = nullptr;
+            if (doc.current_location().get(after) == simdjson::SUCCESS) {
+                parserFailed(simdjson::TRAILING_CONTENT, rootLoc);
+            }
         }
-        f.require(top::version);
-        const int version = reader_.integer(f[top::version], f.at(top::version), kIntMin, kIntMax);
-        if (version != 1) {
-            reader_.fail(f.at(top::version),
-                         "version " + std::to_string(version) + " is not known; this program reads version 1");
+        auto has = [&](std::size_t k) { return ((present >> k) & 1u) != 0; };
+        auto locOf = [&](std::size_t k) { return rootLoc / top::keys[k]; };
+
+        if (!has(top::format)) reader_.fail(rootLoc, "key \"format\" is missing");
+        {
+            const Loc loc = locOf(top::format);
+            const std::string_view format = reader_.text(single(doc, top::format, loc), loc);
+            if (format != "tarvo-model") reader_.fail(loc, "expected \"tarvo-model\", found " + Quoted(format));
         }
-        m_.units = f.integerOr(top::units, 6, 1, 16);
+        if (!has(top::version)) reader_.fail(rootLoc, "key \"version\" is missing");
+        {
+            const Loc loc = locOf(top::version);
+            const int version = reader_.integer(single(doc, top::version, loc), loc, kIntMin, kIntMax);
+            if (version != 1) {
+                reader_.fail(loc, "version " + std::to_string(version) + " is not known; this program reads version 1");
+            }
+        }
+        if (has(top::units)) {
+            const Loc loc = locOf(top::units);
+            m_.units = reader_.integer(single(doc, top::units, loc), loc, 1, 16);
+        }
 
         // Referenced families first.
-        if (f.has(top::load_patterns)) loadPatterns(f.array(top::load_patterns), f.at(top::load_patterns));
-        if (f.has(top::functions)) functions(f.array(top::functions), f.at(top::functions));
-        if (f.has(top::materials)) materials(f.array(top::materials), f.at(top::materials));
-        if (f.has(top::frame_sections)) frameSections(f.array(top::frame_sections), f.at(top::frame_sections));
-        if (f.has(top::area_sections)) areaSections(f.array(top::area_sections), f.at(top::area_sections));
-        if (f.has(top::points)) points(f.array(top::points), f.at(top::points));
-        if (f.has(top::constraints)) constraints(f.array(top::constraints), f.at(top::constraints));
-        if (f.has(top::frames)) frames(f.array(top::frames), f.at(top::frames));
-        if (f.has(top::areas)) areas(f.array(top::areas), f.at(top::areas));
-        if (f.has(top::groups)) groups(f.array(top::groups), f.at(top::groups));
-        if (f.has(top::mass_source)) massSource(f[top::mass_source], f.at(top::mass_source));
-        if (f.has(top::load_cases)) loadCases(f.array(top::load_cases), f.at(top::load_cases));
+        const std::pair<std::size_t, void (Loader::*)(Items, const Loc&)> families[] = {
+            {top::load_patterns, &Loader::loadPatterns}, {top::functions, &Loader::functions},
+            {top::materials, &Loader::materials},         {top::frame_sections, &Loader::frameSections},
+            {top::area_sections, &Loader::areaSections}, {top::points, &Loader::points},
+            {top::constraints, &Loader::constraints},     {top::frames, &Loader::frames},
+            {top::areas, &Loader::areas},                 {top::groups, &Loader::groups},
+        };
+        for (const auto& [k, read] : families) {
+            if (!has(k)) continue;
+            const Loc loc = locOf(k);
+            (this->*read)(items(doc, k, loc), loc);
+        }
+        if (has(top::mass_source)) {
+            const Loc loc = locOf(top::mass_source);
+            massSource(single(doc, top::mass_source, loc), loc);
+        }
+        if (has(top::load_cases)) {
+            const Loc loc = locOf(top::load_cases);
+            loadCases(items(doc, top::load_cases, loc), loc);
+        }
 
         buildConnectivity();
         buildPointConstraints();
         return std::move(m_);
     }
 
+    // A failure the parser met while walking the text. Grammar faults are placed by
+    // line and column; the others (a number out of range, ...) at the value reached.
+    [[noreturn]] void parserFailed(simdjson::error_code error, const Loc& loc) const {
+        if (error == simdjson::MEMALLOC) {
+            throw DocumentError(displayName_ + ": (document): not enough memory to read the document");
+        }
+        if (const auto problem = FindJsonSyntaxProblem(text_)) {
+            throw DocumentError(displayName_ + ": line " + std::to_string(problem->line) + ", column " +
+                                std::to_string(problem->column) + ": not valid JSON: " + problem->reason);
+        }
+        if (error == simdjson::NUMBER_ERROR) reader_.fail(loc, "the number is malformed or too large");
+        reader_.fail(loc, std::string("not valid JSON: ") + simdjson::error_message(error));
+    }
+
+private:
+    // The items of a family, each copied into the tree when the loop reaches it.
+    class Items {
+    public:
+        Items(Loader& loader, od::array array, const Loc& loc, std::size_t count)
+            : loader_(loader), array_(array), loc_(loc), count_(count) {}
+        std::size_t size() const { return count_; }
+
+        class iterator {
+        public:
+            iterator(Loader* loader, od::array_iterator at, od::array_iterator end, const Loc* loc)
+                : loader_(loader), at_(at), end_(end), loc_(loc) {}
+            Json operator*() {
+                const Loc itemLoc = (*loc_)[index_];
+                od::value value = loader_->take(*at_, itemLoc);
+                return loader_->copy(value, itemLoc);
+            }
+            iterator& operator++() {
+                ++at_;
+                ++index_;
+                return *this;
+            }
+            bool operator!=(const iterator& other) const { return at_ != other.at_; }
+
+        private:
+            Loader* loader_;
+            od::array_iterator at_, end_;
+            const Loc* loc_;
+            std::size_t index_ = 0;
+        };
+        iterator begin() {
+            od::array_iterator first = loader_.take(array_.begin(), loc_);
+            od::array_iterator last = loader_.take(array_.end(), loc_);
+            return iterator(&loader_, first, last, &loc_);
+        }
+        iterator end() {
+            od::array_iterator last = loader_.take(array_.end(), loc_);
+            return iterator(&loader_, last, last, &loc_);
+        }
+
+    private:
+        Loader& loader_;
+        od::array array_;
+        const Loc& loc_;
+        std::size_t count_;
+    };
+
+    template <class T>
+    T take(simdjson::simdjson_result<T>&& result, const Loc& loc) const {
+        T out{};
+        const simdjson::error_code error = std::move(result).get(out);
+        if (error != simdjson::SUCCESS) parserFailed(error, loc);
+        return out;
+    }
+
+    static const char* TypeName(od::json_type type) {
+        switch (type) {
+            case od::json_type::array: return "an array";
+            case od::json_type::object: return "an object";
+            case od::json_type::number: return "a number";
+            case od::json_type::string: return "a string";
+            case od::json_type::boolean: return "a boolean";
+            case od::json_type::null: return "null";
+        }
+        return "a value";
+    }
+
+    static std::string KeyList(std::span<const std::string_view> keys) {
+        std::string out;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (i) out += ", ";
+            out += keys[i];
+        }
+        return out;
+    }
+
+    // Most names and keys hold no escapes: they are used in place, in the document's
+    // text, and only the others are unescaped. `start` is the first character after the
+    // opening quote; the text is known to be valid JSON there, so the closing quote comes.
+    static bool PlainString(const char* start, std::string_view& out) {
+        const char* end = start;
+        while (*end != '"' && *end != '\\') ++end;
+        if (*end == '\\') return false;
+        out = std::string_view(start, static_cast<std::size_t>(end - start));
+        return true;
+    }
+
+    // The value of top-level key k. The parser finds keys by their text as written, so a
+    // key written with escapes is found by walking the top object from its start.
+    od::value seek(od::document& doc, std::size_t k, const Loc& loc) {
+        if (!((escapedKeys_ >> k) & 1u)) return take(doc.find_field_unordered(top::keys[k]), loc);
+        doc.rewind();
+        od::object root = take(doc.get_object(), loc);
+        for (auto member : root) {
+            od::field field = take(std::move(member), loc);
+            std::string_view key;
+            if (!PlainString(field.key().raw(), key)) key = take(field.unescaped_key(), loc);
+            if (key == top::keys[k]) return std::move(field).value();
+        }
+        parserFailed(simdjson::NO_SUCH_FIELD, loc);
+    }
+
+    // A top-level value copied whole (format, version, units, the mass source).
+    Json single(od::document& doc, std::size_t k, const Loc& loc) {
+        od::value value = seek(doc, k, loc);
+        return copy(value, loc);
+    }
+
+    // A top-level family, read item by item.
+    Items items(od::document& doc, std::size_t k, const Loc& loc) {
+        od::value value = seek(doc, k, loc);
+        const od::json_type type = take(value.type(), loc);
+        if (type != od::json_type::array) {
+            const Json copied = copy(value, loc);
+            reader_.fail(loc, "expected an array, found " + Describe(copied));
+        }
+        od::array array = take(value.get_array(), loc);
+        const std::size_t count = take(array.count_elements(), loc);
+        return Items(*this, array, loc, count);
+    }
+
+    // Copies one value (and everything inside it) into the tree, replacing what the
+    // tree held.
+    Json copy(od::value& value, const Loc& loc) {
+        tree_.clear();
+        copyInto(value, loc, 0);
+        return Json(tree_.data(), 0);
+    }
+
+    // No value of the format is nested more than a few levels; a deeper one is refused
+    // where it starts, so hostile nesting cannot exhaust the stack.
+    static constexpr int kMaxNesting = 32;
+
+    void copyInto(od::value& value, const Loc& loc, int depth) {
+        const auto self = static_cast<std::uint32_t>(tree_.size());
+        tree_.emplace_back();
+        const od::json_type type = take(value.type(), loc);
+        switch (type) {
+            case od::json_type::object: {
+                if (depth >= kMaxNesting) reader_.fail(loc, "values nested this deep have no place in a model document");
+                tree_[self].kind = Kind::Object;
+                od::object object = take(value.get_object(), loc);
+                std::uint32_t count = 0;
+                for (auto member : object) {
+                    od::field field = take(std::move(member), loc);
+                    std::string_view key;
+                    if (!PlainString(field.key().raw(), key)) key = take(field.unescaped_key(), loc);
+                    const Loc memberLoc = loc / key;
+                    const auto child = static_cast<std::uint32_t>(tree_.size());
+                    copyInto(field.value(), memberLoc, depth + 1);
+                    tree_[child].key = key;
+                    ++count;
+                }
+                tree_[self].count = count;
+                break;
+            }
+            case od::json_type::array: {
+                if (depth >= kMaxNesting) reader_.fail(loc, "values nested this deep have no place in a model document");
+                tree_[self].kind = Kind::Array;
+                od::array array = take(value.get_array(), loc);
+                std::uint32_t count = 0;
+                for (auto element : array) {
+                    const Loc itemLoc = loc[count];
+                    od::value item = take(std::move(element), itemLoc);
+                    copyInto(item, itemLoc, depth + 1);
+                    ++count;
+                }
+                tree_[self].count = count;
+                break;
+            }
+            case od::json_type::number: {
+                switch (take(value.get_number_type(), loc)) {
+                    case od::number_type::signed_integer:
+                        tree_[self].kind = Kind::Integer;
+                        tree_[self].integer = take(value.get_int64(), loc);
+                        break;
+                    case od::number_type::unsigned_integer:
+                        tree_[self].kind = Kind::Unsigned;
+                        tree_[self].unsignedValue = take(value.get_uint64(), loc);
+                        break;
+                    case od::number_type::floating_point_number:
+                        tree_[self].kind = Kind::Real;
+                        tree_[self].real = take(value.get_double(), loc);
+                        break;
+                }
+                break;
+            }
+            case od::json_type::string: {
+                tree_[self].kind = Kind::String;
+                const std::string_view token = value.raw_json_token();
+                std::string_view text;
+                if (!PlainString(token.data() + 1, text)) text = take(value.get_string(), loc);
+                tree_[self].text = text;
+                break;
+            }
+            case od::json_type::boolean:
+                tree_[self].kind = Kind::Boolean;
+                tree_[self].flag = take(value.get_bool(), loc);
+                break;
+            case od::json_type::null:
+                tree_[self].kind = Kind::Null;
+                if (!take(value.is_null(), loc)) parserFailed(simdjson::N_ATOM_ERROR, loc);
+                break;
+        }
+        tree_[self].end = static_cast<std::uint32_t>(tree_.size());
+    }
+
 private:
     // --- names and references ---------------------------------------------------
+    // Indexes a family just read; a name used twice is refused at its second use.
     template <class T>
-    void addNamed(Family<T>& family, T&& item, const Fields& f, std::size_t nameKey, const char* what,
-                  std::string_view familyKey) {
-        const std::uint32_t existing = family.add(std::move(item));
-        if (existing != kNoRef) {
-            const std::string_view name = reader_.text(f[nameKey], f.at(nameKey));
-            reader_.fail(f.at(nameKey), std::string(what) + " name " + Quoted(name) + " is already used by " +
-                                            std::string(familyKey) + "[" + std::to_string(existing) + "]");
-        }
+    void indexNames(Family<T>& family, const Loc& loc, const char* what, std::string_view familyKey) {
+        const auto [twice, first] = family.indexAppended();
+        if (twice == kNoRef) return;
+        const Loc itemLoc = loc[twice];
+        reader_.fail(itemLoc / "name", std::string(what) + " name " + Quoted(family[twice].name) +
+                                           " is already used by " + std::string(familyKey) + "[" +
+                                           std::to_string(first) + "]");
     }
 
     template <class T>
-    std::uint32_t resolve(const Family<T>& family, dom::element e, const Loc& loc, const char* what) const {
+    std::uint32_t resolve(const Family<T>& family, Json e, const Loc& loc, const char* what) const {
         const std::string_view name = reader_.name(e, loc);
         const std::uint32_t position = family.find(name);
         if (position == kNoRef) reader_.fail(loc, std::string(what) + " " + Quoted(name) + " does not exist");
@@ -519,14 +851,14 @@ private:
     // A list of distinct names of one family, as positions. `stamp` marks what this list
     // has already named, so repeats are found without a search.
     template <class T>
-    std::vector<std::uint32_t> nameList(const Family<T>& family, dom::array a, const Loc& loc, const char* what,
+    std::vector<std::uint32_t> nameList(const Family<T>& family, Json a, const Loc& loc, const char* what,
                                         std::vector<std::uint32_t>& stamp) {
         ++stampValue_;
         if (stamp.size() < family.size()) stamp.resize(family.size(), 0);
         std::vector<std::uint32_t> out;
         out.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element item : a) {
+        for (Json item : a) {
             const Loc itemLoc = loc[i++];
             const std::uint32_t p = resolve(family, item, itemLoc, what);
             if (stamp[p] == stampValue_) {
@@ -539,25 +871,26 @@ private:
     }
 
     // --- load patterns ----------------------------------------------------------
-    void loadPatterns(dom::array a, const Loc& loc) {
+    void loadPatterns(Items a, const Loc& loc) {
         m_.loadPatterns.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, lpat::keys, "a load pattern");
             LoadPattern p;
             p.name = f.name(lpat::name);
             p.type = f.integerOr(lpat::type, 8);
             p.selfWeightMultiplier = f.numberOr(lpat::self_weight_multiplier, 0.0);
-            addNamed(m_.loadPatterns, std::move(p), f, lpat::name, "load pattern", "load_patterns");
+            m_.loadPatterns.append(std::move(p));
         }
+        indexNames(m_.loadPatterns, loc, "load pattern", "load_patterns");
     }
 
     // --- functions --------------------------------------------------------------
-    void functions(dom::array a, const Loc& loc) {
+    void functions(Items a, const Loc& loc) {
         m_.functions.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, fn::keys, "a function");
             Function fun;
@@ -575,8 +908,9 @@ private:
                 fun.kind = f.integer(fn::kind, 0, 7);
                 timeHistory(f, fun);
             }
-            addNamed(m_.functions, std::move(fun), f, fn::name, "function", "functions");
+            m_.functions.append(std::move(fun));
         }
+        indexNames(m_.functions, loc, "function", "functions");
     }
 
     void timeHistory(const Fields& f, Function& fun) {
@@ -657,10 +991,10 @@ private:
     }
 
     // --- materials --------------------------------------------------------------
-    void materials(dom::array a, const Loc& loc) {
+    void materials(Items a, const Loc& loc) {
         m_.materials.reserve(a.size() + 3);  // room for the typical materials a transfer adds
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, mat::keys, "a material");
             Material m;
@@ -705,14 +1039,14 @@ private:
             }
             if (f.has(mat::stress_strain)) {
                 const Loc curveLoc = f.at(mat::stress_strain);
-                const dom::array curve = f.array(mat::stress_strain);
+                const Json curve = f.array(mat::stress_strain);
                 m.hasCurve = true;
                 m.strains.reserve(curve.size());
                 m.stresses.reserve(curve.size());
                 std::size_t p = 0;
-                for (dom::element pair : curve) {
+                for (Json pair : curve) {
                     const Loc pairLoc = curveLoc[p++];
-                    const dom::array xy = reader_.array(pair, pairLoc);
+                    const Json xy = reader_.array(pair, pairLoc);
                     if (xy.size() != 2) {
                         reader_.fail(pairLoc, "expected [strain, stress], found " + std::to_string(xy.size()) +
                                                   (xy.size() == 1 ? " item" : " items"));
@@ -722,8 +1056,9 @@ private:
                     m.stresses.push_back(values[1]);
                 }
             }
-            addNamed(m_.materials, std::move(m), f, mat::name, "material", "materials");
+            m_.materials.append(std::move(m));
         }
+        indexNames(m_.materials, loc, "material", "materials");
     }
 
     std::array<double, 4> strengths(const Fields& f, std::size_t k, const char* what) const {
@@ -732,13 +1067,13 @@ private:
     }
 
     // --- frame sections ---------------------------------------------------------
-    void frameSections(dom::array a, const Loc& loc) {
+    void frameSections(Items a, const Loc& loc) {
         m_.frameSections.reserve(a.size());
         // Segments may name sections further down the list: they are resolved after all
         // names are known.
-        std::vector<std::pair<std::size_t, dom::element>> pendingSegments;
+        std::vector<std::pair<std::size_t, std::vector<std::string_view>>> pendingSegments;
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const std::size_t index = i++;
             const Loc itemLoc = loc[index];
             const Fields f(reader_, e, itemLoc, fsec::keys, "a frame section");
@@ -759,24 +1094,29 @@ private:
             }
             s.rebarType = f.integerOr(fsec::rebar_type, 0, 0, 2);
             if (f.has(fsec::segments)) {
-                (void)f.array(fsec::segments);
-                pendingSegments.emplace_back(index, f[fsec::segments]);
+                const Loc segLoc = f.at(fsec::segments);
+                std::vector<std::string_view> names;
+                std::size_t k = 0;
+                for (const Json name : f.array(fsec::segments)) names.push_back(reader_.name(name, segLoc[k++]));
+                pendingSegments.emplace_back(index, std::move(names));
             } else if (s.hasType && s.type == 14) {
                 reader_.fail(itemLoc, "a variable section (type 14) needs its \"segments\"");
             }
-            addNamed(m_.frameSections, std::move(s), f, fsec::name, "frame section", "frame_sections");
+            m_.frameSections.append(std::move(s));
         }
-        std::vector<std::uint32_t> stamp;
+        indexNames(m_.frameSections, loc, "frame section", "frame_sections");
         for (const auto& [index, segments] : pendingSegments) {
             const Loc itemLoc = loc[index];
             const Loc segLoc = itemLoc / "segments";
             FrameSection& s = m_.frameSections[index];
-            const dom::array names = segments.get_array().value_unsafe();
             std::vector<std::uint32_t> list;
-            list.reserve(names.size());
+            list.reserve(segments.size());
             std::size_t k = 0;
-            for (dom::element name : names) {
-                list.push_back(resolve(m_.frameSections, name, segLoc[k++], "frame section"));
+            for (const std::string_view name : segments) {
+                const std::uint32_t p = m_.frameSections.find(name);
+                if (p == kNoRef) reader_.fail(segLoc[k], "frame section " + Quoted(name) + " does not exist");
+                list.push_back(p);
+                ++k;
             }
             if (s.hasType && s.type == 14 && list.empty()) {
                 reader_.fail(segLoc, "a variable section (type 14) needs at least one segment");
@@ -786,10 +1126,10 @@ private:
     }
 
     // --- area sections ----------------------------------------------------------
-    void areaSections(dom::array a, const Loc& loc) {
+    void areaSections(Items a, const Loc& loc) {
         m_.areaSections.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, asec::keys, "an area section");
             AreaSection s;
@@ -803,12 +1143,12 @@ private:
             s.bendingThickness = f.numberOr(asec::bending_thickness, s.thickness);
             if (f.has(asec::layers)) {
                 const Loc layersLoc = f.at(asec::layers);
-                const dom::array layers = f.array(asec::layers);
+                const Json layers = f.array(asec::layers);
                 if (layers.size() != 0 && s.shellType != 6) {
                     reader_.fail(layersLoc, "only a layered section (shell_type 6) has layers");
                 }
                 std::size_t k = 0;
-                for (dom::element le : layers) {
+                for (Json le : layers) {
                     const Loc layerLoc = layersLoc[k++];
                     const Fields l(reader_, le, layerLoc, layer::keys, "a layer");
                     ShellLayer sl;
@@ -827,15 +1167,16 @@ private:
                     s.layers.push_back(std::move(sl));
                 }
             }
-            addNamed(m_.areaSections, std::move(s), f, asec::name, "area section", "area_sections");
+            m_.areaSections.append(std::move(s));
         }
+        indexNames(m_.areaSections, loc, "area section", "area_sections");
     }
 
     // --- points -----------------------------------------------------------------
-    void points(dom::array a, const Loc& loc) {
+    void points(Items a, const Loc& loc) {
         m_.points.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, pt::keys, "a point");
             Point p;
@@ -850,10 +1191,10 @@ private:
             }
             if (f.has(pt::loads)) {
                 const Loc loadsLoc = f.at(pt::loads);
-                const dom::array loads = f.array(pt::loads);
+                const Json loads = f.array(pt::loads);
                 p.loads.begin = static_cast<std::uint32_t>(m_.pointLoads.size());
                 std::size_t k = 0;
-                for (dom::element le : loads) {
+                for (Json le : loads) {
                     const Fields l(reader_, le, loadsLoc[k++], pload::keys, "a point load");
                     PointLoadItem item;
                     item.pattern = pattern(l, pload::pattern);
@@ -864,15 +1205,16 @@ private:
                 }
                 p.loads.count = static_cast<std::uint32_t>(m_.pointLoads.size() - p.loads.begin);
             }
-            addNamed(m_.points, std::move(p), f, pt::name, "point", "points");
+            m_.points.append(std::move(p));
         }
+        indexNames(m_.points, loc, "point", "points");
     }
 
     // --- constraints ------------------------------------------------------------
-    void constraints(dom::array a, const Loc& loc) {
+    void constraints(Items a, const Loc& loc) {
         m_.constraints.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, con::keys, "a constraint");
             Constraint c;
@@ -886,15 +1228,20 @@ private:
             if (f.has(con::points)) {
                 c.points = nameList(m_.points, f.array(con::points), f.at(con::points), "point", pointStamp_);
             }
-            addNamed(m_.constraints, std::move(c), f, con::name, "constraint", "constraints");
+            m_.constraints.append(std::move(c));
         }
+        indexNames(m_.constraints, loc, "constraint", "constraints");
     }
 
     // --- frames -----------------------------------------------------------------
-    void frames(dom::array a, const Loc& loc) {
+    void frames(Items a, const Loc& loc) {
         m_.frames.reserve(a.size());
+        // End points are looked up a block of frames at a time (see NameIndex::findMany).
+        std::vector<std::string_view> ends;
+        ends.reserve(kLookupBlock + 2);
+        std::size_t resolved = 0;  // frames whose ends are known
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, fr::keys, "a frame");
             Frame fm;
@@ -902,10 +1249,9 @@ private:
             f.require(fr::section);
             fm.section = resolve(m_.frameSections, f[fr::section], f.at(fr::section), "frame section");
             f.require(fr::i);
-            fm.i = resolve(m_.points, f[fr::i], f.at(fr::i), "point");
+            ends.push_back(f.name(fr::i));
             f.require(fr::j);
-            fm.j = resolve(m_.points, f[fr::j], f.at(fr::j), "point");
-            if (fm.i == fm.j) reader_.fail(f.at(fr::j), "both ends of the frame are the same point");
+            ends.push_back(f.name(fr::j));
             fm.angle = f.numberOr(fr::angle, 0.0);
             if (f.has(fr::releases)) {
                 const Fields r(reader_, f[fr::releases], f.at(fr::releases), fr::releaseKeys, "a releases block");
@@ -914,10 +1260,10 @@ private:
             }
             if (f.has(fr::hinges)) {
                 const Loc hingesLoc = f.at(fr::hinges);
-                const dom::array hinges = f.array(fr::hinges);
+                const Json hinges = f.array(fr::hinges);
                 fm.hinges.begin = static_cast<std::uint32_t>(m_.hinges.size());
                 std::size_t k = 0;
-                for (dom::element he : hinges) {
+                for (Json he : hinges) {
                     const Fields h(reader_, he, hingesLoc[k++], fr::hingeKeys, "a hinge");
                     FrameHinge hinge;
                     hinge.kind = h.integer(0, 0, kIntMax);
@@ -931,10 +1277,10 @@ private:
             fm.massPerLength = f.numberOr(fr::mass_per_length, 0.0);
             if (f.has(fr::distributed_loads)) {
                 const Loc loadsLoc = f.at(fr::distributed_loads);
-                const dom::array loads = f.array(fr::distributed_loads);
+                const Json loads = f.array(fr::distributed_loads);
                 fm.distributed.begin = static_cast<std::uint32_t>(m_.distributedLoads.size());
                 std::size_t k = 0;
-                for (dom::element le : loads) {
+                for (Json le : loads) {
                     const Fields l(reader_, le, loadsLoc[k++], dload::keys, "a distributed load");
                     DistributedLoadItem d;
                     d.pattern = pattern(l, dload::pattern);
@@ -951,10 +1297,10 @@ private:
             }
             if (f.has(fr::point_loads)) {
                 const Loc loadsLoc = f.at(fr::point_loads);
-                const dom::array loads = f.array(fr::point_loads);
+                const Json loads = f.array(fr::point_loads);
                 fm.pointLoads.begin = static_cast<std::uint32_t>(m_.framePointLoads.size());
                 std::size_t k = 0;
-                for (dom::element le : loads) {
+                for (Json le : loads) {
                     const Fields l(reader_, le, loadsLoc[k++], fpload::keys, "a frame point load");
                     FramePointLoadItem p;
                     p.pattern = pattern(l, fpload::pattern);
@@ -968,15 +1314,45 @@ private:
                 }
                 fm.pointLoads.count = static_cast<std::uint32_t>(m_.framePointLoads.size() - fm.pointLoads.begin);
             }
-            addNamed(m_.frames, std::move(fm), f, fr::name, "frame", "frames");
+            m_.frames.append(std::move(fm));
+            if (ends.size() >= kLookupBlock) resolveFrameEnds(ends, resolved, loc);
         }
+        resolveFrameEnds(ends, resolved, loc);
+        indexNames(m_.frames, loc, "frame", "frames");
+    }
+
+    static constexpr std::size_t kLookupBlock = 512;
+
+    // Sets the ends of the frames from `first` on, whose point names are `ends` (two per
+    // frame), and empties `ends`.
+    void resolveFrameEnds(std::vector<std::string_view>& ends, std::size_t& first, const Loc& loc) {
+        std::uint32_t found[kLookupBlock + 2];
+        m_.points.findMany(ends, found);
+        for (std::size_t k = 0; 2 * k < ends.size(); ++k) {
+            const Loc itemLoc = loc[first + k];
+            for (std::size_t end = 0; end < 2; ++end) {
+                if (found[2 * k + end] == kNoRef) {
+                    reader_.fail(itemLoc / fr::keys[end == 0 ? fr::i : fr::j],
+                                 "point " + Quoted(ends[2 * k + end]) + " does not exist");
+                }
+            }
+            Frame& fm = m_.frames[first + k];
+            fm.i = found[2 * k];
+            fm.j = found[2 * k + 1];
+            if (fm.i == fm.j) reader_.fail(itemLoc / "j", "both ends of the frame are the same point");
+        }
+        first += ends.size() / 2;
+        ends.clear();
     }
 
     // --- areas ------------------------------------------------------------------
-    void areas(dom::array a, const Loc& loc) {
+    void areas(Items a, const Loc& loc) {
         m_.areas.reserve(a.size());
+        // Corners are looked up a block of areas at a time (see NameIndex::findMany).
+        std::vector<std::string_view> cornerNames;
+        std::size_t resolved = 0;  // areas whose corners are known
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, ar::keys, "an area");
             Area ar;
@@ -986,41 +1362,63 @@ private:
             f.require(ar::points);
             {
                 const Loc cornersLoc = f.at(ar::points);
-                const dom::array corners = f.array(ar::points);
+                const Json corners = f.array(ar::points);
                 if (corners.size() < 3) {
                     reader_.fail(cornersLoc, "an area needs at least 3 corner points, found " +
                                                  std::to_string(corners.size()));
                 }
-                ++stampValue_;
-                if (pointStamp_.size() < m_.points.size()) pointStamp_.resize(m_.points.size(), 0);
                 ar.corners.begin = static_cast<std::uint32_t>(m_.areaCorners.size());
                 std::size_t k = 0;
-                for (dom::element ce : corners) {
-                    const Loc cLoc = cornersLoc[k++];
-                    const std::uint32_t p = resolve(m_.points, ce, cLoc, "point");
-                    if (pointStamp_[p] == stampValue_) {
-                        reader_.fail(cLoc, "point " + Quoted(m_.points[p].name) + " is a corner twice");
-                    }
-                    pointStamp_[p] = stampValue_;
-                    m_.areaCorners.push_back(p);
-                }
-                ar.corners.count = static_cast<std::uint32_t>(m_.areaCorners.size() - ar.corners.begin);
+                for (const Json ce : corners) cornerNames.push_back(reader_.name(ce, cornersLoc[k++]));
+                ar.corners.count = static_cast<std::uint32_t>(corners.size());
+                m_.areaCorners.resize(m_.areaCorners.size() + corners.size(), kNoRef);
             }
             ar.massPerArea = f.numberOr(ar::mass_per_area, 0.0);
             if (f.has(ar::uniform_loads)) ar.uniform = areaLoads(f, ar::uniform_loads, false);
             if (f.has(ar::uniform_loads_to_frames)) ar.toFrames = areaLoads(f, ar::uniform_loads_to_frames, true);
-            addNamed(m_.areas, std::move(ar), f, ar::name, "area", "areas");
+            m_.areas.append(std::move(ar));
+            if (cornerNames.size() >= kLookupBlock) resolveCorners(cornerNames, resolved, loc);
         }
+        resolveCorners(cornerNames, resolved, loc);
+        indexNames(m_.areas, loc, "area", "areas");
+    }
+
+    // Sets the corners of the areas from `first` on, whose point names are
+    // `cornerNames` in order, and empties `cornerNames`.
+    void resolveCorners(std::vector<std::string_view>& cornerNames, std::size_t& first, const Loc& loc) {
+        if (cornerNames.empty()) return;
+        const std::uint32_t base = m_.areas[first].corners.begin;
+        m_.points.findMany(cornerNames, m_.areaCorners.data() + base);
+        if (pointStamp_.size() < m_.points.size()) pointStamp_.resize(m_.points.size(), 0);
+        for (; first < m_.areas.size(); ++first) {
+            const Slice corners = m_.areas[first].corners;
+            ++stampValue_;
+            for (std::uint32_t c = 0; c < corners.count; ++c) {
+                const std::uint32_t p = m_.areaCorners[corners.begin + c];
+                if (p != kNoRef && pointStamp_[p] != stampValue_) {
+                    pointStamp_[p] = stampValue_;
+                    continue;
+                }
+                const Loc itemLoc = loc[first];
+                const Loc cornersLoc = itemLoc / "points";
+                if (p == kNoRef) {
+                    reader_.fail(cornersLoc[c], "point " + Quoted(cornerNames[corners.begin - base + c]) +
+                                                    " does not exist");
+                }
+                reader_.fail(cornersLoc[c], "point " + Quoted(m_.points[p].name) + " is a corner twice");
+            }
+        }
+        cornerNames.clear();
     }
 
     Slice areaLoads(const Fields& f, std::size_t k, bool toFrames) {
         static constexpr std::span<const std::string_view> plainKeys{aload::keys, 4};
         const Loc loadsLoc = f.at(k);
-        const dom::array loads = f.array(k);
+        const Json loads = f.array(k);
         Slice slice;
         slice.begin = static_cast<std::uint32_t>(m_.areaLoads.size());
         std::size_t n = 0;
-        for (dom::element le : loads) {
+        for (Json le : loads) {
             const Fields l(reader_, le, loadsLoc[n++], toFrames ? std::span<const std::string_view>(aload::keys) : plainKeys,
                            toFrames ? "a uniform load to frames" : "a uniform load");
             AreaLoadItem item;
@@ -1036,10 +1434,10 @@ private:
     }
 
     // --- groups -----------------------------------------------------------------
-    void groups(dom::array a, const Loc& loc) {
+    void groups(Items a, const Loc& loc) {
         m_.groups.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, grp::keys, "a group");
             Group g;
@@ -1050,18 +1448,19 @@ private:
             if (f.has(grp::points)) g.points = nameList(m_.points, f.array(grp::points), f.at(grp::points), "point", pointStamp_);
             if (f.has(grp::frames)) g.frames = nameList(m_.frames, f.array(grp::frames), f.at(grp::frames), "frame", frameStamp_);
             if (f.has(grp::areas)) g.areas = nameList(m_.areas, f.array(grp::areas), f.at(grp::areas), "area", areaStamp_);
-            addNamed(m_.groups, std::move(g), f, grp::name, "group", "groups");
+            m_.groups.append(std::move(g));
         }
+        indexNames(m_.groups, loc, "group", "groups");
     }
 
     // --- mass source ------------------------------------------------------------
-    void massSource(dom::element e, const Loc& loc) {
+    void massSource(Json e, const Loc& loc) {
         const Fields f(reader_, e, loc, msrc::keys, "a mass source");
         m_.massSourceOption = f.integerOr(msrc::option, 1, 1, 3);
         if (!f.has(msrc::patterns)) return;
         const Loc listLoc = f.at(msrc::patterns);
         std::size_t i = 0;
-        for (dom::element pe : f.array(msrc::patterns)) {
+        for (Json pe : f.array(msrc::patterns)) {
             const Fields p(reader_, pe, listLoc[i++], msrc::patternKeys, "a mass source pattern");
             p.require(0);
             m_.massSourcePatterns.push_back(resolve(m_.loadPatterns, p[0], p.at(0), "load pattern"));
@@ -1070,10 +1469,10 @@ private:
     }
 
     // --- load cases -------------------------------------------------------------
-    void loadCases(dom::array a, const Loc& loc) {
+    void loadCases(Items a, const Loc& loc) {
         m_.loadCases.reserve(a.size());
         std::size_t i = 0;
-        for (dom::element e : a) {
+        for (Json e : a) {
             const Loc itemLoc = loc[i++];
             const Fields f(reader_, e, itemLoc, lcase::keys, "a load case");
             LoadCase c;
@@ -1092,8 +1491,9 @@ private:
             }
             if (c.type == 2) staticCase(f, c);
             if (c.type == 8) dynamicCase(f, c);
-            addNamed(m_.loadCases, std::move(c), f, lcase::name, "load case", "load_cases");
+            m_.loadCases.append(std::move(c));
         }
+        indexNames(m_.loadCases, loc, "load case", "load_cases");
     }
 
     void staticCase(const Fields& f, LoadCase& c) {
@@ -1111,7 +1511,7 @@ private:
         if (!f.has(lcase::loads)) return;
         const Loc loadsLoc = f.at(lcase::loads);
         std::size_t i = 0;
-        for (dom::element le : f.array(lcase::loads)) {
+        for (Json le : f.array(lcase::loads)) {
             const Fields l(reader_, le, loadsLoc[i++], lcase::staticLoadKeys, "a load");
             NonlinearLoad load;
             l.require(0);
@@ -1157,7 +1557,7 @@ private:
         if (!f.has(lcase::loads)) return;
         const Loc loadsLoc = f.at(lcase::loads);
         std::size_t i = 0;
-        for (dom::element le : f.array(lcase::loads)) {
+        for (Json le : f.array(lcase::loads)) {
             const Fields l(reader_, le, loadsLoc[i++], lcase::dynamicLoadKeys, "a load");
             NonlinearLoad load;
             l.require(0);
@@ -1201,7 +1601,7 @@ private:
     // --- derived lists ----------------------------------------------------------
     void buildConnectivity() {
         const std::size_t n = m_.points.size();
-        std::vector<std::uint32_t>& offsets = m_.connectivityOffsets;
+        auto& offsets = m_.connectivityOffsets;
         offsets.assign(n + 1, 0);
         for (const Frame& f : m_.frames.items) {
             ++offsets[f.i + 1];
@@ -1226,7 +1626,7 @@ private:
 
     void buildPointConstraints() {
         const std::size_t n = m_.points.size();
-        std::vector<std::uint32_t>& offsets = m_.pointConstraintOffsets;
+        auto& offsets = m_.pointConstraintOffsets;
         offsets.assign(n + 1, 0);
         for (const Constraint& c : m_.constraints.items) {
             for (const std::uint32_t p : c.points) ++offsets[p + 1];
@@ -1239,8 +1639,12 @@ private:
         }
     }
 
+    const std::string& displayName_;
     Reader reader_;
     std::string baseFolder_;
+    std::string_view text_;
+    std::vector<Node> tree_;
+    std::uint64_t escapedKeys_ = 0;  // top-level keys written with escapes
     DocumentModel m_;
     NameIndex csysIndex_;
     std::uint32_t stampValue_ = 0;
@@ -1259,25 +1663,28 @@ std::string ResolveDocumentPath(const std::string& baseFolder, const std::string
 
 DocumentModel LoadModelDocument(const char* data, std::size_t size, bool hasPadding, const std::string& displayName,
                                 const std::string& baseFolder) {
-    dom::parser parser;
-    dom::element root;
-    const simdjson::error_code error = parser.parse(data, size, !hasPadding).get(root);
-    if (error != simdjson::SUCCESS) {
-        if (error == simdjson::CAPACITY) {
-            throw DocumentError(displayName + ": (document): the document is larger than 4 GB");
-        }
-        if (error == simdjson::MEMALLOC) {
-            throw DocumentError(displayName + ": (document): not enough memory to read the document");
-        }
-        const auto problem = FindJsonSyntaxProblem(std::string_view(data, size));
-        if (problem && error != simdjson::UTF8_ERROR) {
-            throw DocumentError(displayName + ": line " + std::to_string(problem->line) + ", column " +
-                                std::to_string(problem->column) + ": not valid JSON: " + problem->reason);
-        }
-        throw DocumentError(displayName + ": (document): not valid JSON: " + simdjson::error_message(error));
+    // The parser reads a little past the end of the text: a text without that room is
+    // copied into a buffer that has it.
+    LargeBuffer copied;
+    if (!hasPadding) {
+        copied = LargeBuffer(size, simdjson::SIMDJSON_PADDING);
+        if (size != 0) std::memcpy(copied.data(), data, size);
+        data = copied.data();
     }
-    Loader loader(displayName, baseFolder);
-    return loader.run(root);
+    const std::string_view text(data, size);
+    Loader loader(displayName, baseFolder, text);
+    od::parser parser;
+    od::document doc;
+    const simdjson::error_code error =
+        parser.iterate(simdjson::padded_string_view(data, size, size + simdjson::SIMDJSON_PADDING)).get(doc);
+    if (error == simdjson::CAPACITY) {
+        throw DocumentError(displayName + ": (document): the document is larger than 4 GB");
+    }
+    if (error == simdjson::UTF8_ERROR) {
+        throw DocumentError(displayName + ": (document): not valid JSON: the text is not valid UTF-8");
+    }
+    if (error != simdjson::SUCCESS) loader.parserFailed(error, Loc{});
+    return loader.run(doc);
 }
 
 }  // namespace t2v::host::document

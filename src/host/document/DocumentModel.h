@@ -9,10 +9,12 @@
 #pragma once
 
 #include "host/TarvoHost.h"
+#include "host/document/LargeMemory.h"
 #include "host/document/NameIndex.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +33,7 @@ struct Slice {
 template <class T>
 class Family {
 public:
-    std::vector<T> items;
+    LargeVector<T> items;
 
     std::size_t size() const { return items.size(); }
     const T& operator[](std::size_t i) const { return items[i]; }
@@ -41,8 +43,8 @@ public:
         items.reserve(n);
         index_.reserve(n);
     }
-    // Appends; answers kNoRef, or the position of the object that already has the name
-    // (then nothing is added).
+    // Appends and indexes; answers kNoRef, or the position of the object that already
+    // has the name (then nothing is added).
     std::uint32_t add(T&& item) {
         const auto position = static_cast<std::uint32_t>(items.size());
         items.push_back(std::move(item));
@@ -51,15 +53,33 @@ public:
             items.pop_back();
             return existing;
         }
+        indexed_ = position + 1;
         return kNoRef;
     }
+
+    // Loading appends a whole family first and indexes it in one batch.
+    void append(T&& item) { items.push_back(std::move(item)); }
+    // Indexes what was appended since the last call, in order. Answers {kNoRef, kNoRef},
+    // or, at the first name already taken, {its position, the position that has it}.
+    std::pair<std::uint32_t, std::uint32_t> indexAppended() {
+        const auto last = static_cast<std::uint32_t>(items.size());
+        const auto result = index_.insertRange(indexed_, last, nameAt());
+        indexed_ = last;
+        return result;
+    }
+
     std::uint32_t find(std::string_view name) const { return index_.find(name, nameAt()); }
+    // Finds many names at once (see NameIndex::findMany); kNoRef for a name not there.
+    void findMany(std::span<const std::string_view> names, std::uint32_t* out) const {
+        index_.findMany(names, out, nameAt(), [this](std::uint32_t p) { return &items[p]; });
+    }
 
 private:
     auto nameAt() const {
         return [this](std::uint32_t p) -> std::string_view { return items[p].name; };
     }
     NameIndex index_;
+    std::uint32_t indexed_ = 0;
 };
 
 struct Material {
@@ -214,13 +234,13 @@ struct DocumentModel {
     std::vector<double> massSourceScales;
 
     // Flat per-object lists.
-    std::vector<std::array<double, 6>> pointMasses;
-    std::vector<PointLoadItem> pointLoads;
-    std::vector<FrameHinge> hinges;
-    std::vector<DistributedLoadItem> distributedLoads;
-    std::vector<FramePointLoadItem> framePointLoads;
-    std::vector<std::uint32_t> areaCorners;
-    std::vector<AreaLoadItem> areaLoads;  // both kinds; each area's slices point here
+    LargeVector<std::array<double, 6>> pointMasses;
+    LargeVector<PointLoadItem> pointLoads;
+    LargeVector<FrameHinge> hinges;
+    LargeVector<DistributedLoadItem> distributedLoads;
+    LargeVector<FramePointLoadItem> framePointLoads;
+    LargeVector<std::uint32_t> areaCorners;
+    LargeVector<AreaLoadItem> areaLoads;  // both kinds; each area's slices point here
 
     // Coordinate-system names, each kept once (loads repeat a handful of them).
     std::vector<std::string> csysNames;
@@ -229,8 +249,8 @@ struct DocumentModel {
     // in host order; an area is stored as kAreaBit | position) and constraints naming it
     // (in constraint order). Offsets have one entry per point plus one.
     static constexpr std::uint32_t kAreaBit = 0x80000000u;
-    std::vector<std::uint32_t> connectivityOffsets, connectivity;
-    std::vector<std::uint32_t> pointConstraintOffsets, pointConstraints;
+    LargeVector<std::uint32_t> connectivityOffsets, connectivity;
+    LargeVector<std::uint32_t> pointConstraintOffsets, pointConstraints;
 };
 
 }  // namespace t2v::host::document
