@@ -47,7 +47,7 @@ TEST_F(SampleHost, NameListsFilterByType) {
     EXPECT_EQ(host->GetFunctionNameList(0, names), 0);
     EXPECT_EQ(names.size(), 9u);
     EXPECT_EQ(host->GetFunctionNameList(1, names), 0);
-    EXPECT_EQ(names, (Names{"SPEC"}));
+    EXPECT_EQ(names, (Names{"RS1"}));
     EXPECT_EQ(host->GetLoadCaseNameList(0, names), 0);
     EXPECT_EQ(names, (Names{"GRAV", "PUSH", "MODAL", "TH", "TH2"}));
     EXPECT_EQ(host->GetLoadCaseNameList(8, names), 0);
@@ -376,7 +376,7 @@ TEST_F(SampleHost, FunctionsAnswerOnlyTheirOwnKind) {
     EXPECT_EQ(host->GetFunctionType("TRAP", type, kind), 0);
     EXPECT_EQ(type, 2);
     EXPECT_EQ(kind, 5);
-    EXPECT_EQ(host->GetFunctionType("SPEC", type, kind), 0);
+    EXPECT_EQ(host->GetFunctionType("RS1", type, kind), 0);
     EXPECT_EQ(type, 1);
     EXPECT_EQ(kind, 0);
 
@@ -414,7 +414,7 @@ TEST_F(SampleHost, FunctionsAnswerOnlyTheirOwnKind) {
 
     EXPECT_NE(host->GetTHFunctionSine("COS", period, steps, cycles, amplitude), 0);
     EXPECT_NE(host->GetTHFunctionUser("PER", times, values), 0);
-    EXPECT_NE(host->GetTHFunctionFromFile("SPEC", file), 0);
+    EXPECT_NE(host->GetTHFunctionFromFile("RS1", file), 0);
     EXPECT_NE(host->GetTHFunctionRamp("Nope", ramp, amplitude, maxTime), 0);
 }
 

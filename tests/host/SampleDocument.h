@@ -93,7 +93,7 @@ inline constexpr std::string_view kSampleDocument = R"json({
     {"name": "TRAP", "type": 2, "kind": 5, "period": 1, "ramp_time": 0.1, "amplitude": 3, "cycles": 4},
     {"name": "TRI", "type": 2, "kind": 6, "period": 0.5, "amplitude": 1.5, "cycles": 3},
     {"name": "PER", "type": 2, "kind": 7, "cycles": 5, "times": [0, 0.5, 1], "values": [0, 1, 0]},
-    {"name": "SPEC", "type": 1}
+    {"name": "RS1", "type": 1}
   ],
   "load_cases": [
     {"name": "GRAV", "type": 2, "load_application": {"load_control": 1},

@@ -1,5 +1,5 @@
-// Loading a model document: one parse, then one validating walk over the families that
-// fills the tables of DocumentModel.
+// Loading a model document: the text is indexed once by simdjson's On-Demand parser,
+// then walked family by family, filling the tables of DocumentModel.
 //
 // The walk visits the families in the order their references need (load patterns and
 // functions before the objects whose loads name them, points before frames, and so on),
@@ -13,8 +13,8 @@
 #include <simdjson.h>
 
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <span>
@@ -27,7 +27,6 @@ namespace od = simdjson::ondemand;
 // Functions generated from a few parameters (sine, trapezoid, ...) become point lists
 // in the reader; a count beyond this is a typo, not a record, and would exhaust memory.
 constexpr long long kMaxGeneratedPoints = 10'000'000;
-
 
 // ---------------------------------------------------------------------------
 // One item of a family (a point, a frame, ...) copied out of the parser as a small tree
@@ -316,7 +315,6 @@ public:
     }
 
     bool has(std::size_t k) const { return (present_ >> k) & 1u; }
-    std::uint64_t present() const { return present_; }
     Json operator[](std::size_t k) const { return values_[k]; }
     Loc at(std::size_t k) const { return loc_ / keys_[k]; }
     const Loc& loc() const { return loc_; }
