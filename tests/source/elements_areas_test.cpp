@@ -255,18 +255,6 @@ TEST_F(AreasTest, OrientationAtTheFiveAndEightyFiveDegreeLimits) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(src.AreaObj(i + 1).Orientation, expected[i]) << tilts[i];
 }
 
-TEST_F(AreasTest, AreasLinkToTheirSections) {
-    node("a", 0, 0, 0);
-    node("b", 1, 0, 0);
-    node("c", 1, 1, 0);
-    node("d", 0, 1, 0);
-    TarvoPropAreaSectObj& s = thinShell("Shell", nullptr, 0.2);
-    area("S", "Shell", {"a", "b", "c", "d"});
-    src.ReadAreas();
-    src.LinkAreasToSections();
-    EXPECT_EQ(src.AreaObj(1).PropAreaSectObj, &s);
-}
-
 class EmbeddedBeamsTest : public AreasTest {
 protected:
     // A vertical wall in the plane y = y0, `w` wide and `h` high, corners named from `n`.
