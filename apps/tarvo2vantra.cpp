@@ -104,6 +104,33 @@ private:
     std::ostream& err_;
 };
 
+// What the transfer made, from the store, for the user to check at a glance.
+void printSummary(const target::VantraModel& m, std::ostream& out) {
+    auto line = [&](const char* what, long n) { out << "  " << what << ": " << n << '\n'; };
+    out << "Made:\n";
+    line("nodes (with the origin node)", m.NodeTable.count());
+    line("diaphragm constraints", m.ConstraintTable.count());
+    line("element groups", m.ElementGroupTable.count());
+    line("elements (with one head element per group)", m.ElementTable.count());
+    line("frames (host groups)", m.FrameTable.count());
+    line("material components", m.InelasticMaterialTable.count() + m.ElasticFiberMaterialTable.count() +
+                                    m.ElasticShearMaterialTable.count() + m.ElasticSlabMaterialTable.count());
+    line("cross sections", m.BeamSectionTable.count() + m.ColumnSectionTable.count() + m.SlabSectionTable.count() +
+                               m.InelasticWallSectionTable.count() + m.ElasticWallSectionTable.count());
+    line("release and FEMA components",
+         m.ReleaseComponentTable.count() + m.FemaBeamTable.count() + m.FemaColumnTable.count());
+    line("compound components",
+         m.FrameCompoundTable.count() + m.WallCompoundTable.count() + m.GeneralWallCompoundTable.count());
+    line("nodal load patterns (with AccelUX, AccelUY)", m.NodalLoadPatternTable.count());
+    out << "    element load patterns: " << m.ElementLoadPatternTable.count()
+        << ", self-weight patterns: " << m.SelfWeightPatternTable.count() << '\n';
+    line("section cuts", m.SectionCutTable.count());
+    line("drifts", m.DriftTable.count());
+    out << "  load cases: " << m.GravityLoadCaseTable.count() << " gravity, " << m.PushoverLoadCaseTable.count()
+        << " pushover, " << m.DynamicLoadCaseTable.count() << " dynamic; analysis series: "
+        << m.AnalysisCaseTable.count() << '\n';
+}
+
 void makeFolders(platform::Platform& p, const std::string& path) {
     std::string sofar;
     std::size_t at = 0;
@@ -165,6 +192,7 @@ int main(int argc, char** argv) {
         progress.clear();
         if (o.timings) std::cout << times.json() << std::endl;
         if (!user.pressedTransfer || !plugin.Shared().lastTransferWritten) return 1;
+        if (!o.quiet) printSummary(plugin.Shared().store, std::cout);
         if (!o.quiet)
             std::cout << "Structure written to "
                       << platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput) << '\n';

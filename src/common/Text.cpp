@@ -70,6 +70,12 @@ std::string fixedText(std::string_view utf8, std::size_t length) {
     return bytes;
 }
 
+std::string StructureFolderName(std::string_view name) {
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < name.size() && chars < 12; ++chars) decode(name, end);
+    return std::string(trimRightBlanks(name.substr(0, end)));
+}
+
 std::string MakeVantraName(std::string_view prefix, std::string_view label, long index) {
     std::string name(prefix);
     name += trimBlanks(label);

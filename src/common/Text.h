@@ -23,6 +23,10 @@ std::string_view trimRightBlanks(std::string_view s);
 // Fixed-length text: cut to `length` characters or padded with blanks.
 std::string fixedText(std::string_view utf8, std::size_t length);
 
+// The structure name as the structure files carry it (a 12-character text): its first
+// 12 characters, right-trimmed. The writer makes the structure folder from it.
+std::string StructureFolderName(std::string_view name);
+
 // The name rule of every target name: prefix followed by the trimmed label, or prefix
 // followed by the decimal text of index + 1 when that would exceed 40 characters.
 std::string MakeVantraName(std::string_view prefix, std::string_view label, long index);

@@ -415,21 +415,7 @@ void ReportFileError(const VantraModel& m, platform::Platform& platform, bool op
 bool WriteStructureFiles(VantraModel& m, platform::Platform& platform, const std::string& fileKind, bool writeAll,
                          int extraValue, const WriteProgress& progress) {
     // The name is held as a 12-character text: cut to 12, then right-trimmed.
-    std::string name = m.StructureName;
-    {
-        std::string cut;
-        std::size_t chars = 0;
-        for (std::size_t i = 0; i < name.size() && chars < 12; ++chars) {
-            std::size_t len = 1;
-            auto b = static_cast<unsigned char>(name[i]);
-            if (b >= 0xF0) len = 4;
-            else if (b >= 0xE0) len = 3;
-            else if (b >= 0xC0) len = 2;
-            cut += name.substr(i, len);
-            i += len;
-        }
-        name = std::string(trimRightBlanks(cut));
-    }
+    const std::string name = StructureFolderName(m.StructureName);
     m.StructureName = name;
     m.StructureDir = platform.join(m.StructuresRoot, name);
 

@@ -247,23 +247,6 @@ void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, 
     r.text(dynamic::DriftName, 20, h2 ? "H2 Drift" : "H1 Drift");
 }
 
-// The structure name as the files will carry it: its first 12 characters, right-trimmed
-// (the writer cuts the name the same way before it makes the structure folder).
-std::string structureFolderName(const std::string& name) {
-    std::string cut;
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < name.size() && chars < 12; ++chars) {
-        std::size_t len = 1;
-        const auto b = static_cast<unsigned char>(name[i]);
-        if (b >= 0xF0) len = 4;
-        else if (b >= 0xE0) len = 3;
-        else if (b >= 0xC0) len = 2;
-        cut += name.substr(i, len);
-        i += len;
-    }
-    return std::string(trimRightBlanks(cut));
-}
-
 // A name that is one plain folder level: not empty, no separator or drive colon, no
 // control character, and not made of dots only ("." and ".." name other folders, and
 // Windows drops trailing dots, so "..." would name the parent too).
@@ -280,7 +263,7 @@ bool isPlainFolderName(std::string_view name) {
 // series folder directly inside the structure folder; with a structure name that is not
 // a plain folder name nothing is deleted.
 void resetSeriesFolder(FillContext& c, std::string_view seriesName) {
-    const std::string name = structureFolderName(c.m.StructureName);
+    const std::string name = StructureFolderName(c.m.StructureName);
     if (!isPlainFolderName(name)) return;
     const std::string structureDir = c.platform.join(c.m.StructuresRoot, name);
     const std::string seriesDir = c.platform.join(structureDir, seriesName);
