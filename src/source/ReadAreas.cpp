@@ -48,15 +48,31 @@ struct Cell3Hash {
     }
 };
 
-// Cell number of a value on a grid of `width`. Values closer than the width fall in
-// the same or neighbouring cells. Huge values are clamped well inside the integer
-// range, so a neighbour (+-1) never overflows; a value that is not a number goes to
-// cell 0, where the exact comparison that follows every cell search rejects it.
-std::int64_t cellOf(double v, double width) {
+// Values are indexed by cells of a grid much wider than the tolerance, so that most
+// searches look into one cell per axis and only a value near a cell border also looks
+// into the neighbouring cell. Cells are wide enough for structural models, whose nodes
+// lie far further apart than a cell, and narrow enough that a cell rarely holds more
+// than one of them.
+constexpr double kCellWidth = 1e-4;
+
+// Cell number of a value. Huge values are clamped well inside the integer range; a
+// value that is not a number goes to cell 0, where the exact comparison that follows
+// every cell search rejects it.
+std::int64_t cellOf(double v) {
     constexpr double kLimit = 4.0e18;
-    const double q = std::floor(v / width);
+    const double q = std::floor(v / kCellWidth);
     if (std::isnan(q)) return 0;
     return static_cast<std::int64_t>(std::clamp(q, -kLimit, kLimit));
+}
+
+// The cells that can hold a value within the tolerance of v: the range is widened by
+// half the tolerance again so that rounding in v +- tolerance never loses a cell.
+struct CellRange {
+    std::int64_t lo, hi;
+};
+CellRange cellsNear(double v) {
+    constexpr double kReach = 1.5 * kSameCoordinate;
+    return CellRange{cellOf(v - kReach), cellOf(v + kReach)};
 }
 
 bool sameCoordinates(const TarvoNodeObj& n, double x, double y, double z) {
@@ -84,16 +100,16 @@ std::array<int, 4> cornerOrder(const std::array<Point3, 4>& p) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
-// Nodes by coordinate cell. Cells are a little wider than the coordinate tolerance, so
-// a node within the tolerance of a point lies in the point's cell or in one of its 26
-// neighbours. Each cell keeps its nodes as a chain in table order; the first match of
-// a chain is its lowest position, and the lowest over the neighbouring cells is the
-// first matching node of the whole table.
+// Nodes by coordinate cell. A node within the tolerance of a point lies in one of the
+// cells near the point (one or two per axis). Each cell keeps its nodes as a chain in
+// table order; the first match of a chain is its lowest position, and the lowest over
+// the cells searched is the first matching node of the whole table.
 class NodeCoordIndex {
 public:
     // Indexes the nodes appended since the last call (by any reader).
     void catchUp(const ObjTable<TarvoNodeObj>& nodes) {
         if (nodes.Num() < indexed_) clear();
+        if (indexed_ == 0) cells_.reserve(static_cast<std::size_t>(nodes.Num()) + 64);
         next_.resize(static_cast<std::size_t>(nodes.Num()), 0);
         for (int p = indexed_ + 1; p <= nodes.Num(); ++p) {
             const TarvoNodeObj& n = nodes.Obj(p);
@@ -109,12 +125,12 @@ public:
     // Table position (1-based) of the first node within the tolerance on every axis,
     // 0 when there is none.
     int find(const ObjTable<TarvoNodeObj>& nodes, double x, double y, double z) const {
-        const Cell3 k = cellKey(x, y, z);
+        const CellRange ra = cellsNear(x), rb = cellsNear(y), rc = cellsNear(z);
         int best = 0;
-        for (std::int64_t da = -1; da <= 1; ++da)
-            for (std::int64_t db = -1; db <= 1; ++db)
-                for (std::int64_t dc = -1; dc <= 1; ++dc) {
-                    auto it = cells_.find(Cell3{k.a + da, k.b + db, k.c + dc});
+        for (std::int64_t a = ra.lo; a <= ra.hi; ++a)
+            for (std::int64_t b = rb.lo; b <= rb.hi; ++b)
+                for (std::int64_t c = rc.lo; c <= rc.hi; ++c) {
+                    auto it = cells_.find(Cell3{a, b, c});
                     if (it == cells_.end()) continue;
                     for (int p = it->second.head; p != 0 && (best == 0 || p < best);
                          p = next_[static_cast<std::size_t>(p - 1)]) {
@@ -128,14 +144,12 @@ public:
     }
 
 private:
-    static constexpr double kCellWidth = 2.0 * kSameCoordinate;
-
     struct Chain {
         int head = 0, tail = 0;
     };
 
     static Cell3 cellKey(double x, double y, double z) {
-        return Cell3{cellOf(x, kCellWidth), cellOf(y, kCellWidth), cellOf(z, kCellWidth)};
+        return Cell3{cellOf(x), cellOf(y), cellOf(z)};
     }
 
     void clear() {
@@ -351,7 +365,7 @@ namespace {
 // Embedded-beam sections by material and rounded dimensions. FindEmbeddedFrameSect
 // answers the first section in table order with the material name and t2, t3 and
 // I33 each within 1e-6; the buckets hold every section whose t2 and t3 fall in a
-// cell, so the neighbouring cells hold every candidate.
+// cell, so the cells near the values asked for hold every candidate.
 class EmbeddedSectIndex {
 public:
     explicit EmbeddedSectIndex(ObjTable<TarvoPropFrameSectObj>& sects) : sects_(sects) {
@@ -361,11 +375,11 @@ public:
     int FindEmbeddedFrameSect(const std::string& material, double t2, double t3, double i33) const {
         auto m = materials_.find(material);
         if (m == materials_.end()) return 0;
-        const std::int64_t a = cellOf(t2, kCellWidth), b = cellOf(t3, kCellWidth);
+        const CellRange ra = cellsNear(t2), rb = cellsNear(t3);
         int best = 0;
-        for (std::int64_t da = -1; da <= 1; ++da)
-            for (std::int64_t db = -1; db <= 1; ++db) {
-                auto it = buckets_.find(Cell3{m->second, a + da, b + db});
+        for (std::int64_t a = ra.lo; a <= ra.hi; ++a)
+            for (std::int64_t b = rb.lo; b <= rb.hi; ++b) {
+                auto it = buckets_.find(Cell3{m->second, a, b});
                 if (it == buckets_.end()) continue;
                 for (int j : it->second) {
                     if (best != 0 && j > best) continue;
@@ -390,15 +404,13 @@ public:
         const TarvoPropFrameSectObj& s = sects_.Obj(j);
         auto [m, fresh] = materials_.try_emplace(s.PropMatName, static_cast<std::int64_t>(materials_.size()));
         (void)fresh;
-        const Cell3 key{m->second, cellOf(s.t2, kCellWidth), cellOf(s.t3, kCellWidth)};
+        const Cell3 key{m->second, cellOf(s.t2), cellOf(s.t3)};
         if (keys_.size() < static_cast<std::size_t>(j)) keys_.resize(static_cast<std::size_t>(j));
         keys_[static_cast<std::size_t>(j - 1)] = key;
         buckets_[key].push_back(j);
     }
 
 private:
-    static constexpr double kCellWidth = 2.0 * kSameCoordinate;
-
     ObjTable<TarvoPropFrameSectObj>& sects_;
     std::unordered_map<std::string, std::int64_t> materials_;
     std::unordered_map<Cell3, std::vector<int>, Cell3Hash> buckets_;

@@ -167,7 +167,7 @@ bool hasEmbeddedBeams(const TarvoAreaObj& a) {
 // its section already has for a released column with the same pair of releases, else
 // a new one laid out like the compound step's (the I-end release slot, the column
 // cross section, the J-end release slot), recorded on the section in column form so
-// that the next brace or column with that pair shares it. Nothing is added or changed
+// that the next brace with that pair shares it. Nothing is added or changed
 // for a model without released braces.
 //
 // Frame member compound record (378 bytes, with a 45-byte companion left zero):

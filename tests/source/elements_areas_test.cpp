@@ -157,15 +157,17 @@ TEST_F(AreasTest, CoordinateSearchFindsTheFirstNodeWithinTheToleranceLikeAScan) 
     // cell boundaries, compared with a plain scan of the table.
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> jitter(-1.6e-6, 1.6e-6);
-    std::uniform_int_distribution<int> centre(0, 4);
+    std::uniform_int_distribution<int> centre(0, 4), near(0, 2);
     auto point = [&] {
-        const double c = 2e-6 * centre(rng) + 1000.0;
+        // Near the borders of the index's cells (multiples of 1e-4), a few 1e-6 apart.
+        const double c = 1e-4 * centre(rng) + 1e-6 * near(rng) + 1000.0;
         return std::array<double, 3>{c + jitter(rng), -c + jitter(rng), 0.5 + jitter(rng)};
     };
     for (int i = 0; i < 300; ++i) {
         auto p = point();
         node("N" + std::to_string(i), p[0], p[1], p[2]);
     }
+    int reused = 0;
     for (int q = 0; q < 400; ++q) {
         auto p = point();
         int expected = 0;
@@ -178,12 +180,15 @@ TEST_F(AreasTest, CoordinateSearchFindsTheFirstNodeWithinTheToleranceLikeAScan) 
         const int before = src.NodeNum();
         TarvoNodeObj& got = src.GetOrAddNewNode(k, p[0], p[1], p[2]);
         if (expected != 0) {
+            ++reused;
             EXPECT_EQ(got.id, expected + 1) << "query " << q;
             EXPECT_EQ(src.NodeNum(), before);
         } else {
             EXPECT_EQ(src.NodeNum(), before + 1) << "query " << q;  // appended and searchable from now on
         }
     }
+    EXPECT_GT(reused, 100);
+    EXPECT_LT(reused, 400);
 }
 
 TEST_F(AreasTest, OnlyShellAndLayeredSectionsAndThreeOrFourCornersAreRead) {
@@ -248,18 +253,6 @@ TEST_F(AreasTest, OrientationAtTheFiveAndEightyFiveDegreeLimits) {
     // the limits are taken with the circle constant 3.1415926.
     const int expected[] = {2, 2, 3, 3, 3, 1, 1};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(src.AreaObj(i + 1).Orientation, expected[i]) << tilts[i];
-}
-
-TEST_F(AreasTest, AreasLinkToTheirSections) {
-    node("a", 0, 0, 0);
-    node("b", 1, 0, 0);
-    node("c", 1, 1, 0);
-    node("d", 0, 1, 0);
-    TarvoPropAreaSectObj& s = thinShell("Shell", nullptr, 0.2);
-    area("S", "Shell", {"a", "b", "c", "d"});
-    src.ReadAreas();
-    src.LinkAreasToSections();
-    EXPECT_EQ(src.AreaObj(1).PropAreaSectObj, &s);
 }
 
 class EmbeddedBeamsTest : public AreasTest {

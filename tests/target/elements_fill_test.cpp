@@ -446,13 +446,5 @@ TEST_F(ElementsTest, ARepeatedFillStartsFromEmptyTables) {
     EXPECT_EQ(m.ElementGroupTable.bytes(), groups);
 }
 
-TEST_F(ElementsTest, AModelWithoutFramesOrShellsHasNoElements) {
-    FillVantraElements(c);
-    EXPECT_EQ(m.ElementTable.count(), 0);
-    EXPECT_EQ(m.ElementGroupTable.count(), 0);
-    EXPECT_EQ(m.ElementTable.capacity(), 1);
-    EXPECT_EQ(m.ElementGroupTable.capacity(), 1);
-}
-
 }  // namespace
 }  // namespace t2v::target
