@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "inspect/StructureReader.h"
+#include "decode/StructureReader.h"
 
 namespace {
 

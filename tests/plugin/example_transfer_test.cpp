@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <map>
 
-#include "inspect/StructureReader.h"
-#include "inspect/Value.h"
+#include "decode/StructureReader.h"
+#include "decode/Value.h"
 #include "support/Transfer.h"
 
 namespace t2v {

@@ -2,7 +2,7 @@
 // introduced by its own counters, then the component section and the tail section.
 #include <string>
 
-#include "inspect/Decoders.h"
+#include "decode/Decoders.h"
 
 namespace t2v::inspect::detail {
 namespace {

@@ -1,7 +1,7 @@
 // The load-case definition file ("L") and the analysis case file ("A").
 #include <string>
 
-#include "inspect/Decoders.h"
+#include "decode/Decoders.h"
 
 namespace t2v::inspect::detail {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SampleStructure.h"
-#include "inspect/StructureReader.h"
+#include "decode/StructureReader.h"
 
 namespace t2v::inspect::test {
 namespace {

@@ -2,7 +2,7 @@
 // record files.
 #include <string>
 
-#include "inspect/Decoders.h"
+#include "decode/Decoders.h"
 
 namespace t2v::inspect::detail {
 

@@ -1,10 +1,10 @@
-#include "inspect/RecordLayout.h"
+#include "decode/RecordLayout.h"
 
 #include <algorithm>
 #include <array>
 #include <stdexcept>
 
-#include "inspect/ByteCursor.h"
+#include "decode/ByteCursor.h"
 
 namespace t2v::inspect {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/Value.h"
+#include "decode/Value.h"
 
 namespace t2v::inspect {
 

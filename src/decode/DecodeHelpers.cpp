@@ -1,4 +1,4 @@
-#include "inspect/Decoders.h"
+#include "decode/Decoders.h"
 
 #include <string>
 

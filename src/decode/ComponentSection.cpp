@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "inspect/Decoders.h"
+#include "decode/Decoders.h"
 
 namespace t2v::inspect::detail {
 namespace {

@@ -1,4 +1,4 @@
-#include "inspect/Value.h"
+#include "decode/Value.h"
 
 #include <charconv>
 #include <stdexcept>

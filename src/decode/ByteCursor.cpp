@@ -1,4 +1,4 @@
-#include "inspect/ByteCursor.h"
+#include "decode/ByteCursor.h"
 
 #include <limits>
 

@@ -61,9 +61,9 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/ByteCursor.h"
-#include "inspect/Emitter.h"
-#include "inspect/Value.h"
+#include "decode/ByteCursor.h"
+#include "decode/Emitter.h"
+#include "decode/Value.h"
 
 namespace t2v::inspect {
 

@@ -1,4 +1,4 @@
-#include "inspect/Emitter.h"
+#include "decode/Emitter.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "inspect/StructureReader.h"
+#include "decode/StructureReader.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "inspect/Decoders.h"
+#include "decode/Decoders.h"
 
 namespace t2v::inspect {
 namespace {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "inspect/Emitter.h"
+#include "decode/Emitter.h"
 
 namespace t2v::inspect {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "inspect/ByteCursor.h"
-#include "inspect/Emitter.h"
-#include "inspect/RecordLayout.h"
+#include "decode/ByteCursor.h"
+#include "decode/Emitter.h"
+#include "decode/RecordLayout.h"
 
 namespace t2v::inspect::detail {
 

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "SampleStructure.h"
-#include "inspect/RecordLayout.h"
-#include "inspect/StructureReader.h"
+#include "decode/RecordLayout.h"
+#include "decode/StructureReader.h"
 
 namespace t2v::inspect::test {
 namespace {
