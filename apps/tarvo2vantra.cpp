@@ -35,18 +35,30 @@ struct PhaseTimes {
     Clock::time_point mark = start;
     std::string current = "load";
     std::vector<std::pair<std::string, double>> done;
-    void enter(const std::string& phase) {
-        if (phase == current) return;
+    // The same, step by step ("read ReadNodes", "fill FillVantraElements", ...), so that a
+    // slow transfer shows where its time goes.
+    Clock::time_point stepMark = start;
+    std::string currentStep = "load";
+    std::vector<std::pair<std::string, double>> steps;
+    void enter(std::string_view phase, std::string_view step) {
         auto now = Clock::now();
+        std::string name = std::string(phase);
+        if (!step.empty()) name += " " + std::string(step);
+        if (name != currentStep) {
+            steps.emplace_back(currentStep, std::chrono::duration<double>(now - stepMark).count());
+            stepMark = now;
+            currentStep = std::move(name);
+        }
+        if (phase == current) return;
         done.emplace_back(current, std::chrono::duration<double>(now - mark).count());
         mark = now;
-        current = phase;
+        current = std::string(phase);
     }
-    std::string json() const {
+    static std::string json(const std::vector<std::pair<std::string, double>>& times) {
         std::string out = "{";
-        for (std::size_t i = 0; i < done.size(); ++i) {
-            char buf[64];
-            std::snprintf(buf, sizeof buf, "%s\"%s\": %.6f", i ? ", " : "", done[i].first.c_str(), done[i].second);
+        for (std::size_t i = 0; i < times.size(); ++i) {
+            char buf[160];
+            std::snprintf(buf, sizeof buf, "%s\"%s\": %.6f", i ? ", " : "", times[i].first.c_str(), times[i].second);
             out += buf;
         }
         return out + "}";
@@ -155,7 +167,7 @@ int main(int argc, char** argv) {
     app.add_option("--version", o.version, "Vantra version 4 or 5 (decides the home folder)")->check(CLI::IsMember({4, 5}));
     app.add_option("--home", o.home, "the Vantra home folder (default: <documents>/VANTRA for version 5)");
     app.add_flag("--quiet", o.quiet, "print nothing but errors (no progress display)");
-    app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON");
+    app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON, then of each step");
     app.add_flag("--rules", rules, "print the transfer rules and exit");
     CLI11_PARSE(app, argc, argv);
 
@@ -183,14 +195,17 @@ int main(int argc, char** argv) {
             plugin.Shared().VantraHomeOverride = o.home;
         }
         plugin.Shared().progress = [&](std::string_view phase, std::string_view step, long done, long total) {
-            times.enter(std::string(phase));
+            times.enter(phase, step);
             if (phase == "done") progress.clear();
             else progress.show(phase, step, done, total);
         };
         bool ok = false;
         plugin.Main(host.get(), ok);
         progress.clear();
-        if (o.timings) std::cout << times.json() << std::endl;
+        if (o.timings) {
+            // Phases on the first line (what scripts read), steps on the second.
+            std::cout << PhaseTimes::json(times.done) << '\n' << PhaseTimes::json(times.steps) << std::endl;
+        }
         if (!user.pressedTransfer || !plugin.Shared().lastTransferWritten) return 1;
         if (!o.quiet) printSummary(plugin.Shared().store, std::cout);
         if (!o.quiet)

@@ -230,6 +230,7 @@ void TarvoModelObj::OrderAreaNodes(TarvoAreaObj& area) {
 void TarvoModelObj::ReadAreas() {
     host::Names names;
     host_.GetAreaNameList(names);
+    areaIndex_.reserve(static_cast<std::size_t>(Areas.Num()) + names.size());
 
     // Whether a section is a shell of a kind that is transferred (single or layered);
     // asked once per section name, the answer does not change during the read.

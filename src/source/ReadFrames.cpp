@@ -90,6 +90,7 @@ void TarvoModelObj::ReadFrames() {
     host::TarvoHost& h = host_;
     host::Names names;
     h.GetFrameNameList(names);
+    frameIndex_.reserve(static_cast<std::size_t>(Frames.Num()) + names.size());
     for (const std::string& name : names) {
         std::string section;
         h.GetFrameSection(name, section);

@@ -214,6 +214,9 @@ public:
     bool isJReleased() const { return ReleaseJObj != nullptr; }
     bool LoadFrameDistributedNotEmpty(const std::string& pattern) const;
     bool LoadFramePointNotEmpty(const std::string& pattern) const;
+
+    // The next frame with the same label, in table order (kept by the model's index).
+    TarvoFrameObj* NextSameLabel = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -264,6 +267,9 @@ public:
     TarvoPropFrameSectObj* EmbedFrameObj = nullptr;
     double MassOverL2 = 0;
     std::int32_t idVantraElem = 0, idVantraElemGroup = 0;
+
+    // The next area with the same label, in table order (kept by the model's index).
+    TarvoAreaObj* NextSameLabel = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------

@@ -85,8 +85,7 @@ void TarvoModelObj::Dispose() {
     thFuncIndex_.clear();
     loadNodeIndex_.clear();
     patternIndex_.clear();
-    framesByLabel_.clear();
-    areasByLabel_.clear();
+    areaIndex_.clear();
     nodeCoordIndex_.reset();
 }
 
@@ -94,7 +93,7 @@ TarvoNodeObj& TarvoModelObj::AddNode(const std::string& label) {
     TarvoNodeObj& n = Nodes.Add();
     n.Label = label;
     n.id = Nodes.Num() + 1;
-    nodeIndex_.add(label, &n);
+    nodeIndex_.add(&n);
     return n;
 }
 
@@ -103,29 +102,28 @@ TarvoFrameReleaseObj& TarvoModelObj::AddFrameRelease() { return FrameReleases.Ad
 TarvoFrameObj& TarvoModelObj::AddFrame(const std::string& label) {
     TarvoFrameObj& f = Frames.Add();
     f.Label = label;
-    frameIndex_.add(label, &f);
-    framesByLabel_[label].push_back(&f);
+    frameIndex_.add(&f);
     return f;
 }
 
 TarvoAreaObj& TarvoModelObj::AddArea(const std::string& label) {
     TarvoAreaObj& a = Areas.Add();
     a.Label = label;
-    areasByLabel_[label].push_back(&a);
+    areaIndex_.add(&a);
     return a;
 }
 
 TarvoPropMaterialObj& TarvoModelObj::AddPropMat(const std::string& label) {
     TarvoPropMaterialObj& m = PropMats.Add();
     m.Label = label;
-    matIndex_.add(label, &m);
+    matIndex_.add(&m);
     return m;
 }
 
 TarvoPropFrameSectObj& TarvoModelObj::AddPropFrameSect(const std::string& label) {
     TarvoPropFrameSectObj& s = PropFrameSects.Add();
     s.Label = label;
-    frameSectIndex_.add(label, &s);
+    frameSectIndex_.add(&s);
     return s;
 }
 
@@ -134,21 +132,21 @@ TarvoPropFrameSectObj& TarvoModelObj::AddPropEmbedFrameSect() { return PropEmbed
 TarvoPropAreaSectObj& TarvoModelObj::AddPropAreaSect(const std::string& label) {
     TarvoPropAreaSectObj& s = PropAreaSects.Add();
     s.Label = label;
-    areaSectIndex_.add(label, &s);
+    areaSectIndex_.add(&s);
     return s;
 }
 
 TarvoLoadPatternObj& TarvoModelObj::AddLoadPatternObj(const std::string& label) {
     TarvoLoadPatternObj& p = LoadPatterns.Add();
     p.Label = label;
-    patternIndex_.add(label, &p);
+    patternIndex_.add(&p);
     return p;
 }
 
 TarvoLoadNodeObj& TarvoModelObj::AddLoadNodeObj(const std::string& label) {
     TarvoLoadNodeObj& l = LoadNodes.Add();
     l.Label = label;
-    loadNodeIndex_.add(label, &l);
+    loadNodeIndex_.add(&l);
     return l;
 }
 
@@ -157,25 +155,13 @@ TarvoLoadAreaObj& TarvoModelObj::AddLoadAreaObj() { return LoadAreas.Add(); }
 TarvoTHFuncObj& TarvoModelObj::AddTHFuncObj(const std::string& label) {
     TarvoTHFuncObj& f = THFuncs.Add();
     f.Label = label;
-    thFuncIndex_.add(label, &f);
+    thFuncIndex_.add(&f);
     return f;
 }
 
-std::int32_t TarvoModelObj::NodeIdGet(const std::string& label) const {
+std::int32_t TarvoModelObj::NodeIdGet(std::string_view label) const {
     const TarvoNodeObj* n = nodeIndex_.find(label);
     return n ? n->id : -1;
-}
-
-const std::vector<TarvoFrameObj*>& TarvoModelObj::FramesWithLabel(const std::string& label) const {
-    static const std::vector<TarvoFrameObj*> none;
-    auto it = framesByLabel_.find(label);
-    return it == framesByLabel_.end() ? none : it->second;
-}
-
-const std::vector<TarvoAreaObj*>& TarvoModelObj::AreasWithLabel(const std::string& label) const {
-    static const std::vector<TarvoAreaObj*> none;
-    auto it = areasByLabel_.find(label);
-    return it == areasByLabel_.end() ? none : it->second;
 }
 
 }  // namespace t2v::source

@@ -11,33 +11,17 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "host/TarvoHost.h"
 #include "platform/Platform.h"
+#include "source/LabelIndex.h"
 #include "source/SourceObjects.h"
 #include "common/Units.h"
 
 namespace t2v::source {
 
 class NodeCoordIndex;
-
-// First object with a given label, among the objects added so far.
-template <class T>
-class LabelIndex {
-public:
-    void add(const std::string& label, T* obj) { map_.emplace(label, obj); }
-    T* find(const std::string& label) const {
-        auto it = map_.find(label);
-        return it == map_.end() ? nullptr : it->second;
-    }
-    void clear() { map_.clear(); }
-    void reserve(std::size_t n) { map_.reserve(n); }
-
-private:
-    std::unordered_map<std::string, T*> map_;
-};
 
 // A 1-based table of source objects at stable addresses.
 template <class T>
@@ -121,18 +105,20 @@ public:
     TarvoTHFuncObj& AddTHFuncObj(const std::string& label);
 
     // --- lookups: first object in table order with that exact label ---------------------
-    std::int32_t NodeIdGet(const std::string& label) const;  // -1 when none
-    TarvoNodeObj* NodeObjGet(const std::string& label) const { return nodeIndex_.find(label); }
-    TarvoFrameObj* FrameObjGet(const std::string& label) const { return frameIndex_.find(label); }
-    TarvoPropFrameSectObj* PropFrameSectObjGet(const std::string& label) const { return frameSectIndex_.find(label); }
-    TarvoPropAreaSectObj* PropAreaSectObjGet(const std::string& label) const { return areaSectIndex_.find(label); }
-    TarvoPropMaterialObj* PropMaterialObjGet(const std::string& label) const { return matIndex_.find(label); }
-    TarvoTHFuncObj* THFuncObjGet(const std::string& label) const { return thFuncIndex_.find(label); }
-    TarvoLoadNodeObj* LoadNodeObjGet(const std::string& label) const { return loadNodeIndex_.find(label); }
-    TarvoLoadPatternObj* LoadPatternObjGet(const std::string& label) const { return patternIndex_.find(label); }
+    std::int32_t NodeIdGet(std::string_view label) const;  // -1 when none
+    TarvoNodeObj* NodeObjGet(std::string_view label) const { return nodeIndex_.find(label); }
+    TarvoFrameObj* FrameObjGet(std::string_view label) const { return frameIndex_.first(label); }
+    TarvoPropFrameSectObj* PropFrameSectObjGet(std::string_view label) const { return frameSectIndex_.find(label); }
+    TarvoPropAreaSectObj* PropAreaSectObjGet(std::string_view label) const { return areaSectIndex_.find(label); }
+    TarvoPropMaterialObj* PropMaterialObjGet(std::string_view label) const { return matIndex_.find(label); }
+    TarvoTHFuncObj* THFuncObjGet(std::string_view label) const { return thFuncIndex_.find(label); }
+    TarvoLoadNodeObj* LoadNodeObjGet(std::string_view label) const { return loadNodeIndex_.find(label); }
+    TarvoLoadPatternObj* LoadPatternObjGet(std::string_view label) const { return patternIndex_.find(label); }
     // Every frame / area with that label, in table order.
-    const std::vector<TarvoFrameObj*>& FramesWithLabel(const std::string& label) const;
-    const std::vector<TarvoAreaObj*>& AreasWithLabel(const std::string& label) const;
+    using FrameChains = LabelChains<TarvoFrameObj, &TarvoFrameObj::NextSameLabel>;
+    using AreaChains = LabelChains<TarvoAreaObj, &TarvoAreaObj::NextSameLabel>;
+    FrameChains::Range FramesWithLabel(std::string_view label) const { return frameIndex_.find(label); }
+    AreaChains::Range AreasWithLabel(std::string_view label) const { return areaIndex_.find(label); }
 
     // --- geometric queries ---------------------------------------------------------------------
     double AreaObjAreaGet(const TarvoAreaObj& area, bool IsProjected = false) const;
@@ -221,15 +207,14 @@ private:
     ReadProgress progress_;
 
     LabelIndex<TarvoNodeObj> nodeIndex_;
-    LabelIndex<TarvoFrameObj> frameIndex_;
+    FrameChains frameIndex_;
+    AreaChains areaIndex_;
     LabelIndex<TarvoPropFrameSectObj> frameSectIndex_;
     LabelIndex<TarvoPropAreaSectObj> areaSectIndex_;
     LabelIndex<TarvoPropMaterialObj> matIndex_;
     LabelIndex<TarvoTHFuncObj> thFuncIndex_;
     LabelIndex<TarvoLoadNodeObj> loadNodeIndex_;
     LabelIndex<TarvoLoadPatternObj> patternIndex_;
-    std::unordered_map<std::string, std::vector<TarvoFrameObj*>> framesByLabel_;
-    std::unordered_map<std::string, std::vector<TarvoAreaObj*>> areasByLabel_;
     // Nodes by coordinate cell, for the node search of split areas; built on first
     // use and kept up to date as nodes are appended.
     std::shared_ptr<NodeCoordIndex> nodeCoordIndex_;
