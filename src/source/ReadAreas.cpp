@@ -254,12 +254,16 @@ void TarvoModelObj::ReadAreas() {
     long c = 0;  // running number of the new-node labels
     long done = 0;
     const long total = static_cast<long>(names.size());
+    // Answers are kept in lists reused for every area, emptied before each question
+    // so that a question the host cannot answer leaves nothing behind.
+    std::string section;
+    host::Names points;
     for (const std::string& name : names) {
         if ((++done & 0xFFFF) == 0) report("areas", done, total);
-        std::string section;
+        section.clear();
         host_.GetAreaProperty(name, section);
         if (!transferred(section)) continue;
-        host::Names points;
+        points.clear();
         host_.GetAreaPoints(name, points);
 
         if (points.size() == 4) {
@@ -421,16 +425,29 @@ private:
 }  // namespace
 
 void TarvoModelObj::FindEmbeddedBeams() {
-    // A node shared by many areas is asked once.
-    std::unordered_map<std::string, bool> meetsFrame;
-    auto nodeMeetsFrame = [&](const std::string& label) {
-        auto it = meetsFrame.find(label);
-        if (it != meetsFrame.end()) return it->second;
-        std::vector<int> types;
-        host::Names objects;
+    // A node shared by many areas is asked once. A corner's id is the id of the first
+    // node with its label, so the answers are kept by id; a corner without a node is
+    // kept by label.
+    std::vector<signed char> meetsFrameById(static_cast<std::size_t>(NodeNum()) + 2, -1);
+    std::unordered_map<std::string, bool> meetsFrameByLabel;
+    std::vector<int> types;
+    host::Names objects;  // reused, emptied before each question
+    auto askHost = [&](const std::string& label) {
+        types.clear();
+        objects.clear();
         host_.GetPointConnectivity(label, types, objects);
-        const bool frame = std::find(types.begin(), types.end(), host::kFrameObject) != types.end();
-        meetsFrame.emplace(label, frame);
+        return std::find(types.begin(), types.end(), host::kFrameObject) != types.end();
+    };
+    auto nodeMeetsFrame = [&](const std::string& label, std::int32_t id) {
+        if (id > 0 && static_cast<std::size_t>(id) < meetsFrameById.size()) {
+            signed char& known = meetsFrameById[static_cast<std::size_t>(id)];
+            if (known < 0) known = askHost(label) ? 1 : 0;
+            return known == 1;
+        }
+        auto it = meetsFrameByLabel.find(label);
+        if (it != meetsFrameByLabel.end()) return it->second;
+        const bool frame = askHost(label);
+        meetsFrameByLabel.emplace(label, frame);
         return frame;
     };
 
@@ -440,7 +457,7 @@ void TarvoModelObj::FindEmbeddedBeams() {
         ++position;
         bool anyEmbed = false;
         for (std::size_t i = 0; i < a.IsEmbed.size() && i < a.LabelNodes.size(); ++i) {
-            a.IsEmbed[i] = nodeMeetsFrame(a.LabelNodes[i]);
+            a.IsEmbed[i] = nodeMeetsFrame(a.LabelNodes[i], i < a.idNodes.size() ? a.idNodes[i] : -1);
             anyEmbed = anyEmbed || a.IsEmbed[i];
         }
         const TarvoPropAreaSectObj* s = a.PropAreaSectObj;

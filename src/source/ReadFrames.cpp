@@ -165,8 +165,9 @@ void TarvoModelObj::ClassifyFrames() {
 
 void TarvoModelObj::ReadFrameHinges() {
     host::TarvoHost& h = host_;
+    std::vector<host::FrameHinge> hinges;  // reused, emptied before each question
     for (TarvoFrameObj& f : Frames) {
-        std::vector<host::FrameHinge> hinges;
+        hinges.clear();
         h.GetFrameHinges(f.Label, hinges);
         for (const host::FrameHinge& g : hinges) {
             int type;

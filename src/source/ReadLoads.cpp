@@ -214,9 +214,10 @@ bool TarvoFrameObj::LoadFramePointNotEmpty(const std::string& pattern) const {
 namespace {
 
 // Superposes the trapezoids of one frame and pattern into non-overlapping segments.
-// lengthTolerance is 1e-6 mm in the model's length unit.
-void SortLoadFrameDistributed(TarvoLoadFrameDistObj& d, double lengthTolerance) {
-    TarvoPairObj& p = d.Pairs;
+// lengthTolerance is 1e-6 mm in the model's length unit. `p` holds the breakpoints while
+// they are summed; one is shared by every load of the step, so that a million loaded
+// frames do not each keep (and allocate) three lists that are never read again.
+void SortLoadFrameDistributed(TarvoLoadFrameDistObj& d, TarvoPairObj& p, double lengthTolerance) {
     p.dist.clear();
     p.ValLeft.clear();
     p.ValRight.clear();
@@ -322,6 +323,7 @@ void TarvoModelObj::ReadLoadFramesDistributed() {
     const double lengthTolerance = 0.03937 * 1e-6 / (inchesPerUnit > 0 ? inchesPerUnit : 1.0);
 
     std::vector<host::FrameDistributedLoad> loads;
+    TarvoPairObj pairs;
     for (TarvoFrameObj& frame : Frames) {
         loads.clear();
         host_.GetFrameDistributedLoads(frame.Label, host::kObject, loads);
@@ -345,7 +347,7 @@ void TarvoModelObj::ReadLoadFramesDistributed() {
                 PointLoadsOf(frame, l.pattern, csys).AddLoadFramePoint(l.dir, l.rd1, l.val1);
             }
         }
-        for (auto& d : frame.LoadFrameDistributed) SortLoadFrameDistributed(*d, lengthTolerance);
+        for (auto& d : frame.LoadFrameDistributed) SortLoadFrameDistributed(*d, pairs, lengthTolerance);
     }
 }
 
@@ -387,12 +389,11 @@ void TarvoModelObj::CheckLoadFramePoint() {
 
 void TarvoModelObj::ReadLoadAreas() {
     // The three areas made from one host triangle share its label; the host's loads
-    // of that label are read once, and ConvertLoadAreasToNodes spreads them over all
-    // three.
-    std::unordered_set<std::string> done;
+    // of that label are read once, at the first of them, and ConvertLoadAreasToNodes
+    // spreads them over all three.
     std::vector<host::AreaUniformLoad> loads;
     for (TarvoAreaObj& area : Areas) {
-        if (!done.insert(area.Label).second) continue;
+        if (*AreasWithLabel(area.Label).begin() != &area) continue;
         for (int pass = 0; pass < 2; ++pass) {
             loads.clear();
             if (pass == 0)

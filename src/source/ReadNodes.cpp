@@ -197,8 +197,12 @@ void TarvoModelObj::ReadConstraints() {
     }
 
     // 6. Each node learns the surviving constraints the host assigns to it.
+    // One pair of answer lists for every node, emptied before each question so that a
+    // question the host cannot answer leaves nothing behind.
+    host::Names points, names;
     for (TarvoNodeObj& node : Nodes) {
-        host::Names points, names;
+        points.clear();
+        names.clear();
         host_.GetPointConstraints(node.Label, host::kObject, points, names);
         for (const std::string& name : names) {
             auto it = survivor.find(name);

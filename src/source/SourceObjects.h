@@ -310,6 +310,8 @@ public:
     std::int32_t LoadType = 1;
     std::int32_t Dir = 0;
     std::vector<double> RD1, RD2, Val1, Val2;  // ItemNum segments
+    // The breakpoints of the superposition. The read step sums them in a list of its
+    // own and leaves this one empty: only the segments above are kept.
     TarvoPairObj Pairs;
     int ItemNum() const { return static_cast<int>(RD1.size()); }
     void AddLoadFrameDistributed(int direction, double rd1, double rd2, double val1, double val2);

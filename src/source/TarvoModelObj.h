@@ -7,7 +7,8 @@
 // index rather than a scan.
 #pragma once
 
-#include <deque>
+#include <iterator>
+#include <stdexcept>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,21 +25,78 @@ namespace t2v::source {
 class NodeCoordIndex;
 
 // A 1-based table of source objects at stable addresses.
+//
+// Objects live in blocks of kBlock, each allocated once with room for all of its
+// objects: a table of a million frames costs a thousand allocations, not a million,
+// and no object ever moves.
 template <class T>
 class ObjTable {
+    static constexpr std::size_t kBlock = 1024;
+    using Block = std::vector<T>;
+
 public:
-    int Num() const { return static_cast<int>(items_.size()); }
-    T& Obj(int i) { return items_.at(static_cast<std::size_t>(i - 1)); }
-    const T& Obj(int i) const { return items_.at(static_cast<std::size_t>(i - 1)); }
-    T& Add() { return items_.emplace_back(); }
-    void clear() { items_.clear(); }
-    auto begin() { return items_.begin(); }
-    auto end() { return items_.end(); }
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    template <class Table, class Value>
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Value*;
+        using reference = Value&;
+        Iterator() = default;
+        Iterator(Table* table, std::size_t at) : table_(table), at_(at) {}
+        reference operator*() const { return table_->at(at_); }
+        pointer operator->() const { return &table_->at(at_); }
+        Iterator& operator++() {
+            ++at_;
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator before = *this;
+            ++at_;
+            return before;
+        }
+        bool operator==(const Iterator& other) const { return at_ == other.at_; }
+
+    private:
+        Table* table_ = nullptr;
+        std::size_t at_ = 0;
+    };
+    using iterator = Iterator<ObjTable, T>;
+    using const_iterator = Iterator<const ObjTable, const T>;
+
+    int Num() const { return static_cast<int>(size_); }
+    T& Obj(int i) { return at(checked(i)); }
+    const T& Obj(int i) const { return at(checked(i)); }
+    T& Add() {
+        if (blocks_.empty() || blocks_.back().size() == kBlock) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(kBlock);  // never grows past this: addresses stay put
+        }
+        ++size_;
+        return blocks_.back().emplace_back();
+    }
+    void clear() {
+        blocks_.clear();
+        size_ = 0;
+    }
+    iterator begin() { return iterator(this, 0); }
+    iterator end() { return iterator(this, size_); }
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, size_); }
+
+    // 0-based, unchecked: for the iterators.
+    T& at(std::size_t i) { return blocks_[i / kBlock][i % kBlock]; }
+    const T& at(std::size_t i) const { return blocks_[i / kBlock][i % kBlock]; }
 
 private:
-    std::deque<T> items_;
+    std::size_t checked(int i) const {
+        if (i < 1 || static_cast<std::size_t>(i) > size_)
+            throw std::out_of_range("object " + std::to_string(i) + " of a table of " + std::to_string(size_));
+        return static_cast<std::size_t>(i - 1);
+    }
+    std::vector<Block> blocks_;
+    std::size_t size_ = 0;
 };
 
 // Where the records of the time-history functions go, from the transfer dialog.
