@@ -18,7 +18,7 @@ struct FileFailure {
 
 template <class Table>
 void writeCountedRows(LeWriter& w, const Table& t) {
-    w.bytes(t.bytes());
+    w.bytes(t.bytes().data(), t.bytes().size());
 }
 
 // Every file starts with the version; "S", "L" and "A" go on with name and title.

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/LargeMemory.h"
+
 namespace t2v::source {
 
 namespace detail {
@@ -81,7 +83,7 @@ private:
         return want;
     }
     void rehash(std::size_t newSize) {
-        std::vector<Slot> old(newSize);
+        platform::LargeVector<Slot> old(newSize);
         old.swap(slots_);
         const std::size_t mask = newSize - 1;
         for (const Slot& s : old) {
@@ -92,7 +94,7 @@ private:
         }
     }
 
-    std::vector<Slot> slots_;
+    platform::LargeVector<Slot> slots_;
     std::size_t count_ = 0;
 };
 

@@ -7,6 +7,8 @@
 // index rather than a scan.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <iterator>
 #include <stdexcept>
 #include <functional>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "host/TarvoHost.h"
+#include "platform/LargeMemory.h"
 #include "platform/Platform.h"
 #include "source/LabelIndex.h"
 #include "source/SourceObjects.h"
@@ -26,13 +29,34 @@ class NodeCoordIndex;
 
 // A 1-based table of source objects at stable addresses.
 //
-// Objects live in blocks of kBlock, each allocated once with room for all of its
-// objects: a table of a million frames costs a thousand allocations, not a million,
-// and no object ever moves.
+// Objects live in blocks, each allocated once with room for all of its objects: the
+// first holds 16, each next one twice as many up to about 8 MB, and from there every
+// block is that size. A table of a million frames costs a few dozen allocations (large
+// ones, which the platform may back with large pages), a table of three materials one
+// small one, and no object ever moves.
 template <class T>
 class ObjTable {
-    static constexpr std::size_t kBlock = 1024;
-    using Block = std::vector<T>;
+    static constexpr std::size_t kFirst = 16;
+    static constexpr std::size_t kFull = std::max<std::size_t>(2 * kFirst, (std::size_t{8} << 20) / sizeof(T));
+    // Blocks 0..kGrowing-1 hold kFirst << k objects (each fewer than kFull), kGrown in all.
+    static constexpr std::size_t kGrowing = [] {
+        std::size_t k = 0;
+        while ((kFirst << k) < kFull) ++k;
+        return k;
+    }();
+    static constexpr std::size_t kGrown = kFirst * ((std::size_t{1} << kGrowing) - 1);
+
+    static std::size_t blockSize(std::size_t k) { return k < kGrowing ? kFirst << k : kFull; }
+    // Block and offset of the object at 0-based position i.
+    static void locate(std::size_t i, std::size_t& block, std::size_t& offset) {
+        if (i < kGrown) {
+            block = static_cast<std::size_t>(std::bit_width(i / kFirst + 1)) - 1;
+            offset = i - kFirst * ((std::size_t{1} << block) - 1);
+        } else {
+            block = kGrowing + (i - kGrown) / kFull;
+            offset = (i - kGrown) % kFull;
+        }
+    }
 
 public:
     template <class Table, class Value>
@@ -44,23 +68,37 @@ public:
         using pointer = Value*;
         using reference = Value&;
         Iterator() = default;
-        Iterator(Table* table, std::size_t at) : table_(table), at_(at) {}
-        reference operator*() const { return table_->at(at_); }
-        pointer operator->() const { return &table_->at(at_); }
+        Iterator(Table* table, std::size_t at) : table_(table), at_(at) { settle(); }
+        reference operator*() const { return *cur_; }
+        pointer operator->() const { return cur_; }
         Iterator& operator++() {
             ++at_;
+            if (++cur_ == blockEnd_) settle();
             return *this;
         }
         Iterator operator++(int) {
             Iterator before = *this;
-            ++at_;
+            ++*this;
             return before;
         }
         bool operator==(const Iterator& other) const { return at_ == other.at_; }
 
     private:
+        void settle() {
+            if (!table_ || at_ >= table_->size_) {
+                cur_ = blockEnd_ = nullptr;
+                return;
+            }
+            std::size_t block = 0, offset = 0;
+            locate(at_, block, offset);
+            auto& b = table_->blocks_[block];
+            cur_ = b.data() + offset;
+            blockEnd_ = b.data() + b.size();
+        }
         Table* table_ = nullptr;
         std::size_t at_ = 0;
+        Value* cur_ = nullptr;
+        Value* blockEnd_ = nullptr;
     };
     using iterator = Iterator<ObjTable, T>;
     using const_iterator = Iterator<const ObjTable, const T>;
@@ -69,9 +107,9 @@ public:
     T& Obj(int i) { return at(checked(i)); }
     const T& Obj(int i) const { return at(checked(i)); }
     T& Add() {
-        if (blocks_.empty() || blocks_.back().size() == kBlock) {
+        if (blocks_.empty() || blocks_.back().size() == blocks_.back().capacity()) {
             blocks_.emplace_back();
-            blocks_.back().reserve(kBlock);  // never grows past this: addresses stay put
+            blocks_.back().reserve(blockSize(blocks_.size() - 1));  // never grows past this
         }
         ++size_;
         return blocks_.back().emplace_back();
@@ -85,17 +123,23 @@ public:
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, size_); }
 
-    // 0-based, unchecked: for the iterators.
-    T& at(std::size_t i) { return blocks_[i / kBlock][i % kBlock]; }
-    const T& at(std::size_t i) const { return blocks_[i / kBlock][i % kBlock]; }
-
 private:
+    T& at(std::size_t i) {
+        std::size_t block = 0, offset = 0;
+        locate(i, block, offset);
+        return blocks_[block][offset];
+    }
+    const T& at(std::size_t i) const {
+        std::size_t block = 0, offset = 0;
+        locate(i, block, offset);
+        return blocks_[block][offset];
+    }
     std::size_t checked(int i) const {
         if (i < 1 || static_cast<std::size_t>(i) > size_)
             throw std::out_of_range("object " + std::to_string(i) + " of a table of " + std::to_string(size_));
         return static_cast<std::size_t>(i - 1);
     }
-    std::vector<Block> blocks_;
+    std::vector<platform::LargeVector<T>> blocks_;
     std::size_t size_ = 0;
 };
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "common/Record.h"
+#include "platform/LargeMemory.h"
 
 namespace t2v::target {
 
@@ -95,7 +96,7 @@ public:
     RecordView companion(std::int32_t id) { return RecordView(row(id) + N, C); }
     const std::uint8_t* rowBytes(std::int32_t id) const { return bytes_.data() + offsetOf(id); }
     // All rows, records and companions interleaved, in identifier order.
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    const platform::LargeVector<std::uint8_t>& bytes() const { return bytes_; }
 
 private:
     std::size_t offsetOf(std::int32_t id) const {
@@ -108,7 +109,7 @@ private:
     CounterWidth width_;
     std::int32_t count_ = 0;
     std::int32_t capacity_ = 0;
-    std::vector<std::uint8_t> bytes_;
+    platform::LargeVector<std::uint8_t> bytes_;
 };
 
 // A matrix of mostly-empty rows: per row, the columns that carry a value. Rows keep

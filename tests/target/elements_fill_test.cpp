@@ -438,7 +438,8 @@ TEST_F(ElementsTest, ARepeatedFillStartsFromEmptyTables) {
     frame("C1", cs, kConcrete, kColumn);
     areaOf("EW", shell("ThinC", conc, 1), 1);
     FillVantraElements(c);
-    const std::vector<std::uint8_t> elements = m.ElementTable.bytes(), groups = m.ElementGroupTable.bytes();
+    const auto elements = m.ElementTable.bytes();
+    const auto groups = m.ElementGroupTable.bytes();
     FillVantraElements(c);
     EXPECT_EQ(m.ElementTable.count(), 4);
     EXPECT_EQ(m.ElementGroupTable.count(), 2);

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "host/TarvoHost.h"
-#include "host/document/LargeMemory.h"
+#include "platform/LargeMemory.h"
 #include "host/document/NameIndex.h"
 
 #include <array>
@@ -20,6 +20,9 @@
 #include <vector>
 
 namespace t2v::host::document {
+
+using platform::LargeBuffer;
+using platform::LargeVector;
 
 inline constexpr std::uint32_t kNoRef = 0xFFFFFFFFu;
 

@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/document/LargeMemory.h"
+#include "platform/LargeMemory.h"
 
 #if defined(__GNUC__) || defined(__clang__)
 #define T2V_PREFETCH(address) __builtin_prefetch(address)
@@ -30,6 +30,8 @@
 #endif
 
 namespace t2v::host::document {
+
+using platform::LargeVector;
 
 class NameIndex {
 public:

@@ -1,6 +1,7 @@
-// Memory for the large tables of a loaded document.
+// Memory for large tables: the tables of a loaded document, the source model's object
+// blocks and label indexes, the structure records of the store.
 //
-// A 100 MB document fills a few hundred megabytes of tables in one go. Taken from the
+// A large transfer fills a gigabyte of tables in one go. Taken from the
 // system in ordinary 4 KB pages, every page costs a fault on first touch, and on
 // virtual machines those faults cost more than the parsing itself. Blocks of 4 MB and
 // more are therefore aligned to 2 MB and, on Linux, offered to the kernel for
@@ -13,7 +14,7 @@
 #include <new>
 #include <vector>
 
-namespace t2v::host::document {
+namespace t2v::platform {
 
 void* AllocateLarge(std::size_t bytes);
 void FreeLarge(void* block, std::size_t bytes) noexcept;
@@ -69,4 +70,4 @@ private:
     char* data_ = nullptr;
 };
 
-}  // namespace t2v::host::document
+}  // namespace t2v::platform

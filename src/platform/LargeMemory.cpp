@@ -1,4 +1,4 @@
-#include "host/document/LargeMemory.h"
+#include "platform/LargeMemory.h"
 
 #include <cstdlib>
 
@@ -6,7 +6,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace t2v::host::document {
+namespace t2v::platform {
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
@@ -47,4 +47,4 @@ void FreeLarge(void* block, std::size_t bytes) noexcept {
     }
 }
 
-}  // namespace t2v::host::document
+}  // namespace t2v::platform
