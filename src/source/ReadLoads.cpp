@@ -72,20 +72,20 @@ std::size_t BreakpointAt(TarvoPairObj& p, double d) {
 TarvoLoadFrameDistObj* FindLoadFrameDist(TarvoFrameObj& f, const std::string& pattern, int loadType,
                                          const std::string& csys) {
     for (auto& d : f.LoadFrameDistributed)
-        if (d->PatternLabel == pattern && d->LoadType == loadType && d->CSys == csys) return d.get();
+        if (d.PatternLabel == pattern && d.LoadType == loadType && d.CSys == csys) return &d;
     return nullptr;
 }
 
 TarvoLoadFramePointObj* FindLoadFramePoint(TarvoFrameObj& f, const std::string& pattern) {
     for (auto& p : f.LoadFramePoint)
-        if (p->PatternLabel == pattern) return p.get();
+        if (p.PatternLabel == pattern) return &p;
     return nullptr;
 }
 
 // The point-load object of a pattern on a frame, made when missing.
 TarvoLoadFramePointObj& PointLoadsOf(TarvoFrameObj& f, const std::string& pattern, const std::string& csys) {
     if (TarvoLoadFramePointObj* p = FindLoadFramePoint(f, pattern)) return *p;
-    auto& p = *f.LoadFramePoint.emplace_back(std::make_unique<TarvoLoadFramePointObj>());
+    auto& p = f.LoadFramePoint.emplace_back();
     p.Label = f.Label;
     p.PatternLabel = pattern;
     p.LoadType = 1;
@@ -190,10 +190,10 @@ void TarvoPairObj::AddPair(double d1, double left1, double right1, double d2, do
 
 bool TarvoFrameObj::LoadFrameDistributedNotEmpty(const std::string& pattern) const {
     for (const auto& d : LoadFrameDistributed) {
-        if (d->PatternLabel != pattern) continue;
-        for (int i = 0; i < d->ItemNum(); ++i) {
+        if (d.PatternLabel != pattern) continue;
+        for (int i = 0; i < d.ItemNum(); ++i) {
             const auto k = static_cast<std::size_t>(i);
-            if (std::fabs(d->Val1[k]) > kTiny || std::fabs(d->Val2[k]) > kTiny) return true;
+            if (std::fabs(d.Val1[k]) > kTiny || std::fabs(d.Val2[k]) > kTiny) return true;
         }
     }
     return false;
@@ -201,8 +201,8 @@ bool TarvoFrameObj::LoadFrameDistributedNotEmpty(const std::string& pattern) con
 
 bool TarvoFrameObj::LoadFramePointNotEmpty(const std::string& pattern) const {
     for (const auto& p : LoadFramePoint) {
-        if (p->PatternLabel != pattern) continue;
-        for (double v : p->Val)
+        if (p.PatternLabel != pattern) continue;
+        for (double v : p.Val)
             if (std::fabs(v) > kTiny) return true;
     }
     return false;
@@ -335,7 +335,7 @@ void TarvoModelObj::ReadLoadFramesDistributed() {
             if (std::fabs(l.rd1 - l.rd2) >= kTiny) {
                 TarvoLoadFrameDistObj* d = FindLoadFrameDist(frame, l.pattern, l.loadType, csys);
                 if (!d) {
-                    d = frame.LoadFrameDistributed.emplace_back(std::make_unique<TarvoLoadFrameDistObj>()).get();
+                    d = &frame.LoadFrameDistributed.emplace_back();
                     d->Label = frame.Label;
                     d->PatternLabel = l.pattern;
                     d->LoadType = l.loadType;
@@ -347,7 +347,7 @@ void TarvoModelObj::ReadLoadFramesDistributed() {
                 PointLoadsOf(frame, l.pattern, csys).AddLoadFramePoint(l.dir, l.rd1, l.val1);
             }
         }
-        for (auto& d : frame.LoadFrameDistributed) SortLoadFrameDistributed(*d, pairs, lengthTolerance);
+        for (auto& d : frame.LoadFrameDistributed) SortLoadFrameDistributed(d, pairs, lengthTolerance);
     }
 }
 
@@ -360,7 +360,7 @@ void TarvoModelObj::ReadLoadFramesPoint() {
             if (!IsFrameLoadAccepted(l.loadType, l.csys, l.dir)) continue;
             PointLoadsOf(frame, l.pattern, "GLOBAL").AddLoadFramePoint(l.dir, l.relDist, l.value);
         }
-        for (auto& p : frame.LoadFramePoint) SortLoadFramePoint(*p);
+        for (auto& p : frame.LoadFramePoint) SortLoadFramePoint(p);
     }
 }
 
@@ -373,8 +373,7 @@ void TarvoModelObj::CheckLoadFramePoint() {
         obj->SetLoadNode(nodeLabel, pattern, 0, 0, -val, 0, 0, 0);
     };
     for (TarvoFrameObj& frame : Frames) {
-        for (auto& pp : frame.LoadFramePoint) {
-            TarvoLoadFramePointObj& p = *pp;
+        for (TarvoLoadFramePointObj& p : frame.LoadFramePoint) {
             if (p.ItemNum() > 0 && p.RD.front() < kTiny) {
                 toNode(frame.LabelNodeI, p.PatternLabel, p.Val.front());
                 p.RemoveLoadFramePoint(1);
@@ -443,11 +442,11 @@ void TarvoModelObj::SetLoadPatternFlags() {
     std::unordered_set<std::string> withFrameLoad;
     for (const TarvoFrameObj& f : Frames) {
         for (const auto& d : f.LoadFrameDistributed)
-            if (!withFrameLoad.count(d->PatternLabel) && f.LoadFrameDistributedNotEmpty(d->PatternLabel))
-                withFrameLoad.insert(d->PatternLabel);
+            if (!withFrameLoad.count(d.PatternLabel) && f.LoadFrameDistributedNotEmpty(d.PatternLabel))
+                withFrameLoad.insert(d.PatternLabel);
         for (const auto& p : f.LoadFramePoint)
-            if (!withFrameLoad.count(p->PatternLabel) && f.LoadFramePointNotEmpty(p->PatternLabel))
-                withFrameLoad.insert(p->PatternLabel);
+            if (!withFrameLoad.count(p.PatternLabel) && f.LoadFramePointNotEmpty(p.PatternLabel))
+                withFrameLoad.insert(p.PatternLabel);
     }
 
     auto weighs = [](const TarvoPropMaterialObj* m) { return m && m->UnitWeight > kTiny; };

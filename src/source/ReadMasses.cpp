@@ -125,10 +125,10 @@ void TarvoModelObj::ReadMasses() {
                 TarvoNodeObj* nj = NodeObjGet(frame.LabelNodeJ);
                 const double L = FrameObjLengthGet(frame);
                 for (const auto& d : frame.LoadFrameDistributed) {
-                    if (d->PatternLabel != pattern || !IsGravityDirection(d->Dir)) continue;
-                    for (int i = 0; i < d->ItemNum(); ++i) {
+                    if (d.PatternLabel != pattern || !IsGravityDirection(d.Dir)) continue;
+                    for (int i = 0; i < d.ItemNum(); ++i) {
                         const auto k = static_cast<std::size_t>(i);
-                        const double a = d->RD1[k], b = d->RD2[k], w1 = d->Val1[k], w2 = d->Val2[k];
+                        const double a = d.RD1[k], b = d.RD2[k], w1 = d.Val1[k], w2 = d.Val2[k];
                         const double RI =
                             L * (b - a) * ((w2 - w1) / 2.0 * (1.0 - a / 3.0 - 2.0 * b / 3.0) + w1 * (1.0 - (a + b) / 2.0));
                         const double RJ = L * (b - a) * ((w2 - w1) / 2.0 * (2.0 * b / 3.0 + a / 3.0) + w1 * (a + b) / 2.0);
@@ -138,10 +138,10 @@ void TarvoModelObj::ReadMasses() {
                 }
                 if (!(FrameObjLengthGet(frame, true) > kTiny)) continue;
                 for (const auto& pl : frame.LoadFramePoint) {
-                    if (pl->PatternLabel != pattern) continue;
-                    for (int i = 0; i < pl->ItemNum(); ++i) {
+                    if (pl.PatternLabel != pattern) continue;
+                    for (int i = 0; i < pl.ItemNum(); ++i) {
                         const auto k = static_cast<std::size_t>(i);
-                        const double r = pl->RD[k], P = pl->Val[k];
+                        const double r = pl.RD[k], P = pl.Val[k];
                         if (ni) AddXY(ni->FrameLoadMass, (1.0 - r) * P * SF / g);
                         if (nj) AddXY(nj->FrameLoadMass, r * P * SF / g);
                     }

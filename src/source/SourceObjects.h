@@ -173,10 +173,41 @@ public:
 };
 
 // ---------------------------------------------------------------------------------------
+// Loads of one frame. The superposition of the distributed loads is summed in a
+// TarvoPairObj that the read step keeps for itself: only the resulting segments are
+// kept on each load.
+// Piecewise-linear distribution over the relative length 0..1.
+class TarvoPairObj {
+public:
+    std::vector<double> dist, ValLeft, ValRight;
+    int ItemNum() const { return static_cast<int>(dist.size()); }
+    void AddFirstPair();
+    void AddPair(double d1, double left1, double right1, double d2, double left2, double right2);
+};
+
 // Frame distributed loads of one pattern on one frame: non-overlapping trapezoids.
-class TarvoLoadFrameDistObj;
+class TarvoLoadFrameDistObj {
+public:
+    std::string Label, PatternLabel, CSys;
+    std::int32_t LoadType = 1;
+    std::int32_t Dir = 0;
+    std::vector<double> RD1, RD2, Val1, Val2;  // ItemNum segments
+    int ItemNum() const { return static_cast<int>(RD1.size()); }
+    void AddLoadFrameDistributed(int direction, double rd1, double rd2, double val1, double val2);
+};
+
 // Frame interior point loads of one pattern on one frame.
-class TarvoLoadFramePointObj;
+class TarvoLoadFramePointObj {
+public:
+    std::string Label, PatternLabel, CSys;
+    std::int32_t LoadType = 1;
+    std::int32_t Direction = 0;
+    std::vector<double> RD, Val;  // ItemNum items
+    int ItemNum() const { return static_cast<int>(RD.size()); }
+    void AddLoadFramePoint(int direction, double rd, double val);
+    void RemoveLoadFramePoint(int idx);  // 1-based
+};
+
 
 class TarvoFrameObj {
 public:
@@ -203,8 +234,9 @@ public:
     std::vector<std::int32_t> idVantraElemLoadSubGroup;
     std::int32_t idCompdRelealse = 0;
 
-    std::vector<std::unique_ptr<TarvoLoadFrameDistObj>> LoadFrameDistributed;
-    std::vector<std::unique_ptr<TarvoLoadFramePointObj>> LoadFramePoint;
+    // Held in place: a frame's loads are one allocation per kind, not one per load.
+    std::vector<TarvoLoadFrameDistObj> LoadFrameDistributed;
+    std::vector<TarvoLoadFramePointObj> LoadFramePoint;
     int LoadFrameDistributedNum() const { return static_cast<int>(LoadFrameDistributed.size()); }
     int LoadFramePointNum() const { return static_cast<int>(LoadFramePoint.size()); }
 
@@ -293,39 +325,6 @@ public:
     int ItemNum() const { return static_cast<int>(Items.size()); }
     void SetLoadNode(const std::string& label, const std::string& pattern, double F1, double F2, double F3,
                      double M1, double M2, double M3);
-};
-
-// Piecewise-linear distribution over the relative length 0..1.
-class TarvoPairObj {
-public:
-    std::vector<double> dist, ValLeft, ValRight;
-    int ItemNum() const { return static_cast<int>(dist.size()); }
-    void AddFirstPair();
-    void AddPair(double d1, double left1, double right1, double d2, double left2, double right2);
-};
-
-class TarvoLoadFrameDistObj {
-public:
-    std::string Label, PatternLabel, CSys;
-    std::int32_t LoadType = 1;
-    std::int32_t Dir = 0;
-    std::vector<double> RD1, RD2, Val1, Val2;  // ItemNum segments
-    // The breakpoints of the superposition. The read step sums them in a list of its
-    // own and leaves this one empty: only the segments above are kept.
-    TarvoPairObj Pairs;
-    int ItemNum() const { return static_cast<int>(RD1.size()); }
-    void AddLoadFrameDistributed(int direction, double rd1, double rd2, double val1, double val2);
-};
-
-class TarvoLoadFramePointObj {
-public:
-    std::string Label, PatternLabel, CSys;
-    std::int32_t LoadType = 1;
-    std::int32_t Direction = 0;
-    std::vector<double> RD, Val;  // ItemNum items
-    int ItemNum() const { return static_cast<int>(RD.size()); }
-    void AddLoadFramePoint(int direction, double rd, double val);
-    void RemoveLoadFramePoint(int idx);  // 1-based
 };
 
 class TarvoLoadAreaObj {

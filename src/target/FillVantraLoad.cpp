@@ -221,8 +221,8 @@ void FillVantraElementLoads(FillContext& c) {
             seen.push_back(&label);
             framesOf[label].push_back(&f);
         };
-        for (const auto& d : f.LoadFrameDistributed) note(d->PatternLabel);
-        for (const auto& p : f.LoadFramePoint) note(p->PatternLabel);
+        for (const auto& d : f.LoadFrameDistributed) note(d.PatternLabel);
+        for (const auto& p : f.LoadFramePoint) note(p.PatternLabel);
     }
 
     // Collect the shapes: per pattern, group by group, each frame's loads compared with
@@ -251,13 +251,13 @@ void FillVantraElementLoads(FillContext& c) {
             s.k = k;
             s.g = group;
             for (const auto& d : f->LoadFrameDistributed)
-                if (d->PatternLabel == p.Label) {
-                    s.RD1 = d->RD1, s.RD2 = d->RD2, s.Val1 = d->Val1, s.Val2 = d->Val2;
+                if (d.PatternLabel == p.Label) {
+                    s.RD1 = d.RD1, s.RD2 = d.RD2, s.Val1 = d.Val1, s.Val2 = d.Val2;
                     break;
                 }
             for (const auto& pl : f->LoadFramePoint)
-                if (pl->PatternLabel == p.Label) {
-                    s.RD = pl->RD, s.Val = pl->Val;
+                if (pl.PatternLabel == p.Label) {
+                    s.RD = pl.RD, s.Val = pl.Val;
                     break;
                 }
             if (s.nDist() == 0 && s.nPoint() == 0) continue;

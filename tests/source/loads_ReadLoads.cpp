@@ -42,7 +42,7 @@ std::string Beam(const std::string& dist, const std::string& points = "", const 
 }
 
 const TarvoLoadFrameDistObj& Dist(LoadsModel& t, std::size_t i = 0) {
-    return *t.src.FrameObj(1).LoadFrameDistributed.at(i);
+    return t.src.FrameObj(1).LoadFrameDistributed.at(i);
 }
 
 TEST(FrameLoads, OverlappingTrapezoidsAreSummedAndSplit) {
@@ -103,7 +103,7 @@ TEST(FrameLoads, ZeroLengthAndCoincidentPointLoadsBecomeOneSummedPoint) {
     const auto& f = t.src.FrameObj(1);
     EXPECT_EQ(f.LoadFrameDistributedNum(), 0);
     ASSERT_EQ(f.LoadFramePointNum(), 1);
-    const auto& p = *f.LoadFramePoint[0];
+    const auto& p = f.LoadFramePoint[0];
     ASSERT_EQ(p.ItemNum(), 2);
     EXPECT_DOUBLE_EQ(p.RD[0], 0.5);
     EXPECT_DOUBLE_EQ(p.Val[0], 12.0);
@@ -120,7 +120,7 @@ TEST(FrameLoads, EndPointLoadsMoveToTheNodesWithTheSignTurned) {
     t.readLoads();
     EXPECT_DOUBLE_EQ(F3Of(t.src, "1", "DEAD"), -10.0);  // the joint's -2 and 8 downward
     EXPECT_DOUBLE_EQ(F3Of(t.src, "2", "DEAD"), 3.0);    // 3 upward
-    const auto& p = *t.src.FrameObj(1).LoadFramePoint[0];
+    const auto& p = t.src.FrameObj(1).LoadFramePoint[0];
     ASSERT_EQ(p.ItemNum(), 1);
     EXPECT_DOUBLE_EQ(p.RD[0], 0.5);
 }

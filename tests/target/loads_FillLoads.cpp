@@ -140,12 +140,12 @@ struct ElementLoads : Transfer {
         return f;
     }
     static void dist(source::TarvoFrameObj& f, const std::string& pattern, double v1, double v2) {
-        auto& d = *f.LoadFrameDistributed.emplace_back(std::make_unique<source::TarvoLoadFrameDistObj>());
+        auto& d = f.LoadFrameDistributed.emplace_back();
         d.PatternLabel = pattern;
         d.AddLoadFrameDistributed(10, 0, 1, v1, v2);
     }
     static void point(source::TarvoFrameObj& f, const std::string& pattern, double rd, double v) {
-        auto& p = *f.LoadFramePoint.emplace_back(std::make_unique<source::TarvoLoadFramePointObj>());
+        auto& p = f.LoadFramePoint.emplace_back();
         p.PatternLabel = pattern;
         p.AddLoadFramePoint(10, rd, v);
     }
