@@ -47,8 +47,8 @@ void TarvoModelObj::ReadMasses() {
             for (std::size_t d : {0u, 1u, 3u, 4u, 5u}) node.PointMass[d] = m[d];
         }
         for (TarvoFrameObj& frame : Frames) {
-            TarvoNodeObj* ni = NodeObjGet(frame.LabelNodeI);
-            TarvoNodeObj* nj = NodeObjGet(frame.LabelNodeJ);
+            TarvoNodeObj* ni = FrameEndNode(frame.NodeI, frame.LabelNodeI);
+            TarvoNodeObj* nj = FrameEndNode(frame.NodeJ, frame.LabelNodeJ);
             const double L = FrameObjLengthGet(frame);
             auto toEnds = [&](double m) {
                 if (ni) AddXY(ni->PointMass, m);
@@ -100,8 +100,8 @@ void TarvoModelObj::ReadMasses() {
                     const TarvoPropFrameSectObj* s = frame.PropFrameSectObj;
                     if (!s || !s->PropMatObj) continue;
                     const double m = swm * s->PropMatObj->UnitWeight * s->area * FrameObjLengthGet(frame) * SF / g / 2.0;
-                    if (TarvoNodeObj* n = NodeObjGet(frame.LabelNodeI)) AddXY(n->FrameLoadMass, m);
-                    if (TarvoNodeObj* n = NodeObjGet(frame.LabelNodeJ)) AddXY(n->FrameLoadMass, m);
+                    if (TarvoNodeObj* n = FrameEndNode(frame.NodeI, frame.LabelNodeI)) AddXY(n->FrameLoadMass, m);
+                    if (TarvoNodeObj* n = FrameEndNode(frame.NodeJ, frame.LabelNodeJ)) AddXY(n->FrameLoadMass, m);
                 }
                 for (const TarvoAreaObj& area : Areas) {
                     const TarvoPropAreaSectObj* s = area.PropAreaSectObj;
@@ -121,8 +121,8 @@ void TarvoModelObj::ReadMasses() {
 
             // Frame loads: the end reactions of a simply supported span.
             for (const TarvoFrameObj& frame : Frames) {
-                TarvoNodeObj* ni = NodeObjGet(frame.LabelNodeI);
-                TarvoNodeObj* nj = NodeObjGet(frame.LabelNodeJ);
+                TarvoNodeObj* ni = FrameEndNode(frame.NodeI, frame.LabelNodeI);
+                TarvoNodeObj* nj = FrameEndNode(frame.NodeJ, frame.LabelNodeJ);
                 const double L = FrameObjLengthGet(frame);
                 for (const auto& d : frame.LoadFrameDistributed) {
                     if (d.PatternLabel != pattern || !IsGravityDirection(d.Dir)) continue;

@@ -216,6 +216,13 @@ public:
     TarvoTHFuncObj* THFuncObjGet(std::string_view label) const { return thFuncIndex_.find(label); }
     TarvoLoadNodeObj* LoadNodeObjGet(std::string_view label) const { return loadNodeIndex_.find(label); }
     TarvoLoadPatternObj* LoadPatternObjGet(std::string_view label) const { return patternIndex_.find(label); }
+    // The node of a frame end: the first node with the end's label. The id recorded
+    // when the frame was read names that node (nodes are only ever appended, so the
+    // first stays first); a lookup by label is needed only when there was none then.
+    TarvoNodeObj* FrameEndNode(std::int32_t id, std::string_view label) {
+        if (id >= 2 && id - 1 <= NodeNum()) return &Nodes.Obj(id - 1);
+        return NodeObjGet(label);
+    }
     // Every frame / area with that label, in table order.
     using FrameChains = LabelChains<TarvoFrameObj, &TarvoFrameObj::NextSameLabel>;
     using AreaChains = LabelChains<TarvoAreaObj, &TarvoAreaObj::NextSameLabel>;
