@@ -493,5 +493,31 @@ TEST(ComponentsLayers, ReferenceMaterialWithoutStiffnessSumsPlainThicknesses) {
     EXPECT_DOUBLE_EQ(s.LayerVantraThick, 0.03);
 }
 
+// The read loops reuse their answer lists from object to object; a question the host
+// cannot answer must not leave the previous object's answer behind.
+TEST(ComponentsReadFrames, AFailedHingeQuestionLeavesNoHingesOfTheFrameBefore) {
+    class FailingHost : public host::DocumentHost {
+    public:
+        explicit FailingHost(std::string_view json) : DocumentHost(FromText(json, "failing.json")->model()) {}
+        int GetFrameHinges(const std::string& name, std::vector<host::FrameHinge>& hinges) override {
+            if (name == "B") return 1;  // fails and, like a live host may, leaves the list as it was
+            return DocumentHost::GetFrameHinges(name, hinges);
+        }
+    };
+    FailingHost h(FrameDoc(R"(
+        {"name": "A", "section": "W1", "i": "N1", "j": "N2", "hinges": [{"kind": 6, "dof": 1, "rel_dist": 0}]},
+        {"name": "B", "section": "W1", "i": "N1", "j": "N2"})"));
+    platform::RecordingPlatform platform;
+    source::TarvoModelObj src(h, platform, Units{}, {});
+    src.ReadMaterials();
+    src.ReadFrameSections();
+    src.ReadFrames();
+    src.ReadFrameHinges();
+    ASSERT_EQ(src.FrameNum(), 2);
+    EXPECT_TRUE(src.FrameObj(1).HingeI);
+    EXPECT_FALSE(src.FrameObj(2).HingeI);
+    EXPECT_FALSE(src.FrameObj(2).HingeJ);
+}
+
 }  // namespace
 }  // namespace t2v::test
