@@ -207,7 +207,10 @@ void FillVantraElementLoads(FillContext& c) {
     VantraModel& m = c.m;
     const std::int32_t groupCount = m.ElementGroupTable.count();
 
-    for (int i = 1; i <= src.FrameNum(); ++i) src.FrameObj(i).Redim_VantraSubGroup(src.LoadPatternNum());
+    // Frames without loads have no load sub-group to record; a million of them would
+    // each hold an allocation of zeros.
+    for (source::TarvoFrameObj& f : src.Frames)
+        if (!f.LoadFrameDistributed.empty() || !f.LoadFramePoint.empty()) f.Redim_VantraSubGroup(src.LoadPatternNum());
 
     // Per pattern label, the frames that carry loads of it, in frame order.
     std::unordered_map<std::string, std::vector<source::TarvoFrameObj*>> framesOf;
