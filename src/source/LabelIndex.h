@@ -25,7 +25,7 @@ namespace t2v::source {
 
 namespace detail {
 
-// The probing shared by both indexes. Slot is {T* first; ... ; std::uint32_t tag}.
+// The probing shared by both indexes; a Slot is one of the two below.
 template <class T, class Slot>
 class FlatLabelTable {
 public:
@@ -39,6 +39,12 @@ public:
         if (capacityFor(count) > slots_.size()) rehash(capacityFor(count));
     }
     std::size_t size() const { return count_; }
+
+    // The first object with the label, or nullptr.
+    T* first(std::string_view label) const {
+        const Slot* s = find(label);
+        return s ? s->first : nullptr;
+    }
 
     const Slot* find(std::string_view label) const {
         if (slots_.empty()) return nullptr;
@@ -98,39 +104,45 @@ private:
     std::size_t count_ = 0;
 };
 
+template <class T>
+struct FirstSlot {
+    T* first = nullptr;
+    std::uint32_t tag = 0;
+};
+template <class T>
+struct ChainSlot {
+    T* first = nullptr;
+    T* last = nullptr;
+    std::uint32_t tag = 0;
+};
+
 }  // namespace detail
 
 // The first object with a given label.
 template <class T>
-class LabelIndex {
+class LabelIndex : private detail::FlatLabelTable<T, detail::FirstSlot<T>> {
+    using Table = detail::FlatLabelTable<T, detail::FirstSlot<T>>;
+
 public:
     // Indexes `obj` under its Label; an object added earlier with the same label keeps
     // the label.
     void add(T* obj) {
         bool isNew = false;
-        Slot& s = table_.slotFor(obj->Label, isNew);
+        auto& s = Table::slotFor(obj->Label, isNew);
         if (isNew) s.first = obj;
     }
-    T* find(std::string_view label) const {
-        const Slot* s = table_.find(label);
-        return s ? s->first : nullptr;
-    }
-    void clear() { table_.clear(); }
-    void reserve(std::size_t n) { table_.reserve(n); }
-
-private:
-    struct Slot {
-        T* first = nullptr;
-        std::uint32_t tag = 0;
-    };
-    detail::FlatLabelTable<T, Slot> table_;
+    T* find(std::string_view label) const { return Table::first(label); }
+    using Table::clear;
+    using Table::reserve;
 };
 
 // Every object with a label, in the order added. The objects of one label are chained
 // through their member `Next` (owned by this index), so a label shared by several
 // objects (a split triangle) costs no list of its own.
 template <class T, T* T::*Next>
-class LabelChains {
+class LabelChains : private detail::FlatLabelTable<T, detail::ChainSlot<T>> {
+    using Table = detail::FlatLabelTable<T, detail::ChainSlot<T>>;
+
 public:
     class Range {
     public:
@@ -171,31 +183,17 @@ public:
     void add(T* obj) {
         obj->*Next = nullptr;
         bool isNew = false;
-        Slot& s = table_.slotFor(obj->Label, isNew);
+        auto& s = Table::slotFor(obj->Label, isNew);
         if (isNew)
             s.first = obj;
         else
             s.last->*Next = obj;
         s.last = obj;
     }
-    Range find(std::string_view label) const {
-        const Slot* s = table_.find(label);
-        return Range(s ? s->first : nullptr);
-    }
-    T* first(std::string_view label) const {
-        const Slot* s = table_.find(label);
-        return s ? s->first : nullptr;
-    }
-    void clear() { table_.clear(); }
-    void reserve(std::size_t n) { table_.reserve(n); }
-
-private:
-    struct Slot {
-        T* first = nullptr;
-        T* last = nullptr;
-        std::uint32_t tag = 0;
-    };
-    detail::FlatLabelTable<T, Slot> table_;
+    Range find(std::string_view label) const { return Range(Table::first(label)); }
+    using Table::first;
+    using Table::clear;
+    using Table::reserve;
 };
 
 }  // namespace t2v::source
