@@ -21,7 +21,9 @@ bool UsesHugePages(std::size_t bytes) {
 #endif
 }
 
+#if defined(__linux__)
 std::size_t Rounded(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+#endif
 
 }  // namespace
 

@@ -326,8 +326,8 @@ std::string RecordFileNameFor(std::string_view name, std::unordered_set<std::str
     std::string base;
     for (char ch : name) base += isUnsafeChar(static_cast<unsigned char>(ch)) ? '_' : ch;
     for (std::size_t e = base.size(); e > 0 && (base[e - 1] == '.' || base[e - 1] == ' '); --e) base[e - 1] = '_';
-    if (base.empty()) base = "_";
-    if (isDeviceName(base)) base = "_" + base;
+    if (base.empty()) base.push_back('_');
+    if (isDeviceName(base)) base.insert(0, 1, '_');  // not "_" + base: GCC 12 misreads that as an overlapping copy
     std::string candidate = base;
     for (int k = 2; taken.count(FoldFileName(candidate)); ++k) candidate = base + "_" + std::to_string(k);
     taken.insert(FoldFileName(candidate));
