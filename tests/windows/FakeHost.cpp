@@ -13,7 +13,11 @@ using host::automation::AutoType;
 using namespace host::automation::com;
 
 FakeHost::FakeHost(host::automation::Dispatcher& answers, std::string missing)
-    : answers_(answers), missing_(std::move(missing)) {}
+    : answers_(answers), missing_(std::move(missing)) {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    frequency_ = f.QuadPart;
+}
 
 HRESULT FakeHost::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
@@ -62,6 +66,17 @@ HRESULT FakeHost::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARI
     if (id < 1 || static_cast<std::size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
     const std::string& op = names_[static_cast<std::size_t>(id) - 1];
     ++calls_;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    struct Clock {
+        LARGE_INTEGER start;
+        long long& total;
+        ~Clock() {
+            LARGE_INTEGER end;
+            QueryPerformanceCounter(&end);
+            total += end.QuadPart - start.QuadPart;
+        }
+    } clock{start, answerTicks_};
     const UINT n = params ? params->cArgs : 0;
     std::vector<AutoArg> args(n);
     try {

@@ -34,6 +34,9 @@ public:
     // Every call that could not be answered, with the reason.
     const std::vector<std::string>& failures() const { return failures_; }
     unsigned long calls() const { return calls_; }
+    // Seconds spent answering calls (inside Invoke), to tell the host's share of a
+    // transfer's time from the component's.
+    double answerSeconds() const { return static_cast<double>(answerTicks_) / static_cast<double>(frequency_); }
 
 private:
     host::automation::Dispatcher& answers_;
@@ -41,6 +44,8 @@ private:
     std::vector<std::string> names_;  // dispatch id - 1 -> operation name
     std::vector<std::string> failures_;
     unsigned long calls_ = 0;
+    long long answerTicks_ = 0;
+    long long frequency_ = 1;
     long refs_ = 1;
 };
 

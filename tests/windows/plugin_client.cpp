@@ -11,6 +11,7 @@
 //   plugin-client nomodel                                   Main without a model, Transfer
 //   plugin-client close                                     Main, then Close at once
 //   plugin-client show SECONDS                              the dialog stays up (screenshots)
+//   plugin-client bench TRANSCRIPT NAME                     times a transfer (see bench/)
 //
 // Exit status 0 when every check of the command held; each check prints one line.
 #include "Tarvo2Vantra_h.h"
@@ -293,6 +294,36 @@ int Transfer(IDispatch* plugin, const std::string& transcript, const std::string
     return 0;
 }
 
+// The time from pressing Transfer to the "Transfer Complete" box: the component's read,
+// fill and write, plus the host's answers, which are timed apart.
+int Bench(IDispatch* plugin, const std::string& transcript, const std::string& name) {
+    auto answers = t2v::host::automation::TranscriptDispatcher::LoadFile(transcript);
+    t2v::wintest::FakeHost host(*answers);
+    LARGE_INTEGER frequency, pressed{}, told{};
+    QueryPerformanceFrequency(&frequency);
+    std::thread user([&] {
+        HWND dialog = nullptr;
+        while (!(dialog = FindTopDialog(L"Export to Vantra", nullptr))) Sleep(10);
+        SetName(dialog, name);
+        QueryPerformanceCounter(&pressed);
+        Press(dialog, IDC_TRANSFER);
+        for (;;) {
+            if (HWND box = FindTopDialog(nullptr, dialog)) {
+                QueryPerformanceCounter(&told);
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                break;
+            }
+            Sleep(1);
+        }
+    });
+    MainOutcome out = CallMainEarly(plugin, &host);
+    user.join();
+    const double total = static_cast<double>(told.QuadPart - pressed.QuadPart) / static_cast<double>(frequency.QuadPart);
+    std::printf("{\"calls\": %lu, \"total\": %.4f, \"host\": %.4f, \"component\": %.4f, \"ok\": %s}\n",
+                host.calls(), total, host.answerSeconds(), total - host.answerSeconds(), out.ok ? "true" : "false");
+    return out.ok && host.failures().empty() ? 0 : 1;
+}
+
 int Fail(IDispatch* plugin, const std::string& transcript, unsigned long failAt, const std::string& name) {
     auto answers = t2v::host::automation::TranscriptDispatcher::LoadFile(transcript);
     t2v::host::automation::FailingDispatcher failing(*answers, failAt);
@@ -385,6 +416,11 @@ int main(int argc, char** argv) {
         else if (cmd == "nomodel") NoModel(plugin);
         else if (cmd == "close") Close(plugin);
         else if (cmd == "show" && a.size() == 2) Show(plugin, std::atoi(a[1].c_str()));
+        else if (cmd == "bench" && a.size() == 3) {
+            const int r = Bench(plugin, a[1], a[2]);
+            plugin->Release();
+            return r;
+        }
         else {
             std::fprintf(stderr, "plugin-client: unknown command or arguments\n");
             plugin->Release();

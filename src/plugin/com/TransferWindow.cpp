@@ -179,6 +179,7 @@ INT_PTR TransferWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM)
             CheckDlgButton(window, IDC_EMBEDBEAM, dialog_->chkEmbedBeam ? BST_CHECKED : BST_UNCHECKED);
             SetDlgItemTextW(window, IDC_LOG, Widen(dialog_->txtLog).c_str());
             showState(window);
+            SetForegroundWindow(window);
             return TRUE;  // the focus goes to the first control in Tab order
         }
         case WM_COMMAND: {
