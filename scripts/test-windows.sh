@@ -65,6 +65,8 @@ wine regsvr32 /s /u "$dll"
   || fail "machine keys left after regsvr32 /u"
 wine regsvr32 /s /i:machine "$dll"
 
+run "the Windows platform layer" wine "$client" platform
+
 # --- Info -------------------------------------------------------------------------------
 run "Info from a compiled client" wine "$client" info
 cat > "$work/info.vbs" <<'VBS'

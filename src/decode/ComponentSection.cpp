@@ -364,7 +364,9 @@ void DecodeComponentSection(Cursor& c, Emitter& out) {
     ReadI16(c, out, "max_component_capacity");
     out.endObject();
     for (const Item& item : componentItems().items) {
-        std::string name = "C" + std::to_string(item.number);
+        // Appended rather than "C" + text: GCC 12 at -O3 misreads that as an overlapping copy.
+        std::string name = std::to_string(item.number);
+        name.insert(name.begin(), 'C');
         out.key(name);
         if (item.word) {
             out.integer(c.i16(name));

@@ -131,7 +131,6 @@ void SetVantraElasticFiberMaterial(VantraModel& m, int n, const std::string& nam
 namespace shr {
 constexpr std::size_t kByte45 = 45, kByte46 = 46, kByte47 = 47, kByte48 = 48, kWord50 = 50, kNumberAgain = 52,
                       kModulus = 58;
-constexpr std::size_t kSlots = 62;
 constexpr int kSlotDouble = 5, kSlotInt16 = 2;
 constexpr std::size_t kSlot1Type = 62, kSlot1Value = 64, kSlot2Type = 72, kSlot2Value = 74, kSlot3Type = 76,
                       kSlot3Value = 78, kAfterSlots = 80;

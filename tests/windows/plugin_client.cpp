@@ -11,6 +11,7 @@
 //   plugin-client nomodel                                   Main without a model, Transfer
 //   plugin-client close                                     Main, then Close at once
 //   plugin-client show SECONDS                              the dialog stays up (screenshots)
+//   plugin-client platform                                  the Windows platform layer
 //   plugin-client bench TRANSCRIPT NAME                     times a transfer (see bench/)
 //
 // Exit status 0 when every check of the command held; each check prints one line.
@@ -31,7 +32,7 @@
 using t2v::platform::Narrow;
 using t2v::platform::Widen;
 
-namespace {
+namespace t2v::wintest {
 
 int g_failed = 0;
 
@@ -40,6 +41,15 @@ void Check(bool ok, const std::string& what) {
     std::fflush(stdout);
     if (!ok) ++g_failed;
 }
+
+int PlatformChecks();
+
+}  // namespace t2v::wintest
+
+namespace {
+
+using t2v::wintest::Check;
+using t2v::wintest::g_failed;
 
 struct Com {
     Com() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
@@ -404,6 +414,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     Com com;
+    if (a[0] == "platform") {
+        t2v::wintest::PlatformChecks();
+        return g_failed == 0 ? 0 : 1;
+    }
     IDispatch* plugin = CreatePlugin();
     if (!plugin) return 1;
     try {
