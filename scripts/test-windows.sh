@@ -134,11 +134,16 @@ no_files Missing && pass "no file written for a host that lacks an operation" ||
 # --- a picture of the dialog ----------------------------------------------------------------
 if [ -n "$screenshot" ]; then
   echo "== screenshot"
+  # Inside Wine's virtual desktop the dialog has its title bar; the picture is taken once
+  # the client says the dialog has been painted, then cut to the dialog.
+  rm -f "$work/ready"
   xvfb-run -a -s "-screen 0 900x640x24" bash -c '
-    wine explorer /desktop=Tarvo,900x640 "$1" show 12 >/dev/null 2>&1 &
-    sleep 9
-    import -window root "$2"
-    wait' _ "$client" "$screenshot" && pass "screenshot in $screenshot" || fail "screenshot"
+    wine explorer /desktop=Tarvo,900x640 "$1" show 5 "$(winepath -w "$3")" >/dev/null 2>&1 &
+    for i in $(seq 1 240); do [ -f "$3" ] && break; sleep 0.5; done
+    import -window root "$2.full.png"
+    wait' _ "$client" "$screenshot" "$work/ready" \
+    && convert "$screenshot.full.png" -trim +repage "$screenshot" && rm -f "$screenshot.full.png" \
+    && pass "screenshot in $screenshot" || fail "screenshot"
 fi
 
 if [ "$failures" -gt 0 ]; then

@@ -10,7 +10,7 @@
 //   plugin-client missing TRANSCRIPT OPERATION NAME         the host lacks an operation
 //   plugin-client nomodel                                   Main without a model, Transfer
 //   plugin-client close                                     Main, then Close at once
-//   plugin-client show SECONDS                              the dialog stays up (screenshots)
+//   plugin-client show SECONDS [READYFILE]                  the dialog stays up (screenshots)
 //   plugin-client platform                                  the Windows platform layer
 //   plugin-client bench TRANSCRIPT NAME                     times a transfer (see bench/)
 //
@@ -392,10 +392,18 @@ int Close(IDispatch* plugin) {
     return 0;
 }
 
-int Show(IDispatch* plugin, int seconds) {
+// Shows the dialog for `seconds`; once it has been painted, creates `ready` (if given)
+// so that a script knows when to take its picture.
+int Show(IDispatch* plugin, int seconds, const std::string& ready) {
     User user;
-    user.start([seconds](HWND dialog) {
+    user.start([seconds, ready](HWND dialog) {
         SetForegroundWindow(dialog);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(1000);
+        if (!ready.empty()) {
+            HANDLE h = CreateFileW(Widen(ready).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        }
         Sleep(static_cast<DWORD>(seconds) * 1000);
         Press(dialog, IDC_CLOSE);
     });
@@ -429,7 +437,7 @@ int main(int argc, char** argv) {
         else if (cmd == "missing" && a.size() == 4) Missing(plugin, a[1], a[2], a[3]);
         else if (cmd == "nomodel") NoModel(plugin);
         else if (cmd == "close") Close(plugin);
-        else if (cmd == "show" && a.size() == 2) Show(plugin, std::atoi(a[1].c_str()));
+        else if (cmd == "show" && a.size() >= 2) Show(plugin, std::atoi(a[1].c_str()), a.size() > 2 ? a[2] : "");
         else if (cmd == "bench" && a.size() == 3) {
             const int r = Bench(plugin, a[1], a[2]);
             plugin->Release();
