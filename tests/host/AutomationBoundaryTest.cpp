@@ -18,10 +18,10 @@ using test::TransferOutput;
 using test::TransferRun;
 
 std::string Shape(std::string_view op) {
-    const OperationSpec* spec = FindOperation(op);
-    if (!spec) return "missing";
+    const OperationShape* shape = FindOperation(op);
+    if (!shape) return "missing";
     std::string s;
-    for (const ArgSpec& a : spec->args) {
+    for (const ArgShape& a : shape->args) {
         s += (s.empty() ? "" : " ") + std::string(a.out ? "out " : "in ") + std::string(TypeName(a.type)) + " " +
              std::string(a.name);
     }

@@ -12,9 +12,9 @@ namespace {
 
 std::string RenderTable() {
     std::string out = "| operation | inputs | outputs | result |\n|---|---|---|---|\n";
-    for (const OperationSpec& op : Operations()) {
+    for (const OperationShape& op : Operations()) {
         std::string in, outs;
-        for (const ArgSpec& a : op.args) {
+        for (const ArgShape& a : op.args) {
             std::string& list = a.out ? outs : in;
             list += (list.empty() ? "" : ", ") + ("`" + std::string(a.name) + "` " + std::string(TypeName(a.type)));
         }

@@ -21,15 +21,15 @@ void ReadOutput(Answers& answers, A& value) {
 }
 
 template <class... P, class... A>
-int Through(Dispatcher& dispatcher, const OperationSpec& spec, Signature<P...>, A&... params) {
-    std::vector<AutoArg> args(spec.args.size());
+int Through(Dispatcher& dispatcher, const OperationShape& shape, Signature<P...>, A&... params) {
+    std::vector<AutoArg> args(shape.args.size());
     for (std::size_t i = 0; i < args.size(); ++i) {
-        args[i].type = spec.args[i].type;
-        args[i].out = spec.args[i].out;
+        args[i].type = shape.args[i].type;
+        args[i].out = shape.args[i].out;
     }
-    Answers answers(spec, args);
+    Answers answers(shape, args);
     (PutInput<P>(answers, params), ...);
-    const std::int32_t result = dispatcher.call(spec.name, args);
+    const std::int32_t result = dispatcher.call(shape.name, args);
     answers.skipTo(Signature<P...>::inputs);
     (ReadOutput<P>(answers, params), ...);
     return result;
@@ -38,8 +38,8 @@ int Through(Dispatcher& dispatcher, const OperationSpec& spec, Signature<P...>, 
 // One member: its table entry is looked up once, then every call goes through it.
 template <auto Member, class... A>
 int Forward(Dispatcher& dispatcher, std::string_view op, A&... params) {
-    static const OperationSpec& spec = *FindOperation(op);
-    return Through(dispatcher, spec, decltype(detail::SignatureOf(Member)){}, params...);
+    static const OperationShape& shape = *FindOperation(op);
+    return Through(dispatcher, shape, decltype(detail::SignatureOf(Member)){}, params...);
 }
 
 }  // namespace

@@ -162,7 +162,7 @@ using FieldType = std::remove_cvref_t<M>;
 
 // Builds the table entry of one operation.
 struct Describer {
-    std::vector<ArgSpec>& args;
+    std::vector<ArgShape>& args;
     bool counted = false;
     void add(std::string_view name, AutoType type, bool out) { args.push_back({name, type, out}); }
     void count() {
@@ -174,7 +174,7 @@ struct Describer {
 // The adapter's side: sets the inputs of a call, then reads and checks the answers.
 class Answers {
 public:
-    Answers(const OperationSpec& spec, std::vector<AutoArg>& args) : spec_(spec), args_(args) {}
+    Answers(const OperationShape& shape, std::vector<AutoArg>& args) : shape_(shape), args_(args) {}
     template <class V>
     void put(V value) {
         args_[at_++].value = std::move(value);
@@ -186,9 +186,9 @@ public:
         AutoArg& arg = args_[at_];
         V* v = std::get_if<V>(&arg.value);
         if (!v) {
-            Fail(spec_.name, "the host answered " + article(typeOf(arg.value)) + " for " +
-                                 std::string(spec_.args[at_].name) + " where " +
-                                 article(spec_.args[at_].type) + " was declared");
+            Fail(shape_.name, "the host answered " + article(typeOf(arg.value)) + " for " +
+                                 std::string(shape_.args[at_].name) + " where " +
+                                 article(shape_.args[at_].type) + " was declared");
         }
         ++at_;
         return *v;
@@ -197,7 +197,7 @@ public:
     std::size_t count() {
         if (count_ < 0) {
             const std::int32_t n = take<std::int32_t>();
-            if (n < 0) Fail(spec_.name, "the host answered a negative count (" + std::to_string(n) + ")");
+            if (n < 0) Fail(shape_.name, "the host answered a negative count (" + std::to_string(n) + ")");
             count_ = n;
         }
         return static_cast<std::size_t>(count_);
@@ -205,14 +205,14 @@ public:
     // The next array, which must hold `n` values.
     template <class V>
     V& takeArray(std::size_t n, bool counted) {
-        const std::string_view name = spec_.args[at_].name;
+        const std::string_view name = shape_.args[at_].name;
         V& v = take<V>();
         if (v.size() != n) {
             if (counted) {
-                Fail(spec_.name, "the host answered a count of " + std::to_string(n) + " but " +
+                Fail(shape_.name, "the host answered a count of " + std::to_string(n) + " but " +
                                      std::to_string(v.size()) + " values for " + std::string(name));
             }
-            Fail(spec_.name, "the host answered " + std::to_string(v.size()) + " values for " + std::string(name) +
+            Fail(shape_.name, "the host answered " + std::to_string(v.size()) + " values for " + std::string(name) +
                                  " where " + std::to_string(n) + " are declared");
         }
         return v;
@@ -224,7 +224,7 @@ private:
         const std::string_view name = TypeName(t);
         return (name.front() == 'E' ? "an " : "a ") + std::string(name);
     }
-    const OperationSpec& spec_;
+    const OperationShape& shape_;
     std::vector<AutoArg>& args_;
     std::size_t at_ = 0;
     std::int64_t count_ = -1;
@@ -233,7 +233,7 @@ private:
 // The server's side: reads the inputs of a call, then writes the host's answers.
 class Request {
 public:
-    Request(const OperationSpec& spec, std::span<AutoArg> args) : spec_(spec), args_(args) {}
+    Request(const OperationShape& shape, std::span<AutoArg> args) : shape_(shape), args_(args) {}
     template <class V>
     const V& get() {
         // The shape of the call was checked against the table before, so the value holds
@@ -248,13 +248,13 @@ public:
     void count(std::size_t n) {
         if (counted_) {
             if (n != count_) {
-                Fail(spec_.name, "the host answered parallel lists of different lengths (" + std::to_string(count_) +
+                Fail(shape_.name, "the host answered parallel lists of different lengths (" + std::to_string(count_) +
                                      " and " + std::to_string(n) + ")");
             }
             return;
         }
         if (n > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-            Fail(spec_.name, "the host answered more than 2^31 - 1 values");
+            Fail(shape_.name, "the host answered more than 2^31 - 1 values");
         }
         counted_ = true;
         count_ = n;
@@ -262,7 +262,7 @@ public:
     }
 
 private:
-    const OperationSpec& spec_;
+    const OperationShape& shape_;
     std::span<AutoArg> args_;
     std::size_t at_ = 0;
     bool counted_ = false;
@@ -408,16 +408,16 @@ constexpr std::array<std::string_view, sizeof...(S)> ParamNames(S... names) {
 
 // The table entry of one operation.
 template <class... P, std::size_t N>
-OperationSpec Describe(std::string_view op, Signature<P...>, const std::array<std::string_view, N>& names) {
+OperationShape Describe(std::string_view op, Signature<P...>, const std::array<std::string_view, N>& names) {
     static_assert(N == sizeof...(P), "one name per parameter");
-    OperationSpec spec{op, {}};
-    Describer d{spec.args};
+    OperationShape shape{op, {}};
+    Describer d{shape.args};
     static_cast<void>(d);  // operations without arguments describe nothing
     std::size_t i = 0;
     ((Param<P>::input ? Param<P>::describe(d, names[i]) : void(), ++i), ...);
     i = 0;
     ((!Param<P>::input ? Param<P>::describe(d, names[i]) : void(), ++i), ...);
-    return spec;
+    return shape;
 }
 
 }  // namespace t2v::host::automation::detail

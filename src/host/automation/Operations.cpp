@@ -15,8 +15,8 @@ void Fail(std::string_view op, const std::string& what) { throw HostError(std::s
 
 namespace {
 
-std::vector<OperationSpec> BuildTable() {
-    std::vector<OperationSpec> table;
+std::vector<OperationShape> BuildTable() {
+    std::vector<OperationShape> table;
 #define T2V_DESCRIBE(op, ...)                                                          \
     table.push_back(detail::Describe(#op, decltype(detail::SignatureOf(&TarvoHost::op)){}, \
                                      detail::ParamNames(__VA_ARGS__)));
@@ -25,25 +25,25 @@ std::vector<OperationSpec> BuildTable() {
     return table;
 }
 
-const std::vector<OperationSpec>& Table() {
-    static const std::vector<OperationSpec> table = BuildTable();
+const std::vector<OperationShape>& Table() {
+    static const std::vector<OperationShape> table = BuildTable();
     return table;
 }
 
 }  // namespace
 
-std::size_t OperationSpec::inputCount() const {
+std::size_t OperationShape::inputCount() const {
     std::size_t n = 0;
     while (n < args.size() && !args[n].out) ++n;
     return n;
 }
 
-std::span<const OperationSpec> Operations() { return Table(); }
+std::span<const OperationShape> Operations() { return Table(); }
 
-const OperationSpec* FindOperation(std::string_view name) {
-    static const std::unordered_map<std::string_view, const OperationSpec*> index = [] {
-        std::unordered_map<std::string_view, const OperationSpec*> map;
-        for (const OperationSpec& op : Table()) map.emplace(op.name, &op);
+const OperationShape* FindOperation(std::string_view name) {
+    static const std::unordered_map<std::string_view, const OperationShape*> index = [] {
+        std::unordered_map<std::string_view, const OperationShape*> map;
+        for (const OperationShape& op : Table()) map.emplace(op.name, &op);
         return map;
     }();
     const auto it = index.find(name);

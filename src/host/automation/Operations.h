@@ -20,24 +20,24 @@
 
 namespace t2v::host::automation {
 
-struct ArgSpec {
+struct ArgShape {
     std::string_view name;  // the member's parameter or the struct's field; "count" for counts
     AutoType type = AutoType::Empty;
     bool out = false;
 };
 
-struct OperationSpec {
+struct OperationShape {
     std::string_view name;  // exactly the TarvoHost member's name
-    std::vector<ArgSpec> args;
+    std::vector<ArgShape> args;
     // The operations without arguments answer through the call's result.
     bool resultIsAnswer() const { return args.empty(); }
     std::size_t inputCount() const;
 };
 
 // Every host operation, in the order TarvoHost declares them.
-std::span<const OperationSpec> Operations();
+std::span<const OperationShape> Operations();
 // The operation named `name`, or nullptr.
-const OperationSpec* FindOperation(std::string_view name);
+const OperationShape* FindOperation(std::string_view name);
 
 // "Long", "DoubleArray", ...; "nothing" for Empty.
 std::string_view TypeName(AutoType type);
