@@ -5,10 +5,15 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <unistd.h>
 
+#include "host/automation/AutomationHost.h"
+#include "host/automation/HostDispatcher.h"
+#include "host/automation/Transcript.h"
 #include "host/document/DocumentHost.h"
+#include "host/writer/SaveModelDocument.h"
 #include "platform/posix/PosixPlatform.h"
 #include "plugin/RulesText.h"
 #include "plugin/cPlugin.h"
@@ -25,6 +30,8 @@ struct Options {
     std::string home;
     bool quiet = false;
     bool timings = false;
+    std::string transcript;    // record every host call, made across the automation boundary
+    std::string saveDocument;  // rewrite the model document through the host interface
 };
 
 using Clock = std::chrono::steady_clock;
@@ -154,6 +161,32 @@ void makeFolders(platform::Platform& p, const std::string& path) {
     }
 }
 
+// Writes the host's model as a model document to `path`, through a neighbouring file
+// that replaces `path` only when complete, so a failed save leaves no half document.
+void saveDocument(host::TarvoHost& model, const std::string& path) {
+    const std::string part = path + ".part0";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        if (!out) throw std::runtime_error(path + ": cannot create the file");
+        try {
+            host::SaveModelDocument(model, out);
+            out.close();
+        } catch (...) {
+            out.close();
+            std::remove(part.c_str());
+            throw;
+        }
+        if (!out) {
+            std::remove(part.c_str());
+            throw std::runtime_error(path + ": cannot write the file");
+        }
+    }
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        std::remove(part.c_str());
+        throw std::runtime_error(path + ": cannot replace the file");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +202,10 @@ int main(int argc, char** argv) {
     app.add_flag("--quiet", o.quiet, "print nothing but errors (no progress display)");
     app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON, then of each step");
     app.add_flag("--rules", rules, "print the transfer rules and exit");
+    app.add_option("--transcript", o.transcript,
+                   "make every host call across the automation boundary and write the calls to this file");
+    app.add_option("--save-document", o.saveDocument,
+                   "write the model, read through the host interface, as a model document to this file and exit");
     CLI11_PARSE(app, argc, argv);
 
     if (rules) {
@@ -186,6 +223,31 @@ int main(int argc, char** argv) {
     ProgressLine progress(!o.quiet && ::isatty(STDERR_FILENO));
     try {
         std::unique_ptr<host::DocumentHost> host = host::DocumentHost::LoadFile(o.model);
+        if (!o.saveDocument.empty()) {
+            saveDocument(*host, o.saveDocument);
+            if (!o.quiet) std::cout << "Model document written to " << o.saveDocument << '\n';
+            return 0;
+        }
+        // With a transcript the transfer sees the model as the plug-in sees the host's:
+        // every operation a late-bound call, checked on the way back, and recorded.
+        host::TarvoHost* model = host.get();
+        std::ofstream transcriptFile;
+        std::unique_ptr<host::automation::HostDispatcher> server;
+        std::unique_ptr<host::automation::RecordingDispatcher> recorder;
+        std::unique_ptr<host::automation::AutomationHost> adapter;
+        if (!o.transcript.empty()) {
+            transcriptFile.open(o.transcript, std::ios::binary | std::ios::trunc);
+            if (!transcriptFile) throw std::runtime_error(o.transcript + ": cannot create the transcript");
+            server = std::make_unique<host::automation::HostDispatcher>(*host);
+            recorder = std::make_unique<host::automation::RecordingDispatcher>(*server, transcriptFile);
+            adapter = std::make_unique<host::automation::AutomationHost>(*recorder);
+            model = adapter.get();
+        }
+        const auto closeTranscript = [&] {
+            if (o.transcript.empty()) return;
+            transcriptFile.close();
+            if (!transcriptFile) throw std::runtime_error(o.transcript + ": cannot write the transcript");
+        };
         CommandLineUser user(o, std::cerr);
         plugin::cPlugin plugin(platform, user);
         if (!o.home.empty()) {
@@ -200,8 +262,14 @@ int main(int argc, char** argv) {
             else progress.show(phase, step, done, total);
         };
         bool ok = false;
-        plugin.Main(host.get(), ok);
+        try {
+            plugin.Main(model, ok);
+        } catch (...) {
+            if (transcriptFile.is_open()) transcriptFile.close();  // keep the calls up to the failure
+            throw;
+        }
         progress.clear();
+        closeTranscript();
         if (o.timings) {
             // Phases on the first line (what scripts read), steps on the second.
             std::cout << PhaseTimes::json(times.done) << '\n' << PhaseTimes::json(times.steps) << std::endl;

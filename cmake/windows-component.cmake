@@ -23,21 +23,8 @@ add_custom_command(
 add_custom_target(t2v_typelib DEPENDS ${gen}/Tarvo2Vantra.tlb ${gen}/Tarvo2Vantra_h.h ${gen}/Tarvo2Vantra_i.c)
 set_source_files_properties(${gen}/Tarvo2Vantra_i.c PROPERTIES LANGUAGE CXX)
 
-# The automation adapter: the portable half and the IDispatch half.
-file(GLOB automation_srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/host/automation/*.cpp
-     ${PROJECT_SOURCE_DIR}/src/host/automation/windows/*.cpp)
-add_library(t2v_automation STATIC ${automation_srcs})
-target_include_directories(t2v_automation PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(t2v_automation PUBLIC t2v_host_iface PRIVATE t2v_warnings)
-target_link_libraries(t2v_automation PUBLIC oleaut32 ole32 uuid)
-
-# Model documents written from any host (the dialog's "Save Model Document...").
-file(GLOB writer_srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/host/writer/*.cpp)
-if(writer_srcs)
-  add_library(t2v_docwriter STATIC ${writer_srcs})
-  target_include_directories(t2v_docwriter PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(t2v_docwriter PUBLIC t2v_host_iface PRIVATE t2v_warnings)
-endif()
+# The automation adapter (t2v_automation) holds the IDispatch dispatcher here as well.
+target_link_libraries(t2v_automation PUBLIC t2v_platform oleaut32 ole32 uuid)
 
 file(GLOB com_srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/plugin/com/*.cpp)
 add_library(tarvo2vantra SHARED ${com_srcs} ${gen}/Tarvo2Vantra_i.c
@@ -51,7 +38,7 @@ set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/plugin/com/Tarvo2Vantra.rc APPEND 
   OBJECT_DEPENDS ${gen}/Tarvo2Vantra.tlb)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I ${gen} -I ${PROJECT_SOURCE_DIR}/src/plugin/com")
 target_link_libraries(tarvo2vantra PRIVATE t2v_plugin t2v_automation t2v_warnings
-  $<$<TARGET_EXISTS:t2v_docwriter>:t2v_docwriter>
+  t2v_host_writer
   oleaut32 ole32 uuid shell32 shlwapi comdlg32 comctl32 user32 advapi32 ${T2V_WIN_STATIC})
 
 # Test programs run under Wine by scripts/test-windows.sh.

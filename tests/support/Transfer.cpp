@@ -17,19 +17,25 @@ private:
     TransferRun& run_;
 };
 
-std::unique_ptr<TransferRun> run(std::unique_ptr<TransferRun> r) {
-    r->platform.createDirectory(r->dir / "structures");
-    r->platform.createDirectory(r->home());
-    Presser presser(*r);
-    r->plugin = std::make_unique<plugin::cPlugin>(r->platform, presser);
-    r->plugin->Shared().VantraHomeOverride = r->home();
+void runOn(TransferRun& r, host::TarvoHost* host) {
+    r.platform.createDirectory(r.dir / "structures");
+    r.platform.createDirectory(r.home());
+    Presser presser(r);
+    r.plugin = std::make_unique<plugin::cPlugin>(r.platform, presser);
+    r.plugin->Shared().VantraHomeOverride = r.home();
     bool ok = false;
-    r->plugin->Main(r->host.get(), ok);
-    r->written = r->plugin->Shared().lastTransferWritten;
+    r.plugin->Main(host, ok);
+    r.written = r.plugin->Shared().lastTransferWritten;
+}
+
+std::unique_ptr<TransferRun> run(std::unique_ptr<TransferRun> r) {
+    runOn(*r, r->host.get());
     return r;
 }
 
 }  // namespace
+
+void RunTransferOn(TransferRun& r, host::TarvoHost& host) { runOn(r, &host); }
 
 std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::string& name, const std::string& baseFolder) {
     auto r = std::make_unique<TransferRun>();

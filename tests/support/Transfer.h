@@ -31,5 +31,8 @@ struct TransferRun {
 std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::string& name = "Test",
                                          const std::string& baseFolder = ".");
 std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std::string& name = "Test");
+// The same transfer from any host (run.host stays empty). A call that fails as a call
+// propagates out of the plug-in's entry, as it does to the host program.
+void RunTransferOn(TransferRun& run, host::TarvoHost& host);
 
 }  // namespace t2v::test
