@@ -45,14 +45,14 @@ public:
         }
         char tmp[40];
         const auto r = std::to_chars(tmp, tmp + sizeof tmp, v);
-        buf_.append(tmp, r.ptr);
+        buf_.append(tmp, static_cast<std::size_t>(r.ptr - tmp));  // (pointer, length): GCC 12 misreads the iterator form as an overlapping copy
         spill();
     }
     void integer(long long v) {
         separate();
         char tmp[24];
         const auto r = std::to_chars(tmp, tmp + sizeof tmp, v);
-        buf_.append(tmp, r.ptr);
+        buf_.append(tmp, static_cast<std::size_t>(r.ptr - tmp));  // (pointer, length): GCC 12 misreads the iterator form as an overlapping copy
         spill();
     }
     void boolean(bool v) {
