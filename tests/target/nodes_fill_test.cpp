@@ -67,6 +67,16 @@ TEST_F(NodesFill, NoNodesShowsTheMessageAndAddsNothing) {
     EXPECT_EQ(m.NodeTable.capacity(), 200);
 }
 
+TEST_F(NodesFill, OneSourceNodeGivesTheOriginNodeAndItself) {
+    readAndFill(R"("points": [)" + NodesPoint("P", 2.0, 0.0, 0.0) + "]");
+    ASSERT_EQ(m.NodeTable.count(), 2);
+    EXPECT_EQ(m.NodeLast, 1);
+    EXPECT_EQ(node(1)[0], 0);  // the origin: previous 0, next 2
+    EXPECT_EQ(node(1)[4], 2);
+    EXPECT_EQ(node(2)[0], 1);  // the source node: previous 1, next 0 (the last)
+    EXPECT_EQ(node(2)[4], 0);
+}
+
 // Two points and one diaphragm over both, worked out field by field.
 TEST_F(NodesFill, NodeRecordsByteForByte) {
     readAndFill(R"("points": [)" + NodesPoint("P1", 1.0, 2.0, 3.0, "001100") + ", " +  // out of plane only
