@@ -21,9 +21,11 @@ constexpr std::size_t kFrameNameLength = 20;
 // follow the frame capacity when written.
 std::int32_t AddVantraFrame(VantraModel& m) { return m.FrameTable.add(Growth::CountPlus10); }
 
+// The frame-element matrix starts at row 0, the element number of an object that got
+// no element (a membrane, a frame of another material). Such an object still belongs
+// to the group, so it flags row 0 like any member flags its own row.
 void addElementMember(VantraModel& m, std::int32_t element, std::int32_t frame) {
-    // An object without an element (0: none was made for it) has nothing to belong to.
-    if (element > 0) m.FrameElementMembers.emplace_back(element, frame);
+    m.FrameElementMembers.emplace_back(element, frame);
 }
 
 }  // namespace

@@ -337,12 +337,14 @@ void FillVantraSelfWeight(FillContext& c) {
     std::vector<int> patterns;
     for (int i = 1; i <= src.LoadPatternNum(); ++i)
         if (src.LoadPatternObj(i).SelfWeightNotEmpty) patterns.push_back(i);
-    if (patterns.empty()) return;
 
+    // The table is sized to exactly its rows, also when there are none: a model
+    // without self weight writes count 0 and capacity 0.
     const auto count = static_cast<std::int32_t>(patterns.size());
     const std::int32_t elementCount = m.ElementTable.count();
     m.SelfWeightPatternTable.reset(count, count);
     m.SelfWeightElementMatrix.clear();
+    if (count == 0) return;
     if (elementCount > 0)
         m.SelfWeightElementMatrix.assign(static_cast<std::size_t>(count),
                                          std::vector<std::uint8_t>(static_cast<std::size_t>(elementCount), 0));

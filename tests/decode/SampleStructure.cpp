@@ -29,7 +29,7 @@ Bytes MainHeader() {
         .i16(0)      // 100 header word 1
         .i32(0).i32(0).i32(0)  // 102 three longs
         .i16(0).i16(0)         // 114 reserved list count, capacity
-        .f64(0.15)             // 118 default size
+        .f64(static_cast<double>(0.15f))  // 118 default size
         .text("0.15 m.", 8);   // 126 default size label
     return b;
 }
@@ -70,17 +70,11 @@ Bytes TailSection() {
 
 namespace {
 
-Bytes emptyL() {
-    Bytes b = Preamble("EMPTY");
-    b.repeat(20, [](Bytes& x) { x.i16(0); }).repeat(20, [](Bytes& x) { x.i16(0); });
-    return b;
-}
-
-Bytes emptyA() {
-    Bytes b = Preamble("EMPTY");
-    b.i16(0).i16(0).i16(0)  // case count, capacity, step count
-        .i16(0)             // group count
-        .i16(0);            // pattern count
+Bytes readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    Bytes b;
+    for (char c; in.get(c);) b.u8(static_cast<unsigned char>(c));
     return b;
 }
 
@@ -96,30 +90,9 @@ StructureFiles smallFiles() {
 }  // namespace
 
 StructureFiles EmptyStructure() {
-    Bytes s = Preamble("EMPTY");
-    s.put(MainHeader());
-    s.i32(1).i32(0).i32(200).zeros(84);          // nodes: count 1, last 0, capacity 200, node 1
-    s.i16(0).i16(1);                             // constraints
-    s.tagged16(0).tagged16(1);                   // mass patterns
-    s.i16(0).i16(0).i16(1);                      // element groups
-    s.i32(0).i32(0).i32(1);                      // elements
-    s.i16(0).i16(0);                             // frames
-    s.i16(0).i16(1);                             // nodal load patterns
-    s.i16(0).i16(1).i16(1).i16(0).i16(1);        // element load patterns, shapes 1, items 0 / 1
-    s.i16(0).i16(1);                             // self-weight patterns
-    s.repeat(6, [](Bytes& x) { x.i16(0); });     // six zero words
-    s.i16(0).i16(0).i16(1);                      // section cuts
-    s.i32(0).i32(1);                             // section cut items
-    s.i16(0).i16(1);                             // section groups
-    s.i16(0).i16(1).i16(0).i16(1);               // drifts, deflections
-    s.repeat(10, [](Bytes& x) { x.i16(0); }).repeat(10, [](Bytes& x) { x.i16(1); });
-    s.put(ComponentSection(1, {}));
-    s.put(TailSection());
-
-    StructureFiles f = smallFiles();
-    f["S"] = s;
-    f["L"] = emptyL();
-    f["A"] = emptyA();
+    StructureFiles f;
+    for (const char* suffix : {"S", "L", "A", "ULS", "PO", "POA", "POF"})
+        f[suffix] = readBytes(std::string(T2V_SOURCE_DIR) + "/tests/data/empty-structure/VNTR" + suffix);
     return f;
 }
 

@@ -1,6 +1,6 @@
-// Hand-built structure folders for the decoder tests: an empty structure as a transfer
-// of a model with no content writes it, and a small structure with a little of
-// everything. Every byte is placed here from the file layouts, never by the writer.
+// Hand-built structure folders for the decoder tests: the empty structure (the copy
+// worked out by hand in tests/data/empty-structure) and a small structure with a
+// little of everything. Every byte is placed from the file layouts, never by the writer.
 #pragma once
 
 #include <map>

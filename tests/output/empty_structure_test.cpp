@@ -1,7 +1,9 @@
-// The empty structure, every file worked out by hand from the file layouts.
+// The empty structure, every file compared with the copy worked out by hand
+// (tests/data/empty-structure), and the writer's reports of files it cannot write.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "output/WriteStructureFiles.h"
 #include "platform/recording/RecordingPlatform.h"
@@ -10,8 +12,6 @@
 
 namespace t2v {
 namespace {
-
-using test::Bytes;
 
 // A store as the driver leaves it before any fill step: kN and m (host code 6).
 target::VantraModel emptyStore(const std::string& root, const std::string& name) {
@@ -27,85 +27,19 @@ target::VantraModel emptyStore(const std::string& root, const std::string& name)
     return m;
 }
 
-Bytes preamble(const std::string& name) {
-    Bytes b;
-    b.text("4.0", 8).text(name, 12).text("Model Transferred", 60);
-    return b;
-}
-
-std::vector<std::uint8_t> expectedMainFile(const std::string& name) {
-    Bytes b = preamble(name);
-    b.i16(0).i16(4).i16(3).f32(9.81f).i16(0).i16(1).i16(4).i16(1).i16(0).i16(0);  // 80..101
-    b.i32(0).i32(0).i32(0).i16(0).i16(0).f64(static_cast<double>(0.15f)).text("0.15 m.", 8);
-    EXPECT_EQ(b.b.size(), 134u);
-    b.i32(1).i32(0).i32(200).zeros(84);  // node 1 exists from the start
-    b.i16(0).i16(1);                     // constraints
-    b.i16(2).i16(0).i16(2).i16(1);       // mass patterns, tagged counters
-    b.i16(0).i16(0).i16(1);              // element groups
-    b.i32(0).i32(0).i32(1);              // elements
-    b.i16(0).i16(0);                     // frames, no matrices
-    b.i16(0).i16(1);                     // nodal load patterns
-    b.i16(0).i16(1).i16(1).i16(0).i16(1);  // element loads: shape count starts at 1
-    b.i16(0).i16(1);                     // self weight
-    b.zeros(12);                         // six words
-    b.i16(0).i16(0).i16(1);              // section cuts
-    b.i32(0).i32(1);                     // section cut items
-    b.i16(0).i16(1);                     // section groups
-    b.i16(0).i16(1).i16(0).i16(1);       // drifts and deflections
-    for (int i = 0; i < 10; ++i) b.i16(0);
-    for (int i = 0; i < 10; ++i) b.i16(1);
-    EXPECT_EQ(b.b.size(), 360u);
-    // Component section: C1 = 1, then 113 counts of which only C37 is 1 with its record.
-    b.i16(1);
-    for (int item = 2; item <= 114; ++item) {
-        if (item == 37) {
-            b.i16(1);
-            Bytes z;
-            z.text("Default End Zone", 40).i16(1).u8(3).zeros(5).zeros(5).i16(0).zeros(6);
-            z.f32(10.0f).f32(10.0f).f32(0.0f).f32(0.0f).f32(0.5f).f32(0.5f).f32(0.5f).f32(0.5f).zeros(16);
-            EXPECT_EQ(z.b.size(), 109u);
-            b.append(z.b);
-        } else {
-            b.i16(0);
-        }
-    }
-    b.zeros(6).zeros(8);  // tail section
-    return b.b;
-}
+// The hand-worked empty structure shared with the decoder's tests.
+const std::string kEmpty = std::string(T2V_SOURCE_DIR) + "/tests/data/empty-structure";
 
 TEST(EmptyStructure, AllSevenFilesByteForByte) {
     test::TempDir dir;
     platform::RecordingPlatform p;
-    ASSERT_TRUE(p.createDirectory(dir / "Tower"));
-    target::VantraModel m = emptyStore(dir.path(), "Tower");
+    ASSERT_TRUE(p.createDirectory(dir / "EMPTY"));
+    target::VantraModel m = emptyStore(dir.path(), "EMPTY");
 
     ASSERT_TRUE(output::WriteStructureFiles(m, p, "VNTR", true, 0));
     EXPECT_TRUE(p.messages.empty());
-
-    const std::string s = dir / "Tower";
-    auto main = test::ReadBytes(s + "/VNTRS");
-    EXPECT_EQ(main.size(), 711u);
-    EXPECT_EQ(main, expectedMainFile("Tower"));
-
-    Bytes l = preamble("Tower");
-    l.zeros(80);
-    EXPECT_EQ(test::ReadBytes(s + "/VNTRL"), l.b);
-
-    Bytes a = preamble("Tower");
-    a.zeros(10);
-    EXPECT_EQ(test::ReadBytes(s + "/VNTRA"), a.b);
-
-    Bytes version;
-    version.text("4.0", 8);
-    auto small = [&](std::size_t zeros) {
-        Bytes x = version;
-        x.zeros(zeros);
-        return x.b;
-    };
-    EXPECT_EQ(test::ReadBytes(s + "/VNTRPO"), small(282));
-    EXPECT_EQ(test::ReadBytes(s + "/VNTRPOA"), small(2));
-    EXPECT_EQ(test::ReadBytes(s + "/VNTRPOF"), small(20));
-    EXPECT_EQ(test::ReadBytes(s + "/VNTRULS"), small(4));
+    for (const char* f : {"VNTRS", "VNTRL", "VNTRA", "VNTRPO", "VNTRPOA", "VNTRPOF", "VNTRULS"})
+        EXPECT_EQ(test::ReadBytes(dir / "EMPTY/" + f), test::ReadBytes(kEmpty + "/" + f)) << f;
 }
 
 TEST(EmptyStructure, NameIsCutToTwelveAndRightTrimmed) {
@@ -121,6 +55,27 @@ TEST(EmptyStructure, NameIsCutToTwelveAndRightTrimmed) {
     ASSERT_TRUE(p.createDirectory(dir / "Tower"));
     ASSERT_TRUE(output::WriteStructureFiles(t, p, "VNTR", true, 0));
     EXPECT_EQ(t.StructureDir, dir / "Tower");
+}
+
+TEST(AnalysisFile, OnlyACaseEndingInOneIsFollowedByItsZeroExtension) {
+    test::TempDir dir;
+    platform::RecordingPlatform p;
+    ASSERT_TRUE(p.createDirectory(dir / "EMPTY"));
+    target::VantraModel m = emptyStore(dir.path(), "EMPTY");
+    for (int flag : {1, 0}) {
+        RecordView r = m.AnalysisCaseTable.rec(m.AnalysisCaseTable.add(target::Growth::CountPlus10));
+        r.text(0, 12, flag ? "WITH" : "WITHOUT");
+        r.u8(193, flag);
+    }
+    ASSERT_TRUE(output::WriteStructureFiles(m, p, "VNTR", true, 0));
+
+    test::Bytes a;
+    a.append(test::ReadBytes(kEmpty + "/VNTRA")).b.resize(80);  // the preamble
+    a.i16(2).i16(11).i16(0);  // capacity 0 passed by the first case: 1 + 10
+    a.text("WITH", 12).zeros(181).u8(1).zeros(54);
+    a.text("WITHOUT", 12).zeros(182);
+    a.i16(0).i16(0);
+    EXPECT_EQ(test::ReadBytes(dir / "EMPTY/VNTRA"), a.b);
 }
 
 TEST(WriterFailures, MissingFolderReportsEveryFileAsNotOpened) {

@@ -388,6 +388,19 @@ TEST_F(LoadcasesReadTHFunc, FoldersAreMadeOneLevelAtATimeOrReported) {
     EXPECT_NE(plat.messages[0].text.find("Error : Could not write file. " + recordPath("B")), std::string::npos);
 }
 
+TEST_F(LoadcasesReadTHFunc, WithoutAHomeTheRecordsGoBelowTheRootAndTheHomeIsNotMade) {
+    // Version 4 without an install path: the home is empty, so the records folder is
+    // "/Records"; the empty home itself is never created. "/Records" is refused here so
+    // that the test leaves the root alone.
+    if (std::filesystem::exists("/Records")) GTEST_SKIP() << "/Records exists on this machine";
+    home = "";
+    plat.uncreatableFolders.insert("/Records");
+    read(R"({"name": "A", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})");
+    ASSERT_EQ(plat.messages.size(), 1u);
+    EXPECT_EQ(plat.messages[0].text, "Error : Could not create directory. /Records/EqkeGroup");
+    EXPECT_FALSE(std::filesystem::exists("/Records"));
+}
+
 TEST_F(LoadcasesReadTHFunc, TooManyPointsForARecordAreRefused) {
     TarvoModelObj& src = read(R"(
         {"name": "Long", "type": 2, "kind": 2, "period": 1, "steps_per_cycle": 40000, "cycles": 1, "amplitude": 1},

@@ -10,21 +10,23 @@ namespace {
 // section), and a 4 x 2 slab "A" (area 8) on nodes 1, 2, 3, 4. `rest` adds the mass
 // source and whatever loads a test needs.
 std::string Building(const std::string& rest, const std::string& beamLoads = "", const std::string& node3 = "",
-                     const std::string& node4 = "") {
+                     const std::string& node4 = "", const std::string& columnLoads = "") {
     return R"("load_patterns": [{"name": "DEAD", "self_weight_multiplier": 1}, {"name": "LIVE"}],
         "points": [{"name": "1", "x": 0, "y": 0, "z": 0}, {"name": "2", "x": 4, "y": 0, "z": 0},
                    {"name": "3", "x": 0, "y": 2, "z": 0, "mass": [1, 2, 3, 4, 5, 6])" + node3 + R"(},
                    {"name": "4", "x": 4, "y": 2, "z": 0)" + node4 + R"(}, {"name": "5", "x": 0, "y": 0, "z": -3, "mass": [7, 7, 7, 7, 7, 7]}],
         "frames": [{"name": "B", "section": "S", "i": "1", "j": "2", "mass_per_length": 0.5)" + beamLoads + R"(},
                    {"name": "C", "section": "S", "i": "5", "j": "1",
-                    "point_loads": [{"pattern": "LIVE", "dir": 10, "rd": 0.5, "val": 8}]}],
+                    "point_loads": [{"pattern": "LIVE", "dir": 10, "rd": 0.5, "val": 8}])" + columnLoads + R"(}],
         "areas": [{"name": "A", "section": "SL", "points": ["1", "2", "3", "4"], "mass_per_area": 0.25}],
         )" + rest;
 }
 
 class Masses : public ::testing::Test {
 protected:
-    void build(const std::string& body) {
+    // `layered`: the slab is a layered shell whose weight comes from its concrete layer
+    // (unit mass 2.5, unit weight 25) over a thickness of 0.3.
+    void build(const std::string& body, bool layered = false) {
         t = std::make_unique<LoadsModel>(body);
         auto& src = t->src;
         auto& mat = src.AddPropMat("M");
@@ -38,6 +40,15 @@ protected:
         slab.ShellType = 1;
         slab.Thick = 0.2;
         slab.PropMatObj = &mat;
+        if (layered) {
+            auto& conc = src.AddPropMat("CONC");
+            conc.UnitMass = 2.5;
+            conc.UnitWeight = 25.0;
+            slab.ShellType = 6;
+            slab.PropMatObj = nullptr;
+            slab.LayerPropMatConcObj = &conc;
+            slab.LayerVantraThick = 0.3;
+        }
         src.FrameObj(1).PropFrameSectObj = &sect;
         src.AreaObj(1).PropAreaSectObj = &slab;
         t->readLoads();
@@ -100,6 +111,30 @@ TEST_F(Masses, SimplySupportedReactionsOfAPartialTrapezoid) {
                                                "val1": -2, "val2": -6}])"));
     EXPECT_NEAR(n(1).FrameLoadMass[0] * g(), 11.0 / 3.0, 1e-12);
     EXPECT_NEAR(n(2).FrameLoadMass[0] * g(), 13.0 / 3.0, 1e-12);
+}
+
+TEST_F(Masses, LayeredSlabWeighsByItsConcreteLayerInEveryOption) {
+    // Per corner of the 8 m2 slab: option 1 the added 0.25 x 8 / 4 = 0.5 and the layer's
+    // 2.5 x 0.3 x 8 / 4 = 1.5; option 2 the layer's weight 1 x 25 x 0.3 x 8 / 4 = 15
+    // over g; option 3 both, each in its own field.
+    const std::string dead = R"("patterns": [{"name": "DEAD", "scale": 1}]})";
+    for (int option : {1, 2, 3}) {
+        SCOPED_TRACE(option);
+        build(Building(R"("mass_source": {"option": )" + std::to_string(option) + ", " + dead), true);
+        EXPECT_DOUBLE_EQ(n(4).PointMass[0], option == 2 ? 0.0 : 2.0);
+        EXPECT_NEAR(n(4).AreaLoadMass[1], option == 1 ? 0.0 : 15.0 / g(), 1e-12);
+        EXPECT_DOUBLE_EQ(n(4).AreaLoadMass[2], 0.0);
+    }
+}
+
+TEST_F(Masses, DistributedLoadOnAVerticalFrameGivesEndMassesWhereAPointLoadGivesNone) {
+    // The column C (5 -> 1, 3 long, no plan length) carries 2 per length over its whole
+    // height: 3 to each end. Its point load of 8 at mid-height weighs nothing: it needs
+    // a plan length to be split between the ends.
+    build(Building(R"("mass_source": {"option": 2, "patterns": [{"name": "LIVE", "scale": 1}]})", "", "", "",
+                   R"(, "distributed_loads": [{"pattern": "LIVE", "dir": 10, "val1": 2, "val2": 2}])"));
+    EXPECT_NEAR(n(5).FrameLoadMass[0] * g(), 3.0, 1e-12);
+    EXPECT_NEAR(n(1).FrameLoadMass[1] * g(), 3.0, 1e-12);
 }
 
 }  // namespace

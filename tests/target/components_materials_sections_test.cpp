@@ -132,6 +132,9 @@ TEST(ComponentsSections, SteelIsectionAsBeamAndColumn) {
     ASSERT_EQ(f.m.ColumnSectionTable.count(), 3);
     EXPECT_EQ(NameOf(f.m.BeamSectionTable, 2), "XecBmS-Pipe");
     EXPECT_EQ(f.m.BeamSectionTable.rowBytes(2)[90], 0);
+    EXPECT_EQ(NameOf(f.m.ColumnSectionTable, 2), "XecColS-Pipe");
+    EXPECT_EQ(f.m.ColumnSectionTable.rowBytes(2)[89], 7);
+    EXPECT_EQ(f.m.ColumnSectionTable.rowBytes(2)[90], 0);
     EXPECT_EQ(NameOf(f.m.BeamSectionTable, 3), "XecBmC-R");
     EXPECT_EQ(f.m.BeamSectionTable.rowBytes(3)[89], 3);
     EXPECT_EQ(f.m.BeamSectionTable.rowBytes(3)[90], 2);

@@ -433,5 +433,19 @@ TEST(ComponentsCompounds, ShearWallAndGeneralWallCompounds) {
     EXPECT_EQ(gw3.idVantraCompoundGWall, 2);
 }
 
+TEST(ComponentsCompounds, WallCompoundsAreNumberedInSectionOrderWhateverTheirKind) {
+    // A layered wall listed before a thin shell takes wall compound 1.
+    CompoundFixture f;
+    auto& v = areaSection(f, "V", 6, 1);
+    auto& wall = areaSection(f, "Wall", 1, 0);
+    f.fillUpTo(FillVantraCompoundComponents);
+    ASSERT_EQ(f.m.WallCompoundTable.count(), 2);
+    EXPECT_EQ(NameOf(f.m.WallCompoundTable, 1), "CpdWallConcV-V");
+    EXPECT_EQ(NameOf(f.m.WallCompoundTable, 2), "CpdWallConcEla-Wall");
+    EXPECT_EQ(f.m.WallCompoundTable.rec(2).getI16(40), 2);
+    EXPECT_EQ(v.idVantraCompoundWall, 1);
+    EXPECT_EQ(wall.idVantraCompoundWall, 2);
+}
+
 }  // namespace
 }  // namespace t2v::test

@@ -391,7 +391,9 @@ TEST_F(ElementsTest, ShellsGoToTheGroupOfTheirSectionAndOrientation) {
 TEST_F(ElementsTest, EmbeddedBeamsRunAlongTheWallEdgesInBothGroups) {
     TarvoPropFrameSectObj& emb = src.AddPropEmbedFrameSect();
     emb.idVantraCompoundEmbededBeam = 9;
-    TarvoAreaObj& a = areaOf("A", shell("Lay1", nullptr, 6, 1), 1, {2, 3, 4, 5});
+    // A is a horizontal layered slab: a layered section carries embedded beams in any
+    // orientation, and the slab itself is a wall element of its layered kind.
+    TarvoAreaObj& a = areaOf("A", shell("Lay1", nullptr, 6, 1), 2, {2, 3, 4, 5});
     a.EmbedFrameObj = &emb;
     a.IsEmbed = {true, true, true, true};
     TarvoAreaObj& b = areaOf("B", shell("ThinC", conc, 1), 1, {6, 7, 8, 9});

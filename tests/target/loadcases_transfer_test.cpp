@@ -56,23 +56,5 @@ TEST(LoadcasesTransfer, FunctionsAndCasesOfADocument) {
     EXPECT_EQ(textAt(a, 86, 12), "DynaAnalysis");
 }
 
-TEST(LoadcasesTransfer, ExampleBuildingWritesEveryRecordAndCase) {
-    auto r = test::RunTransferFile(std::string(T2V_SOURCE_DIR) + "/examples/building.json");
-    ASSERT_TRUE(r->written);
-    const std::string records = r->home() + "/Records/EqkeGroup";
-    for (const char* name : {"GroundMotion", "Pulse", "Sine1Hz", "Cosine", "Ramp", "Trapezoid", "Triangle", "Periodic"})
-        EXPECT_TRUE(std::filesystem::is_regular_file(records + "/" + name)) << name;
-    EXPECT_FALSE(std::filesystem::exists(records + "/Spectrum"));  // not a time history
-    // The file's header lines and comment are skipped: 11 points.
-    EXPECT_EQ(test::ReadBytes(records + "/GroundMotion").size(), 56u + 8u * 12u);
-
-    const target::VantraModel& m = r->store();
-    EXPECT_EQ(m.GravityLoadCaseTable.count(), 1);
-    EXPECT_EQ(m.PushoverLoadCaseTable.count(), 3);
-    EXPECT_EQ(m.DynamicLoadCaseTable.count(), 1);
-    ASSERT_EQ(m.AnalysisCaseTable.count(), 1);
-    EXPECT_EQ(textAt(test::ReadBytes(r->structureDir() + "/VNTRA"), 86, 12), "DynaAnalysis");
-}
-
 }  // namespace
 }  // namespace t2v

@@ -239,6 +239,9 @@ TEST(ElementLoadsTest, ABeamJoinsTheEarliestMatchingShape) {
     EXPECT_EQ(x.ordinalOf(0, 2), 2);
     EXPECT_EQ(x.ordinalOf(0, 3), 1);
     EXPECT_EQ(x.shape(1, 1, 1).elementCount, 2);
+    // One pattern fits the table's initial capacity of 1.
+    EXPECT_EQ(x.m.ElementLoadPatternTable.count(), 1);
+    EXPECT_EQ(x.m.ElementLoadPatternTable.capacity(), 1);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -268,12 +271,12 @@ TEST(SelfWeight, ElementsAreFlaggedOnlyAboveTheMultiplierThreshold) {
     EXPECT_EQ(x.m.SelfWeightElementMatrix, (std::vector<std::vector<std::uint8_t>>{{1, 0, 1, 1}, {0, 0, 0, 0}}));
 }
 
-TEST(SelfWeight, NoPatternLeavesTheTableAsReset) {
+TEST(SelfWeight, NoPatternSizesTheTableToNoRows) {
     Transfer x;
     x.pattern("LIVE");
     target::FillVantraSelfWeight(x.c);
     EXPECT_EQ(x.m.SelfWeightPatternTable.count(), 0);
-    EXPECT_EQ(x.m.SelfWeightPatternTable.capacity(), 1);
+    EXPECT_EQ(x.m.SelfWeightPatternTable.capacity(), 0);
 }
 
 }  // namespace

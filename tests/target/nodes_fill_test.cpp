@@ -67,6 +67,16 @@ TEST_F(NodesFill, NoNodesShowsTheMessageAndAddsNothing) {
     EXPECT_EQ(m.NodeTable.capacity(), 200);
 }
 
+TEST_F(NodesFill, OneSourceNodeGivesTheOriginNodeAndItself) {
+    readAndFill(R"("points": [)" + NodesPoint("P", 2.0, 0.0, 0.0) + "]");
+    ASSERT_EQ(m.NodeTable.count(), 2);
+    EXPECT_EQ(m.NodeLast, 1);
+    EXPECT_EQ(node(1)[0], 0);  // the origin: previous 0, next 2
+    EXPECT_EQ(node(1)[4], 2);
+    EXPECT_EQ(node(2)[0], 1);  // the source node: previous 1, next 0 (the last)
+    EXPECT_EQ(node(2)[4], 0);
+}
+
 // Two points and one diaphragm over both, worked out field by field.
 TEST_F(NodesFill, NodeRecordsByteForByte) {
     readAndFill(R"("points": [)" + NodesPoint("P1", 1.0, 2.0, 3.0, "001100") + ", " +  // out of plane only
@@ -212,7 +222,8 @@ TEST_F(NodesFill, GroupsBecomeFramesWithTheirMembers) {
     EXPECT_EQ(frameName(2), "all" + std::string(17, ' '));
     using Members = std::vector<std::pair<std::int32_t, std::int32_t>>;
     EXPECT_EQ(m.FrameNodeMembers, (Members{{2, 1}, {3, 1}, {3, 2}}));
-    EXPECT_EQ(m.FrameElementMembers, (Members{{4, 1}, {6, 1}, {7, 1}, {5, 2}}));
+    // W0 got no element: it still belongs to "all" and flags row 0.
+    EXPECT_EQ(m.FrameElementMembers, (Members{{4, 1}, {6, 1}, {7, 1}, {5, 2}, {0, 2}}));
 }
 
 }  // namespace

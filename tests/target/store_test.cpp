@@ -5,19 +5,6 @@
 namespace t2v::target {
 namespace {
 
-TEST(Store, InitialCountersAndDefaultEndZone) {
-    VantraModel m;
-    InitVantraModel(m);
-    EXPECT_EQ(m.NodeTable.count(), 1);
-    EXPECT_EQ(m.NodeTable.capacity(), 200);
-    EXPECT_EQ(m.FrameTable.capacity(), 0);
-    EXPECT_EQ(m.ElementLoadShapeCount, 1);
-    EXPECT_EQ(m.EndZoneTable.count(), 1);
-    RecordView z = m.EndZoneTable.rec(1);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(z.data()), 16), "Default End Zone");
-    EXPECT_EQ(z.getF32(89), 0.5f);
-}
-
 TEST(Store, GrowthRulesKeepRecords) {
     RecordTable<8> nodes("node", CounterWidth::Int32);
     nodes.reset(0, 200);
