@@ -33,7 +33,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     wine "$1"/build-windows/bin/plugin-client.exe bench "$2" Bench > "$5/w.json"
     python3 - "$i" "$native" "$5/w.json" <<PY
 import json, sys
-w = json.load(open(sys.argv[3]))
+w = json.loads([l for l in open(sys.argv[3]) if l.startswith("{")][-1])
 print("%-4s %10s %10.4f %10.4f %10.4f %8d" % (sys.argv[1], sys.argv[2], w["total"], w["host"], w["component"], w["calls"]))
 PY
   done' _ "$root" "$calls" "$runs" "$work/model.json" "$work" | tee "$work/table.txt"
