@@ -37,6 +37,6 @@ for t in "${targets[@]}"; do
     echo "fuzz_$t failed; the input is in build-fuzz/crashes/ (add it to the tests)"
     status=1
   fi
-  grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb)|cov: .*(DONE|INITED)" "build-fuzz/fuzz_$t.log" | tail -n 4 || true
+  grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb)|(INITED|DONE) +cov:" "build-fuzz/fuzz_$t.log" | tail -n 4 || true
 done
 exit $status
