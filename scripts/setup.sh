@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the build needs from Debian's packages, when it is missing.
 set -euo pipefail
+# With --fuzz, also clang and its libFuzzer runtime (scripts/fuzz.sh).
 packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev)
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -66,6 +66,15 @@ std::string frmTransferVantra::StructureNameProblem(const std::string& name) {
     if (name == "." || name == ".." || name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
         return "Error : The structure name may not hold a folder separator or be \".\" or \"..\" !";
     if (utf8Length(name) > 12) return "Error : The structure name may hold at most 12 characters !";
+    // A tab or another control character makes a folder name that other tools (and the
+    // series-folder reset) do not handle, and that the user cannot see or type again.
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        const bool c1 = c == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(name[i + 1]) <= 0x9F;
+        if (c < 0x20 || c == 0x7F || c1)
+            return "Error : The structure name may not hold a control character !";
+    }
     return {};
 }
 

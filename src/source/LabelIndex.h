@@ -14,11 +14,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <iterator>
 #include <string_view>
 #include <vector>
 
+#include "common/KeyedHash.h"
 #include "platform/LargeMemory.h"
 
 namespace t2v::source {
@@ -81,7 +81,9 @@ public:
     }
 
 private:
-    static std::uint64_t hashOf(std::string_view label) { return std::hash<std::string_view>{}(label); }
+    // Keyed (see common/KeyedHash.h): labels come from the model, and an unkeyed hash
+    // would let a model pile its labels into one run of slots.
+    std::uint64_t hashOf(std::string_view label) const { return common::SipHash<1, 3>(key_, label); }
     static std::uint32_t tagOf(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 32); }
     static std::size_t capacityFor(std::size_t count) {
         std::size_t want = 16;
@@ -102,6 +104,7 @@ private:
 
     platform::LargeVector<Slot> slots_;
     std::size_t count_ = 0;
+    common::HashKey key_ = common::ProcessHashKey();
 };
 
 template <class T>

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/KeyedHash.h"
 #include "source/TarvoModelObj.h"
 
 namespace t2v::source {
@@ -234,7 +235,7 @@ void TarvoModelObj::ReadAreas() {
 
     // Whether a section is a shell of a kind that is transferred (single or layered);
     // asked once per section name, the answer does not change during the read.
-    std::unordered_map<std::string, bool> isTransferredShell;
+    std::unordered_map<std::string, bool, common::KeyedStringHash> isTransferredShell;
     auto transferred = [&](const std::string& section) {
         auto it = isTransferredShell.find(section);
         if (it != isTransferredShell.end()) return it->second;
@@ -417,7 +418,7 @@ public:
 
 private:
     ObjTable<TarvoPropFrameSectObj>& sects_;
-    std::unordered_map<std::string, std::int64_t> materials_;
+    std::unordered_map<std::string, std::int64_t, common::KeyedStringHash> materials_;
     std::unordered_map<Cell3, std::vector<int>, Cell3Hash> buckets_;
     std::vector<Cell3> keys_;
 };
@@ -429,7 +430,7 @@ void TarvoModelObj::FindEmbeddedBeams() {
     // node with its label, so the answers are kept by id; a corner without a node is
     // kept by label.
     std::vector<signed char> meetsFrameById(static_cast<std::size_t>(NodeNum()) + 2, -1);
-    std::unordered_map<std::string, bool> meetsFrameByLabel;
+    std::unordered_map<std::string, bool, common::KeyedStringHash> meetsFrameByLabel;
     std::vector<int> types;
     host::Names objects;  // reused, emptied before each question
     auto askHost = [&](const std::string& label) {

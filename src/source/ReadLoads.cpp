@@ -16,6 +16,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "common/KeyedHash.h"
 #include "common/Text.h"
 #include "source/TarvoModelObj.h"
 
@@ -430,7 +431,7 @@ void TarvoModelObj::ConvertLoadAreasToNodes() {
 void TarvoModelObj::SetLoadPatternFlags() {
     // Each flag is a question about all loads of a pattern; the loads are walked once
     // and the answers kept per pattern label.
-    std::unordered_set<std::string> withNodalLoad;
+    std::unordered_set<std::string, common::KeyedStringHash> withNodalLoad;
     for (const TarvoLoadNodeObj& l : LoadNodes)
         for (const auto& it : l.Items)
             for (double v : {it.F1, it.F2, it.F3, it.M1, it.M2, it.M3})
@@ -439,7 +440,7 @@ void TarvoModelObj::SetLoadPatternFlags() {
                     break;
                 }
 
-    std::unordered_set<std::string> withFrameLoad;
+    std::unordered_set<std::string, common::KeyedStringHash> withFrameLoad;
     for (const TarvoFrameObj& f : Frames) {
         for (const auto& d : f.LoadFrameDistributed)
             if (!withFrameLoad.count(d.PatternLabel) && f.LoadFrameDistributedNotEmpty(d.PatternLabel))

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "common/KeyedHash.h"
 #include "source/TarvoModelObj.h"
 
 namespace t2v::source {
@@ -147,12 +148,12 @@ void TarvoModelObj::ReadConstraints() {
 
     // The assignments of each constraint name, in assignment order: one pass instead
     // of a scan of every assignment per constraint.
-    std::unordered_map<std::string_view, std::vector<std::size_t>> assignmentsOf;
+    std::unordered_map<std::string_view, std::vector<std::size_t>, common::KeyedStringHash> assignmentsOf;
     assignmentsOf.reserve(constraintNames.size());
     for (std::size_t a = 0; a < assignmentNum; ++a) assignmentsOf[assignedConstraints[a]].push_back(a);
 
     // 2. Diaphragms about Z (3) or about the automatic axis (4) collect their nodes.
-    std::unordered_map<std::string, TarvoConstraintObj*> byLabel;
+    std::unordered_map<std::string, TarvoConstraintObj*, common::KeyedStringHash> byLabel;
     for (const std::string& name : constraintNames) {
         int type = 0;
         host_.GetConstraintType(name, type);
@@ -188,7 +189,7 @@ void TarvoModelObj::ReadConstraints() {
     });
 
     // 5. Number the survivors.
-    std::unordered_map<std::string_view, TarvoConstraintObj*> survivor;
+    std::unordered_map<std::string_view, TarvoConstraintObj*, common::KeyedStringHash> survivor;
     survivor.reserve(Constraints.size());
     for (std::size_t i = 0; i < Constraints.size(); ++i) {
         TarvoConstraintObj& c = *Constraints[i];

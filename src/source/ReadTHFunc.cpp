@@ -318,7 +318,7 @@ bool IsSafeRecordFileName(std::string_view name) {
     return !isDeviceName(name);
 }
 
-std::string RecordFileNameFor(std::string_view name, std::unordered_set<std::string>& taken) {
+std::string RecordFileNameFor(std::string_view name, TakenFileNames& taken) {
     if (IsSafeRecordFileName(name)) {
         taken.insert(FoldFileName(name));
         return std::string(name);
@@ -373,7 +373,7 @@ void TarvoModelObj::ReadTarvoTHFunc() {
 
     // Names that are file names already keep their file; an unsafe name is encoded into
     // one that none of them uses.
-    std::unordered_set<std::string> takenFileNames;
+    TakenFileNames takenFileNames;
     for (const std::string& name : names)
         if (IsSafeRecordFileName(name)) takenFileNames.insert(FoldFileName(name));
 

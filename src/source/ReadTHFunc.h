@@ -5,6 +5,8 @@
 // file reader and the record layout can be checked on small hand-worked cases.
 #pragma once
 
+#include "common/KeyedHash.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +14,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/KeyedHash.h"
 #include "host/TarvoHost.h"
 #include "platform/Platform.h"
 #include "source/TarvoModelObj.h"
@@ -76,7 +79,9 @@ bool IsSafeRecordFileName(std::string_view name);
 // device name encoded likewise), made unique against `taken` (file names compared
 // without regard to ASCII letter case) with a suffix "_2", "_3", ... The result is
 // added to `taken`.
-std::string RecordFileNameFor(std::string_view name, std::unordered_set<std::string>& taken);
+// Record file names already given out (folded to one case).
+using TakenFileNames = std::unordered_set<std::string, common::KeyedStringHash>;
+std::string RecordFileNameFor(std::string_view name, TakenFileNames& taken);
 // ASCII lower case, for comparing file names as case-insensitive file systems do.
 std::string FoldFileName(std::string_view name);
 

@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/KeyedHash.h"
 #include "common/Text.h"
 #include "target/FillSteps.h"
 
@@ -175,7 +176,7 @@ void FillVantraNodalLoads(FillContext& c) {
     }
 
     // One "LoadNode-" row per pattern with nodal loads, in pattern order.
-    std::unordered_map<std::string, std::size_t> rowOf;
+    std::unordered_map<std::string, std::size_t, common::KeyedStringHash> rowOf;
     std::int32_t row = 2;
     for (int i = 1; i <= src.LoadPatternNum(); ++i) {
         source::TarvoLoadPatternObj& p = src.LoadPatternObj(i);
@@ -213,7 +214,7 @@ void FillVantraElementLoads(FillContext& c) {
         if (!f.LoadFrameDistributed.empty() || !f.LoadFramePoint.empty()) f.Redim_VantraSubGroup(src.LoadPatternNum());
 
     // Per pattern label, the frames that carry loads of it, in frame order.
-    std::unordered_map<std::string, std::vector<source::TarvoFrameObj*>> framesOf;
+    std::unordered_map<std::string, std::vector<source::TarvoFrameObj*>, common::KeyedStringHash> framesOf;
     for (int i = 1; i <= src.FrameNum(); ++i) {
         source::TarvoFrameObj& f = src.FrameObj(i);
         if (f.idVantraElem < 1 || f.idVantraElemGroup < 1 || f.idVantraElemGroup > groupCount) continue;

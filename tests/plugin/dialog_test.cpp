@@ -113,7 +113,8 @@ TEST_F(DialogFixture, FolderThatCannotBeCreatedKeepsTheDialogOpen) {
 TEST_F(DialogFixture, UnusableNamesAreRefusedBeforeAnyFolderIsMade) {
     frmTransferVantra d = loaded();
     d.SetDirListPath(dir.path());
-    for (std::string name : {"ThirteenChars", "a/b", "..", ".", "a\\b", "   "}) {
+    for (std::string name : {"ThirteenChars", "a/b", "..", ".", "a\\b", "   ", "Tow\ter", "Tower\n", "A\x7f",
+                             "B\xc2\x85"}) {
         p.messages.clear();
         d.txtVantraName = name;
         d.cmdTransfer_Click();
@@ -123,6 +124,7 @@ TEST_F(DialogFixture, UnusableNamesAreRefusedBeforeAnyFolderIsMade) {
         EXPECT_FALSE(d.unloaded);
     }
     EXPECT_FALSE(p.isDirectory(dir / "ThirteenChars"));
+    EXPECT_FALSE(p.isDirectory(dir / "Tow\ter"));
     // Twelve characters, and trailing blanks the writer would drop anyway, are fine.
     d.txtVantraName = "TwelveChars1   ";
     d.cmdTransfer_Click();

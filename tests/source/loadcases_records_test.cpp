@@ -247,7 +247,7 @@ TEST(LoadcasesRecordName, UnsafeNamesAreEncodedInsideTheFolder) {
                             "a*b", "tab\there", "end.", "end ", "CON", "nul.txt", "Com1", "lpt9"})
         EXPECT_FALSE(IsSafeRecordFileName(bad)) << bad;
 
-    std::unordered_set<std::string> taken{FoldFileName("a_b")};
+    TakenFileNames taken{FoldFileName("a_b")};
     EXPECT_EQ(RecordFileNameFor("../Escape", taken), ".._Escape");
     EXPECT_EQ(RecordFileNameFor("C:\\x", taken), "C__x");
     EXPECT_EQ(RecordFileNameFor("..", taken), "__");

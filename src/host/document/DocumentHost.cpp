@@ -25,9 +25,32 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 
+// Why a path that exists cannot be a model document, or empty when it is a regular
+// file. A folder opens for reading on some systems and then reports a size near 2^63;
+// a device or a pipe has no size at all, or never ends.
+std::string NotARegularFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    switch (fs::status(path, ec).type()) {
+        case fs::file_type::regular:
+        case fs::file_type::not_found:  // the open below says so, with the system's reason
+        case fs::file_type::none:
+        case fs::file_type::unknown: return {};
+        case fs::file_type::directory: return "it is a folder, not a model document";
+        case fs::file_type::block:
+        case fs::file_type::character: return "it is a device, not a model document";
+        case fs::file_type::fifo: return "it is a pipe, not a model document";
+        case fs::file_type::socket: return "it is a socket, not a model document";
+        default: return "it is not a regular file, not a model document";
+    }
+}
+
 // Reads a whole file into a buffer with the parser's padding after it, so it is parsed
 // in place.
 LargeBuffer ReadWholeFile(const std::string& path) {
+    if (const std::string why = NotARegularFile(path); !why.empty()) {
+        throw DocumentError(path + ": (file): " + why);
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) throw DocumentError(path + ": (file): cannot open the file: " + std::strerror(errno));
     struct Closer {
@@ -39,6 +62,10 @@ LargeBuffer ReadWholeFile(const std::string& path) {
     }
     const long size = std::ftell(file);
     if (size < 0) throw DocumentError(path + ": (file): cannot read the file: " + std::strerror(errno));
+    // The parser indexes at most 4 GB; refuse a larger file before reserving its memory.
+    if (static_cast<unsigned long long>(size) > 0xFFFFFFFFull) {
+        throw DocumentError(path + ": (document): the document is larger than 4 GB");
+    }
     std::rewind(file);
     LargeBuffer buffer(static_cast<std::size_t>(size), simdjson::SIMDJSON_PADDING);
     if (std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size()) {

@@ -12,6 +12,7 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -186,12 +187,12 @@ public:
         long long v = 0;
         switch (e.kind()) {
             case Kind::Integer: v = e.integer(); break;
-            case Kind::Unsigned: fail(loc, "the number " + std::to_string(e.unsignedValue()) + " is too large");
+            case Kind::Unsigned: fail(loc, "must be " + RangeText(lo, hi) + ", found " + Describe(e));
             case Kind::Real: {
                 const double d = e.real();
-                if (!(d == std::floor(d)) || std::fabs(d) > 9.0e15) {
-                    fail(loc, "expected a whole number, found " + Describe(e));
-                }
+                if (!(d == std::floor(d))) fail(loc, "expected a whole number, found " + Describe(e));
+                // A whole number written with a fraction or past 64 bits: too large either way.
+                if (std::fabs(d) > 9.0e15) fail(loc, "must be " + RangeText(lo, hi) + ", found " + Describe(e));
                 v = static_cast<long long>(d);
                 break;
             }
@@ -598,7 +599,7 @@ public:
             throw DocumentError(displayName_ + ": line " + std::to_string(problem->line) + ", column " +
                                 std::to_string(problem->column) + ": not valid JSON: " + problem->reason);
         }
-        if (error == simdjson::NUMBER_ERROR) reader_.fail(loc, "the number is malformed or too large");
+        if (error == simdjson::NUMBER_ERROR) reader_.fail(loc, "the number is malformed");
         reader_.fail(loc, std::string("not valid JSON: ") + simdjson::error_message(error));
     }
 
@@ -731,6 +732,59 @@ private:
         return Json(tree_.data(), 0);
     }
 
+    // The parser's own conversion is meant for numbers of ordinary length; longer ones
+    // (hundreds of digits) are converted here.
+    static constexpr std::size_t kLongNumber = 64;
+
+    // A number the parser would not convert: an integer beyond 64 bits, a very long
+    // number, or one beyond the range of a double. Whatever fits a double is kept as
+    // one (the rules of its key then judge it); the rest is refused by name.
+    double outsizedNumber(od::value& value, const Loc& loc) {
+        std::string_view token = value.raw_json_token();
+        while (!token.empty() && (token.back() == ' ' || token.back() == '\t' || token.back() == '\n' ||
+                                  token.back() == '\r')) {
+            token.remove_suffix(1);
+        }
+        if (!IsJsonNumber(token)) parserFailed(simdjson::NUMBER_ERROR, loc);
+        double out = 0;
+        const auto result = std::from_chars(token.data(), token.data() + token.size(), out);
+        if (result.ptr == token.data() + token.size() && result.ec == std::errc() && std::isfinite(out)) return out;
+        // Too small to tell from zero is zero, as the parser answers for short numbers.
+        if (result.ec == std::errc::result_out_of_range && DecimalMagnitude(token) < 0) return 0.0;
+        std::string shown(token.substr(0, 24));
+        if (token.size() > 24) shown += "... (" + std::to_string(token.size()) + " characters)";
+        reader_.fail(loc, "the number " + shown + " is out of range (numbers may reach about 1.8e308)");
+    }
+
+    // Roughly log10 of a well-formed number token: below 0 for magnitudes under 1.
+    static long long DecimalMagnitude(std::string_view t) {
+        std::size_t i = (!t.empty() && t[0] == '-') ? 1 : 0;
+        long long magnitude = 0;
+        bool nonzero = false;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
+            if (t[i] != '0') nonzero = true;
+            if (nonzero) ++magnitude;
+        }
+        if (i < t.size() && t[i] == '.') {
+            for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
+                if (nonzero) break;
+                if (t[i] != '0') nonzero = true;
+                else --magnitude;
+            }
+            while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        }
+        if (!nonzero) return -1;
+        if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+            ++i;
+            const bool negative = i < t.size() && t[i] == '-';
+            if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+            long long exponent = 0;
+            for (; i < t.size(); ++i) exponent = std::min<long long>(exponent * 10 + (t[i] - '0'), 1'000'000'000);
+            magnitude += negative ? -exponent : exponent;
+        }
+        return magnitude;
+    }
+
     // No value of the format is nested more than a few levels; a deeper one is refused
     // where it starts, so hostile nesting cannot exhaust the stack.
     static constexpr int kMaxNesting = 32;
@@ -773,19 +827,29 @@ private:
                 break;
             }
             case od::json_type::number: {
-                switch (take(value.get_number_type(), loc)) {
-                    case od::number_type::signed_integer:
-                        tree_[self].kind = Kind::Integer;
-                        tree_[self].integer = take(value.get_int64(), loc);
-                        break;
-                    case od::number_type::unsigned_integer:
-                        tree_[self].kind = Kind::Unsigned;
-                        tree_[self].unsignedValue = take(value.get_uint64(), loc);
-                        break;
-                    case od::number_type::floating_point_number:
-                        tree_[self].kind = Kind::Real;
-                        tree_[self].real = take(value.get_double(), loc);
-                        break;
+                od::number_type numberType{};
+                bool read = false;
+                if (value.get_number_type().get(numberType) == simdjson::SUCCESS) {
+                    switch (numberType) {
+                        case od::number_type::signed_integer:
+                            tree_[self].kind = Kind::Integer;
+                            read = value.get_int64().get(tree_[self].integer) == simdjson::SUCCESS;
+                            break;
+                        case od::number_type::unsigned_integer:
+                            tree_[self].kind = Kind::Unsigned;
+                            read = value.get_uint64().get(tree_[self].unsignedValue) == simdjson::SUCCESS;
+                            break;
+                        case od::number_type::floating_point_number:
+                            tree_[self].kind = Kind::Real;
+                            read = value.raw_json_token().size() <= kLongNumber &&
+                                   value.get_double().get(tree_[self].real) == simdjson::SUCCESS;
+                            break;
+                        default: break;  // an integer beyond 64 bits
+                    }
+                }
+                if (!read) {
+                    tree_[self].kind = Kind::Real;
+                    tree_[self].real = outsizedNumber(value, loc);
                 }
                 break;
             }
@@ -1671,6 +1735,15 @@ DocumentModel LoadModelDocument(const char* data, std::size_t size, bool hasPadd
         if (size != 0) std::memcpy(copied.data(), data, size);
         data = copied.data();
     }
+    // Editors on Windows often start UTF-8 files with a byte-order mark; it says nothing
+    // a JSON reader needs, so it is skipped (and positions count from after it).
+    std::size_t skipped = 0;
+    if (size >= 3 && static_cast<unsigned char>(data[0]) == 0xEF && static_cast<unsigned char>(data[1]) == 0xBB &&
+        static_cast<unsigned char>(data[2]) == 0xBF) {
+        skipped = 3;
+        data += 3;
+        size -= 3;
+    }
     const std::string_view text(data, size);
     Loader loader(displayName, baseFolder, text);
     od::parser parser;
@@ -1681,6 +1754,11 @@ DocumentModel LoadModelDocument(const char* data, std::size_t size, bool hasPadd
         throw DocumentError(displayName + ": (document): the document is larger than 4 GB");
     }
     if (error == simdjson::UTF8_ERROR) {
+        if (const auto problem = FindUtf8Problem(text)) {
+            throw DocumentError(displayName + ": line " + std::to_string(problem->line) + ", column " +
+                                std::to_string(problem->column) + " (byte offset " +
+                                std::to_string(problem->offset + skipped) + "): not valid JSON: " + problem->reason);
+        }
         throw DocumentError(displayName + ": (document): not valid JSON: the text is not valid UTF-8");
     }
     if (error != simdjson::SUCCESS) loader.parserFailed(error, Loc{});

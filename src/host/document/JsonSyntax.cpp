@@ -1,5 +1,6 @@
 #include "host/document/JsonSyntax.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace t2v::host::document {
@@ -196,6 +197,87 @@ private:
 
 std::optional<SyntaxProblem> FindJsonSyntaxProblem(std::string_view text) {
     return Scanner(text).run();
+}
+
+std::optional<EncodingProblem> FindUtf8Problem(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    std::string reason;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        // The length of the sequence and the range its second byte must lie in; the
+        // narrower ranges rule out overlong forms, surrogates and code points past U+10FFFF.
+        std::size_t length = 0;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", c);
+        if (length == 0) {
+            reason = (c >= 0x80 && c <= 0xBF) ? std::string("the byte ") + hex + " continues a character that never started"
+                                               : std::string("the byte ") + hex + " never starts a character";
+            break;
+        }
+        bool ok = i + 1 < n && p[i + 1] >= lo && p[i + 1] <= hi;
+        for (std::size_t k = 2; ok && k < length; ++k) ok = i + k < n && p[i + k] >= 0x80 && p[i + k] <= 0xBF;
+        if (!ok) {
+            reason = std::string("the character that starts with the byte ") + hex + " is cut short or malformed";
+            break;
+        }
+        i += length;
+    }
+    if (i >= n) return std::nullopt;
+    EncodingProblem out;
+    out.offset = i;
+    out.reason = "the text is not valid UTF-8: " + reason;
+    for (std::size_t k = 0; k < i; ++k) {
+        if (text[k] == '\n') {
+            ++out.line;
+            out.column = 1;
+        } else {
+            ++out.column;
+        }
+    }
+    return out;
+}
+
+bool IsJsonNumber(std::string_view t) {
+    std::size_t i = 0;
+    auto digits = [&] {
+        const std::size_t start = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        return i > start;
+    };
+    if (i < t.size() && t[i] == '-') ++i;
+    if (i < t.size() && t[i] == '0') {
+        ++i;
+    } else if (!digits()) {
+        return false;
+    }
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        if (!digits()) return false;
+    }
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        if (!digits()) return false;
+    }
+    return i == t.size();
 }
 
 }  // namespace t2v::host::document

@@ -22,4 +22,19 @@ struct SyntaxProblem {
 // is one the scanner does not look for, such as bad UTF-8 or a number out of range).
 std::optional<SyntaxProblem> FindJsonSyntaxProblem(std::string_view text);
 
+// The first byte of `text` where the UTF-8 encoding breaks (a stray continuation byte,
+// a sequence cut short, an overlong form, a surrogate or a code point past U+10FFFF),
+// with its line, column and 0-based byte offset; nothing when the whole text is valid.
+struct EncodingProblem {
+    std::size_t line = 1;
+    std::size_t column = 1;
+    std::size_t offset = 0;
+    std::string reason;
+};
+std::optional<EncodingProblem> FindUtf8Problem(std::string_view text);
+
+// True when `token` is a number as JSON writes one: an optional minus, an integer part
+// without leading zeros, then an optional fraction and exponent.
+bool IsJsonNumber(std::string_view token);
+
 }  // namespace t2v::host::document

@@ -15,12 +15,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "common/KeyedHash.h"
 #include "platform/LargeMemory.h"
 
 #if defined(__GNUC__) || defined(__clang__)
@@ -127,9 +127,8 @@ private:
     };
     static constexpr std::uint32_t kBlock = 64;
 
-    static std::uint64_t hashOf(std::string_view name) {
-        return std::hash<std::string_view>{}(name);
-    }
+    // Keyed, so that a document cannot pick names that pile up in one run of slots.
+    std::uint64_t hashOf(std::string_view name) const { return common::SipHash<1, 3>(key_, name); }
     static std::uint32_t tagOf(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 32); }
 
     // At most 70 % of the slots are used, which keeps probes short.
@@ -192,6 +191,7 @@ private:
 
     LargeVector<Slot> slots_;
     std::size_t count_ = 0;
+    common::HashKey key_ = common::ProcessHashKey();
 };
 
 }  // namespace t2v::host::document

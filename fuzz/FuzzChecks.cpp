@@ -1,0 +1,208 @@
+// The checks behind the fuzz targets, shared with the test that replays the seed
+// corpora and every saved crash input (tests/apps/fuzz_replay_test.cpp). A check returns
+// normally for any input the code handles soundly and aborts (with a sanitizer report,
+// an uncaught exception or std::abort) for one it does not.
+#include "FuzzChecks.h"
+
+#include "decode/ByteCursor.h"
+#include "decode/Decoders.h"
+#include "decode/Emitter.h"
+#include "decode/StructureReader.h"
+#include "host/document/DocumentHost.h"
+#include "platform/Platform.h"
+#include "plugin/cPlugin.h"
+#include "plugin/frmTransferVantra.h"
+#include "source/ReadTHFunc.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace t2v;
+
+class MemoryPlatform final : public platform::Platform {
+public:
+    std::set<std::string> folders{"/", "/home", "/structures"};
+    std::map<std::string, std::string> files;
+
+    char separator() const override { return '/'; }
+    bool isDirectory(const std::string& path) override { return folders.count(path) != 0; }
+    bool createDirectory(const std::string& path) override {
+        const auto slash = path.rfind('/');
+        const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
+        if (slash == std::string::npos || !folders.count(parent) || files.count(path)) return false;
+        folders.insert(path);
+        return true;
+    }
+    bool deleteFolderTree(const std::string& path) override {
+        const std::string prefix = path + "/";
+        for (auto it = folders.begin(); it != folders.end();)
+            it = (*it == path || it->rfind(prefix, 0) == 0) ? folders.erase(it) : std::next(it);
+        for (auto it = files.begin(); it != files.end();)
+            it = it->first.rfind(prefix, 0) == 0 ? files.erase(it) : std::next(it);
+        return true;
+    }
+    platform::DocumentsFolder documentsFolder() override { return {platform::DocumentsFolder::Status::Ok, "/home"}; }
+    std::string readRegistryText(const std::string&, const std::string&) override { return {}; }
+    std::string currentDriveRoot() override { return "/"; }
+    std::string currentFolder() override { return "/"; }
+    std::unique_ptr<platform::OutputFile> createFile(const std::string& path, std::string& error) override {
+        const auto slash = path.rfind('/');
+        if (slash == std::string::npos || !folders.count(slash == 0 ? "/" : path.substr(0, slash))) {
+            error = "cannot create " + path;
+            return nullptr;
+        }
+        return std::make_unique<MemoryFile>(*this, path);
+    }
+    std::optional<std::string> readFile(const std::string& path) override {
+        const auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        return it->second;
+    }
+    platform::MsgResult messageBox(const std::string&, const std::string&, platform::MsgIcon,
+                                   platform::MsgButtons) override {
+        return platform::MsgResult::Ok;
+    }
+    void beep() override {}
+
+private:
+    class MemoryFile final : public platform::OutputFile {
+    public:
+        MemoryFile(MemoryPlatform& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+        bool write(const void* data, std::size_t size) override {
+            bytes_.append(static_cast<const char*>(data), size);
+            return true;
+        }
+        bool commit() override {
+            owner_.files[path_] = std::move(bytes_);
+            return true;
+        }
+        const std::string& error() const override { return error_; }
+
+    private:
+        MemoryPlatform& owner_;
+        std::string path_, bytes_, error_;
+    };
+};
+
+class Presser final : public plugin::DialogUser {
+public:
+    void ShowModal(plugin::frmTransferVantra& dialog) override {
+        dialog.SetDirListPath("/structures");
+        dialog.txtVantraName = "Fuzz";
+        dialog.cmdTransfer_Click();
+    }
+};
+
+}  // namespace
+
+namespace t2v::fuzz {
+
+// The model document loader: any text either loads or is refused with a DocumentError
+// that names the document; nothing else may happen (no crash, leak, hang or other
+// exception).
+void CheckDocument(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    try {
+        const auto host = t2v::host::DocumentHost::FromText(text, "fuzz.json");
+        // Queries walk what the loader built (names, derived connectivity).
+        t2v::host::Names names;
+        host->GetLoadPatternNameList(names);
+        host->GetPointCount();
+    } catch (const t2v::host::DocumentError& e) {
+        if (std::string_view(e.what()).rfind("fuzz.json: ", 0) != 0) std::abort();
+    }
+}
+
+// The function-file reader: any text, read with any of the host's parameters, gives a
+// point list in time order (or the fallback function) without crashing or hanging.
+void CheckFunctionFile(const std::uint8_t* data, std::size_t size) {
+    // The first four bytes choose the reading parameters; the rest is the file.
+    if (size < 4) return;
+    t2v::host::THFunctionFile params;
+    params.headerLines = data[0] % 4;
+    params.prefixChars = data[1] % 12;
+    params.pointsPerLine = 1 + data[2] % 8;
+    params.valueType = 1 + (data[3] & 1);
+    params.freeFormat = (data[3] & 2) == 0;
+    params.fieldWidth = (data[3] >> 2) % 17;  // 0 and short widths are hostile on purpose
+    params.dt = (data[3] & 0x80) ? 0.01 : 0.0;
+    const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
+    const t2v::source::THFuncPoints points = t2v::source::ReadFunctionFileText(text, params);
+    if (points.times.size() != points.values.size() || points.times.empty()) std::abort();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (!std::isfinite(points.times[i]) || !std::isfinite(points.values[i])) std::abort();
+        if (i > 0 && points.times[i] < points.times[i - 1]) std::abort();
+    }
+}
+
+// A model document loaded and transferred whole, on a platform that keeps every folder
+// and file in memory (no disk): any document either is refused, or transfers (or stops
+// with a message to the user) without crashing, and every structure file written
+// decodes with the project's own decoder.
+void CheckTransfer(const std::uint8_t* data, std::size_t size) {
+    std::unique_ptr<host::DocumentHost> host;
+    try {
+        host = host::DocumentHost::FromText(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.json",
+                                            "/models");
+    } catch (const host::DocumentError&) {
+        return;
+    }
+    MemoryPlatform memory;
+    Presser presser;
+    plugin::cPlugin plugin(memory, presser);
+    plugin.Shared().VantraHomeOverride = "/home";
+    bool ok = false;
+    plugin.Main(host.get(), ok);
+    if (!plugin.Shared().lastTransferWritten) return;
+
+    // What the writer wrote must read back: a decode failure is a writer fault.
+    inspect::NullEmitter out;
+    inspect::DecodeOptions options;  // the load-case file needs the drift count
+    options.driftCount = plugin.Shared().store.DriftTable.count();
+    for (const std::string_view suffix : inspect::StructureFileSuffixes()) {
+        const std::string path = "/structures/Fuzz/" + inspect::StructureFileName(suffix);
+        const auto it = memory.files.find(path);
+        if (it == memory.files.end()) {
+            std::fprintf(stderr, "the transfer reported success without %s\n", path.c_str());
+            std::abort();
+        }
+        try {
+            inspect::StreamStructureBytes(path, reinterpret_cast<const std::uint8_t*>(it->second.data()),
+                                          it->second.size(), suffix, out, options);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "a written file does not decode: %s\n", e.what());
+            std::abort();
+        }
+    }
+}
+
+// The structure decoder behind vantra-dump, which reads files users hand it: any bytes
+// decode or fail with a DecodeError, never crash or read out of bounds.
+void CheckDecode(const std::uint8_t* data, std::size_t size) {
+    // The first byte chooses the file kind (one of the seven structure files, or an
+    // earthquake record) and, for the load-case file, the drift count.
+    if (size < 1) return;
+    const auto& suffixes = t2v::inspect::StructureFileSuffixes();
+    const std::size_t kind = data[0] % (suffixes.size() + 1);
+    t2v::inspect::NullEmitter out;
+    try {
+        if (kind == suffixes.size()) {
+            t2v::inspect::Cursor c("record", data + 1, size - 1);
+            t2v::inspect::detail::DecodeEarthquakeRecordFile(c, out);
+        } else {
+            t2v::inspect::DecodeOptions options;
+            options.driftCount = data[0] / (suffixes.size() + 1) % 8;
+            t2v::inspect::StreamStructureBytes("fuzz", data + 1, size - 1, suffixes[kind], out, options);
+        }
+    } catch (const t2v::inspect::DecodeError&) {
+    }
+}
+
+}  // namespace t2v::fuzz
