@@ -36,7 +36,7 @@ import json, sys
 w = json.loads([l for l in open(sys.argv[3]) if l.startswith("{")][-1])
 print("%-4s %10s %10.4f %10.4f %10.4f %8d" % (sys.argv[1], sys.argv[2], w["total"], w["host"], w["component"], w["calls"]))
 PY
-  done' _ "$root" "$calls" "$runs" "$work/model.json" "$work" | tee "$work/table.txt"
+  done' _ "$root" "$calls" "$runs" "$work/model.json" "$work" | tee "$work/table.txt" || true
 python3 - "$work/table.txt" <<'PY'
 import statistics, sys
 rows = [l.split() for l in open(sys.argv[1]) if l.split() and l.split()[0].isdigit()]

@@ -86,6 +86,21 @@ bool Collect(SAFEARRAY* a, VARTYPE vt, VARTYPE want, LONG lo, LONG hi, std::vect
 
 }  // namespace
 
+namespace {
+
+// The elements of an array whose element type is the declared one, read in place.
+template <class T, class Get>
+bool Direct(SAFEARRAY* a, LONG count, std::vector<T>& out, Get get) {
+    void* data = nullptr;
+    if (FAILED(SafeArrayAccessData(a, &data))) return false;
+    out.reserve(static_cast<std::size_t>(count));
+    for (LONG i = 0; i < count; ++i) out.push_back(get(data, i));
+    SafeArrayUnaccessData(a);
+    return true;
+}
+
+}  // namespace
+
 bool FromSafeArray(SAFEARRAY* a, AutoType declared, AutoValue& out, std::string& problem) {
     if (!a) {  // the host left the list unset: an empty list
         switch (declared) {
@@ -105,32 +120,41 @@ bool FromSafeArray(SAFEARRAY* a, AutoType declared, AutoValue& out, std::string&
     LONG lo = 0, hi = -1;
     SafeArrayGetLBound(a, 1, &lo);
     SafeArrayGetUBound(a, 1, &hi);
+    const LONG count = hi - lo + 1;
+    // The usual answer: an array of the declared element type, read in place. Anything
+    // else (an array of VARIANTs, of 16-bit integers, ...) is converted element by element.
+    const bool same = vt == VarTypeOf(declared);
     switch (declared) {
         case AutoType::LongArray: {
             std::vector<std::int32_t> v;
-            if (!Collect(a, vt, VT_I4, lo, hi, v, [](VARIANT& c) { return static_cast<std::int32_t>(V_I4(&c)); },
-                         problem))
-                return false;
+            if (same ? !Direct(a, count, v, [](void* d, LONG i) { return static_cast<std::int32_t>(static_cast<LONG*>(d)[i]); })
+                     : !Collect(a, vt, VT_I4, lo, hi, v, [](VARIANT& c) { return static_cast<std::int32_t>(V_I4(&c)); },
+                                problem))
+                return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
         }
         case AutoType::DoubleArray: {
             std::vector<double> v;
-            if (!Collect(a, vt, VT_R8, lo, hi, v, [](VARIANT& c) { return V_R8(&c); }, problem)) return false;
+            if (same ? !Direct(a, count, v, [](void* d, LONG i) { return static_cast<double*>(d)[i]; })
+                     : !Collect(a, vt, VT_R8, lo, hi, v, [](VARIANT& c) { return V_R8(&c); }, problem))
+                return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
         }
         case AutoType::BoolArray: {
             std::vector<bool> v;
-            if (!Collect(a, vt, VT_BOOL, lo, hi, v, [](VARIANT& c) { return V_BOOL(&c) != VARIANT_FALSE; }, problem))
-                return false;
+            if (same ? !Direct(a, count, v, [](void* d, LONG i) { return static_cast<VARIANT_BOOL*>(d)[i] != VARIANT_FALSE; })
+                     : !Collect(a, vt, VT_BOOL, lo, hi, v, [](VARIANT& c) { return V_BOOL(&c) != VARIANT_FALSE; }, problem))
+                return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
         }
         case AutoType::StringArray: {
             std::vector<std::string> v;
-            if (!Collect(a, vt, VT_BSTR, lo, hi, v, [](VARIANT& c) { return FromBstr(V_BSTR(&c)); }, problem))
-                return false;
+            if (same ? !Direct(a, count, v, [](void* d, LONG i) { return FromBstr(static_cast<BSTR*>(d)[i]); })
+                     : !Collect(a, vt, VT_BSTR, lo, hi, v, [](VARIANT& c) { return FromBstr(V_BSTR(&c)); }, problem))
+                return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
         }
@@ -231,15 +255,14 @@ ComDispatcher::~ComDispatcher() {
 }
 
 DISPID ComDispatcher::dispatchId(std::string_view op) {
-    const std::string key(op);
-    if (auto it = ids_.find(key); it != ids_.end()) return it->second;
+    if (auto it = ids_.find(op); it != ids_.end()) return it->second;
     std::wstring name = Widen(op);
     LPOLESTR names[] = {name.data()};
     DISPID id = DISPID_UNKNOWN;
     const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
     if (hr == DISP_E_UNKNOWNNAME) Fail(op, "the host model does not offer this operation");
     if (FAILED(hr)) Fail(op, platform::SystemErrorText(static_cast<unsigned long>(hr)));
-    ids_.emplace(key, id);
+    ids_.emplace(std::string(op), id);
     return id;
 }
 

@@ -30,7 +30,12 @@ private:
     DISPID dispatchId(std::string_view op);
 
     IDispatch* object_;
-    std::unordered_map<std::string, DISPID> ids_;
+    // Looked up by the operation's name without making a string of it on every call.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, DISPID, NameHash, std::equal_to<>> ids_;
 };
 
 // Conversions shared with the test host object, which sits on the other side of the
