@@ -5,9 +5,13 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <sstream>
 #include <iostream>
 #include <unistd.h>
 
+#include "check/NameMap.h"
+#include "check/StructureChecks.h"
+#include "check/Totals.h"
 #include "host/document/DocumentHost.h"
 #include "platform/posix/PosixPlatform.h"
 #include "plugin/RulesText.h"
@@ -25,6 +29,8 @@ struct Options {
     std::string home;
     bool quiet = false;
     bool timings = false;
+    bool check = false;
+    std::string map;
 };
 
 using Clock = std::chrono::steady_clock;
@@ -154,6 +160,17 @@ void makeFolders(platform::Platform& p, const std::string& path) {
     }
 }
 
+// --check: the written structure, read back through the decoder, checked on its own and
+// balanced against the source model. True when nothing is found and the totals balance.
+bool checkWritten(const std::string& structureDir, host::TarvoHost& host, std::ostream& out) {
+    const check::StructureDigest d = check::ReadStructureDigest(structureDir);
+    const check::CheckReport report = check::CheckStructure(d);
+    check::PrintFindings(report, out);
+    const check::Balance b = check::BalanceTotals(check::SourceTotalsFromHost(host), check::StructureTotals(d), d);
+    check::PrintBalance(b, out);
+    return report.findings.empty() && b.balanced();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +186,12 @@ int main(int argc, char** argv) {
     app.add_flag("--quiet", o.quiet, "print nothing but errors (no progress display)");
     app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON, then of each step");
     app.add_flag("--rules", rules, "print the transfer rules and exit");
+    app.add_option("--map", o.map,
+                   "write the name map: every host point, frame, area, group, pattern and case with the number it "
+                   "became (CSV)");
+    app.add_flag("--check", o.check,
+                 "after the transfer, check the structure and balance its loads and masses against the model "
+                 "(exit 3 when something is found)");
     CLI11_PARSE(app, argc, argv);
 
     if (rules) {
@@ -199,6 +222,11 @@ int main(int argc, char** argv) {
             if (phase == "done") progress.clear();
             else progress.show(phase, step, done, total);
         };
+        std::vector<check::NameMapRow> nameMap;
+        if (!o.map.empty())
+            plugin.Shared().filled = [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
+                nameMap = check::BuildNameMap(src, store, *host);
+            };
         bool ok = false;
         plugin.Main(host.get(), ok);
         progress.clear();
@@ -207,10 +235,26 @@ int main(int argc, char** argv) {
             std::cout << PhaseTimes::json(times.done) << '\n' << PhaseTimes::json(times.steps) << std::endl;
         }
         if (!user.pressedTransfer || !plugin.Shared().lastTransferWritten) return 1;
+        if (!o.map.empty()) {
+            std::ostringstream text;
+            check::WriteNameMapCsv(nameMap, text);
+            const std::string csv = text.str();
+            std::string error;
+            auto file = platform.createFile(o.map, error);
+            if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
+                std::cerr << "tarvo2vantra: cannot write the name map " << o.map << ": "
+                          << (file ? file->error() : error) << '\n';
+                return 1;
+            }
+        }
         if (!o.quiet) printSummary(plugin.Shared().store, std::cout);
         if (!o.quiet)
             std::cout << "Structure written to "
                       << platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput) << '\n';
+        if (o.check &&
+            !checkWritten(platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput), *host,
+                          std::cout))
+            return 3;
         return 0;
     } catch (const std::exception& e) {
         progress.clear();
