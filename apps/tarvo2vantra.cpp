@@ -171,11 +171,12 @@ void makeFolders(platform::Platform& p, const std::string& path) {
 
 // --check: the written structure, read back through the decoder, checked on its own and
 // balanced against the source model. True when nothing is found and the totals balance.
-bool checkWritten(const std::string& structureDir, host::TarvoHost& host, std::ostream& out) {
+// The source side was totalled during the transfer, while the source model was at hand.
+bool checkWritten(const std::string& structureDir, const check::SourceInfo& in, std::ostream& out) {
     const check::StructureDigest d = check::ReadStructureDigest(structureDir);
     const check::CheckReport report = check::CheckStructure(d);
     check::PrintFindings(report, out);
-    const check::Balance b = check::BalanceTotals(check::SourceTotalsFromHost(host), check::StructureTotals(d), d);
+    const check::Balance b = check::BalanceTotals(in, check::StructureTotals(d), d);
     check::PrintBalance(b, out);
     return report.findings.empty() && b.balanced();
 }
@@ -395,9 +396,12 @@ int main(int argc, char** argv) {
             else progress.show(phase, step, done, total);
         };
         std::vector<check::NameMapRow> nameMap;
-        if (!o.map.empty())
+        check::SourceInfo sourceTotals;
+        if (!o.map.empty() || o.check)
             plugin.Shared().filled = [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
-                nameMap = check::BuildNameMap(src, store, *host);
+                if (!o.map.empty()) nameMap = check::BuildNameMap(src, store, *host);
+                // Nothing here changes the source model; its accessors are simply not const.
+                if (o.check) sourceTotals = check::SourceTotals(const_cast<source::TarvoModelObj&>(src), host.get());
             };
         bool ok = false;
         plugin.Main(host.get(), ok);
@@ -424,8 +428,8 @@ int main(int argc, char** argv) {
             std::cout << "Structure written to "
                       << platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput) << '\n';
         if (o.check &&
-            !checkWritten(platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput), *host,
-                          std::cout))
+            !checkWritten(platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput),
+                          sourceTotals, std::cout))
             return 3;
         return 0;
     } catch (const std::exception& e) {

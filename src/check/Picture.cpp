@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -77,12 +78,17 @@ public:
         buf_.append(s);
         if (buf_.size() > (1 << 16)) flush();
     }
+    // Pixel coordinates to a tenth; to_chars, because a large picture has millions.
     void num(double v) {
         char b[32];
-        int n = std::snprintf(b, sizeof b, "%.1f", v);
-        buf_.append(b, static_cast<std::size_t>(n));
+        auto r = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, 1);
+        buf_.append(b, static_cast<std::size_t>(r.ptr - b));
     }
-    void integer(std::int64_t v) { buf_.append(std::to_string(v)); }
+    void integer(std::int64_t v) {
+        char b[24];
+        auto r = std::to_chars(b, b + sizeof b, v);
+        buf_.append(b, static_cast<std::size_t>(r.ptr - b));
+    }
     void text(std::string_view s) {
         for (char c : s) {
             switch (c) {
@@ -177,7 +183,7 @@ void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& 
                 if (ok) pts[k] = fit(project(panels[p].view, d.nodes[static_cast<std::size_t>(n - 1)]));
             }
             if (!ok) continue;
-            const std::string colour = GroupColour(e.group);
+            const char* colour = e.group >= 1 ? kPalette[static_cast<std::size_t>(e.group - 1) % kPalette.size()] : "#000000";
             if (area) {
                 // Area nodes run bottom edge then top edge the same way: 1, 2, 4, 3 is the outline.
                 s.put("<polygon class=\"e g");

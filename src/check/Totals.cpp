@@ -197,7 +197,7 @@ SideTotals StructureTotals(const StructureDigest& d) {
     return t;
 }
 
-SourceInfo SourceTotals(source::TarvoModelObj& src) {
+SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host) {
     SourceInfo info;
     SideTotals& t = info.totals;
     auto nodeAt = [&](std::int32_t id, const std::string& label) {
@@ -337,6 +337,12 @@ SourceInfo SourceTotals(source::TarvoModelObj& src) {
     t.counts = {{"nodes", src.NodeNum()},
                 {"elements", src.FrameNum() + src.AreaNum()},
                 {"diaphragm constraints", src.ConstraintNum()}};
+    if (host) {
+        host::Names groups;
+        host->GetGroupNameList(groups);
+        t.counts.emplace_back("groups", std::count_if(groups.begin(), groups.end(),
+                                                      [](const std::string& g) { return g != "ALL"; }));
+    }
     if (framesWithoutElement > 0)
         info.reasons.push_back("elements: " + std::to_string(framesWithoutElement) +
                                " frames of a material other than concrete or steel become no element");
@@ -371,13 +377,7 @@ SourceInfo SourceTotalsFromHost(host::TarvoHost& host) {
     src.ClassifyAreas();
     src.ReadMasses();
     src.SetLoadPatternFlags();
-    SourceInfo info = SourceTotals(src);
-    // Host groups become frames, "ALL" aside.
-    host::Names groups;
-    host.GetGroupNameList(groups);
-    info.totals.counts.emplace_back("groups", std::count_if(groups.begin(), groups.end(),
-                                                            [](const std::string& g) { return g != "ALL"; }));
-    return info;
+    return SourceTotals(src, &host);
 }
 
 bool Balance::balanced() const {

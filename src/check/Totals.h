@@ -70,7 +70,8 @@ struct LeftOutItem {
 };
 
 SideTotals StructureTotals(const StructureDigest& d);
-SourceInfo SourceTotals(source::TarvoModelObj& src);
+// `host`, when given, answers the group count (host groups become frames).
+SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host = nullptr);
 // Reads the source model from the host as the transfer does (every read step except the
 // time-history functions, which write record files) and totals it.
 SourceInfo SourceTotalsFromHost(host::TarvoHost& host);
