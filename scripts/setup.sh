@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs from Debian's packages, when it is missing.
 set -euo pipefail
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev)
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev libtinygltf-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
