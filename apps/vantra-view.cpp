@@ -109,6 +109,26 @@ void WriteGlb(const StructureDigest& d, std::ostream& out) {
     if (!writer.WriteGltfSceneToStream(&model, out, false, true)) throw std::runtime_error("the glTF writer failed");
 }
 
+// Streams into a platform output file, which is renamed into place only on commit, so
+// that a picture of millions of elements is never held twice in memory.
+class OutputFileBuf : public std::streambuf {
+public:
+    explicit OutputFileBuf(t2v::platform::OutputFile& file) : file_(file) {}
+
+protected:
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        return file_.write(s, static_cast<std::size_t>(n)) ? n : 0;
+    }
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char ch = traits_type::to_char_type(c);
+        return file_.write(&ch, 1) ? c : traits_type::eof();
+    }
+
+private:
+    t2v::platform::OutputFile& file_;
+};
+
 bool EndsWith(const std::string& s, const std::string& end) {
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
@@ -129,19 +149,24 @@ int main(int argc, char** argv) {
     }
     try {
         const t2v::check::StructureDigest d = t2v::check::ReadStructureDigest(dir);
-        std::ostringstream svg;
         std::string name = dir;
         while (name.size() > 1 && name.back() == '/') name.pop_back();
         name = name.substr(name.find_last_of('/') + 1);
-        if (glb)
-            WriteGlb(d, svg);
-        else
-            t2v::check::WriteSvg(d, name, svg);
-        const std::string text = svg.str();
         t2v::platform::PosixPlatform platform(std::cout, std::cerr);
         std::string error;
         auto file = platform.createFile(output, error);
-        if (!file || !file->write(text.data(), text.size()) || !file->commit()) {
+        bool written = false;
+        if (file) {
+            OutputFileBuf buf(*file);
+            std::ostream out(&buf);
+            if (glb)
+                WriteGlb(d, out);
+            else
+                t2v::check::WriteSvg(d, name, out);
+            out.flush();
+            written = static_cast<bool>(out) && file->commit();
+        }
+        if (!written) {
             std::cerr << "vantra-view: cannot write " << output << ": " << (file ? file->error() : error) << '\n';
             return 1;
         }

@@ -137,6 +137,15 @@ void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& 
         if (support[i] || d.nodes[i].inConstraint) drawn[i] = 1;
     }
 
+    // The elements of each group whose nodes all exist; each is drawn once per view.
+    std::vector<std::vector<std::size_t>> byGroup(d.groups.size() + 1);
+    for (std::size_t i = 0; i < d.elements.size(); ++i) {
+        const DigestElement& e = d.elements[i];
+        if (e.group < 1 || static_cast<std::size_t>(e.group) > d.groups.size()) continue;
+        const int corners = IsAreaType(groupType(e.group)) ? 4 : 2;
+        if (std::all_of(e.nodes.begin(), e.nodes.begin() + corners, valid)) byGroup[static_cast<std::size_t>(e.group)].push_back(i);
+    }
+
     const double legendHeight = kLegendRow * static_cast<double>(d.groups.size() + 2) + kMargin;
     const double width = 3 * kPanel, height = kTitle + kPanel + legendHeight;
     Svg s(out);
@@ -167,59 +176,58 @@ void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& 
         s.put("\" y=\"20\">");
         s.text(p == 0 && !title.empty() ? title + ": " + panels[p].label : panels[p].label);
         s.put("</text>\n");
-        // Areas first, so that the frames in front of a slab or wall stay visible.
+        // Areas first, so that the frames in front of a slab or wall stay visible. The
+        // elements of a group share one <g> that carries their colour and stroke.
         for (int pass = 0; pass < 2; ++pass)
-        for (std::size_t i = 0; i < d.elements.size(); ++i) {
-            const DigestElement& e = d.elements[i];
-            if (e.group == 0) continue;
-            const bool area = IsAreaType(groupType(e.group));
-            if (area != (pass == 0)) continue;
-            const int corners = area ? 4 : 2;
-            bool ok = true;
-            P2 pts[4];
-            for (int k = 0; k < corners && ok; ++k) {
-                std::int64_t n = e.nodes[static_cast<std::size_t>(k)];
-                ok = valid(n);
-                if (ok) pts[k] = fit(project(panels[p].view, d.nodes[static_cast<std::size_t>(n - 1)]));
-            }
-            if (!ok) continue;
-            const char* colour = e.group >= 1 ? kPalette[static_cast<std::size_t>(e.group - 1) % kPalette.size()] : "#000000";
-            if (area) {
-                // Area nodes run bottom edge then top edge the same way: 1, 2, 4, 3 is the outline.
-                s.put("<polygon class=\"e g");
-                s.integer(e.group);
-                s.put("\" data-element=\"");
-                s.integer(static_cast<std::int64_t>(i + 1));
-                s.put("\" fill=\"");
-                s.put(colour);
-                s.put("\" fill-opacity=\"0.3\" stroke-width=\"0.8\" stroke=\"");
-                s.put(colour);
-                s.put("\" points=\"");
-                for (int k : {0, 1, 3, 2}) {
-                    s.num(pts[k].u);
-                    s.put(",");
-                    s.num(pts[k].v);
-                    s.put(" ");
+            for (std::size_t g = 1; g < byGroup.size(); ++g) {
+                const bool area = IsAreaType(groupType(static_cast<int>(g)));
+                if (area != (pass == 0) || byGroup[g].empty()) continue;
+                const char* colour = kPalette[(g - 1) % kPalette.size()];
+                s.put("<g class=\"g");
+                s.integer(static_cast<std::int64_t>(g));
+                if (area) {
+                    s.put("\" fill-opacity=\"0.3\" stroke-width=\"0.8\" fill=\"");
+                    s.put(colour);
+                } else {
+                    s.put("\" fill=\"none\" stroke-width=\"2\" stroke-linecap=\"round");
                 }
-                s.put("\"/>\n");
-            } else {
-                s.put("<line class=\"e g");
-                s.integer(e.group);
-                s.put("\" data-element=\"");
-                s.integer(static_cast<std::int64_t>(i + 1));
-                s.put("\" stroke-width=\"2\" stroke-linecap=\"round\" stroke=\"");
+                s.put("\" stroke=\"");
                 s.put(colour);
-                s.put("\" x1=\"");
-                s.num(pts[0].u);
-                s.put("\" y1=\"");
-                s.num(pts[0].v);
-                s.put("\" x2=\"");
-                s.num(pts[1].u);
-                s.put("\" y2=\"");
-                s.num(pts[1].v);
-                s.put("\"/>\n");
+                s.put("\">\n");
+                for (std::size_t i : byGroup[g]) {
+                    const DigestElement& e = d.elements[i];
+                    P2 pts[4];
+                    for (int k = 0; k < (area ? 4 : 2); ++k)
+                        pts[k] = fit(project(panels[p].view,
+                                             d.nodes[static_cast<std::size_t>(e.nodes[static_cast<std::size_t>(k)] - 1)]));
+                    if (area) {
+                        // Area nodes run bottom edge then top edge the same way: 1, 2, 4, 3 is the outline.
+                        s.put("<polygon data-element=\"");
+                        s.integer(static_cast<std::int64_t>(i + 1));
+                        s.put("\" points=\"");
+                        for (int k : {0, 1, 3, 2}) {
+                            s.num(pts[k].u);
+                            s.put(",");
+                            s.num(pts[k].v);
+                            s.put(k == 2 ? "" : " ");
+                        }
+                        s.put("\"/>\n");
+                    } else {
+                        s.put("<line data-element=\"");
+                        s.integer(static_cast<std::int64_t>(i + 1));
+                        s.put("\" x1=\"");
+                        s.num(pts[0].u);
+                        s.put("\" y1=\"");
+                        s.num(pts[0].v);
+                        s.put("\" x2=\"");
+                        s.num(pts[1].u);
+                        s.put("\" y2=\"");
+                        s.num(pts[1].v);
+                        s.put("\"/>\n");
+                    }
+                }
+                s.put("</g>\n");
             }
-        }
         for (std::size_t i = 1; i < d.nodes.size(); ++i) {
             if (!support[i] && !d.nodes[i].inConstraint) continue;
             const P2 at = fit(project(panels[p].view, d.nodes[i]));

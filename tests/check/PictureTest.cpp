@@ -24,19 +24,27 @@ TEST(Picture, EveryElementOncePerViewInItsGroupColourWithALegend) {
     for (std::size_t e = 0; e < d.elements.size(); ++e)
         if (d.elements[e].group != 0) expected[static_cast<std::int64_t>(e + 1)] = d.elements[e].group;
 
-    const std::regex view(R"re(<g class="view" id="(\w+)">([\s\S]*?)</g>)re");
-    const std::regex drawn(R"re(<(?:line|polygon) class="e g(\d+)" data-element="(\d+)"[^>]*?(?:fill|stroke-linecap="round" stroke)="(#[0-9a-f]{6})")re");
+    const std::regex view(R"re(<g class="view" id="(\w+)">([\s\S]*?)\n</g>\n(?=<g class="view"|<g id="legend"))re");
+    // Areas are filled in their group's colour, frames drawn in it.
+    const std::regex groupRe(R"re(<g class="g(\d+)"[^>]*? fill="(#[0-9a-f]{6}|none)"[^>]*? stroke="(#[0-9a-f]{6})">([\s\S]*?)</g>)re");
+    const std::regex drawn(R"re(<(?:line|polygon) data-element="(\d+)")re");
     int views = 0;
     for (auto v = std::sregex_iterator(svg.begin(), svg.end(), view); v != std::sregex_iterator(); ++v) {
         ++views;
         const std::string body = (*v)[2];
         std::map<std::int64_t, int> seen;
-        for (auto m = std::sregex_iterator(body.begin(), body.end(), drawn); m != std::sregex_iterator(); ++m) {
-            const std::int64_t element = std::stoll((*m)[2]);
-            const int group = std::stoi((*m)[1]);
-            ++seen[element];
-            EXPECT_EQ(group, expected[element]) << (*v)[1] << " element " << element;
-            EXPECT_EQ((*m)[3].str(), check::GroupColour(group)) << (*v)[1] << " element " << element;
+        for (auto g = std::sregex_iterator(body.begin(), body.end(), groupRe); g != std::sregex_iterator(); ++g) {
+            const int groupNumber = std::stoi((*g)[1]);
+            if ((*g)[2].str() != "none") {
+                EXPECT_EQ((*g)[2].str(), check::GroupColour(groupNumber));
+            }
+            EXPECT_EQ((*g)[3].str(), check::GroupColour(groupNumber));
+            const std::string elements = (*g)[4];
+            for (auto m = std::sregex_iterator(elements.begin(), elements.end(), drawn); m != std::sregex_iterator(); ++m) {
+                const std::int64_t element = std::stoll((*m)[1]);
+                ++seen[element];
+                EXPECT_EQ(groupNumber, expected[element]) << (*v)[1] << " element " << element;
+            }
         }
         EXPECT_EQ(seen.size(), expected.size()) << (*v)[1];
         for (const auto& [element, n] : seen) EXPECT_EQ(n, 1) << (*v)[1] << " element " << element;
