@@ -4,12 +4,14 @@
 //   vantra-check DIR                        structural checks (exit 1 when any is found)
 //   vantra-check DIR --json                 the same as JSON
 //   vantra-check DIR --model MODEL.json     also the totals (exit 3 when they do not balance)
+//   vantra-check DIR --model M --json       {"checks": {...}, "totals": {...}}
 //
 // Exit status: 0 nothing found, 1 a structural problem or a file that does not decode,
 // 2 a bad command line, 3 the structure is sound but its totals do not balance.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <optional>
 
 #include "check/StructureChecks.h"
 #include "check/Totals.h"
@@ -34,16 +36,30 @@ int main(int argc, char** argv) {
     try {
         const StructureDigest d = ReadStructureDigest(dir);
         const CheckReport report = CheckStructure(d, {tolerance});
-        if (json)
-            PrintFindingsJson(report, std::cout);
-        else
-            PrintFindings(report, std::cout);
         int status = report.findings.empty() ? 0 : 1;
+        std::optional<Balance> balance;
         if (!model.empty()) {
             auto host = t2v::host::DocumentHost::LoadFile(model);
-            const Balance b = BalanceTotals(SourceTotalsFromHost(*host), StructureTotals(d), d);
-            PrintBalance(b, json ? std::cerr : std::cout);
-            if (status == 0 && !b.balanced()) status = 3;
+            balance = BalanceTotals(SourceTotalsFromHost(*host), StructureTotals(d), d);
+            if (status == 0 && !balance->balanced()) status = 3;
+        }
+        if (json && balance) {
+            // One document: {"checks": {...}, "totals": {...}}.
+            {
+                t2v::inspect::JsonWriter w(std::cout, true);
+                w.beginObject();
+                w.key("checks");
+                EmitFindings(report, w);
+                w.key("totals");
+                EmitBalance(*balance, w);
+                w.endObject();
+            }
+            std::cout << '\n';
+        } else if (json) {
+            PrintFindingsJson(report, std::cout);
+        } else {
+            PrintFindings(report, std::cout);
+            if (balance) PrintBalance(*balance, std::cout);
         }
         return status;
     } catch (const std::exception& e) {

@@ -353,7 +353,14 @@ void PrintFindings(const CheckReport& r, std::ostream& out, std::size_t perKind)
 }
 
 void PrintFindingsJson(const CheckReport& r, std::ostream& out) {
-    inspect::JsonWriter w(out, true);
+    {
+        inspect::JsonWriter w(out, true);
+        EmitFindings(r, w);
+    }
+    out << '\n';
+}
+
+void EmitFindings(const CheckReport& r, inspect::Emitter& w) {
     w.beginObject();
     w.key("tolerance");
     w.real(r.tolerance, false);
@@ -380,8 +387,6 @@ void PrintFindingsJson(const CheckReport& r, std::ostream& out) {
     }
     w.endArray();
     w.endObject();
-    w.flush();
-    out << '\n';
 }
 
 }  // namespace t2v::check

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check/StructureDigest.h"
+#include "decode/Emitter.h"
 
 namespace t2v::check {
 
@@ -38,6 +39,8 @@ const std::vector<std::string>& FindingKinds();
 void PrintFindings(const CheckReport& r, std::ostream& out, std::size_t perKind = 20);
 // JSON: {"tolerance": t, "problems": n, "counts": {kind: n}, "findings": [{kind, text}]}.
 void PrintFindingsJson(const CheckReport& r, std::ostream& out);
+// The same object reported to an Emitter (to be nested in a larger document).
+void EmitFindings(const CheckReport& r, inspect::Emitter& out);
 
 // Geometry shared with the totals and the picture.
 double Distance(const DigestNode& a, const DigestNode& b);

@@ -457,6 +457,56 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
     return b;
 }
 
+void EmitBalance(const Balance& b, inspect::Emitter& out) {
+    out.beginObject();
+    out.key("balanced");
+    out.boolean(b.balanced());
+    out.key("force_unit");
+    out.string(b.forceUnit);
+    out.key("length_unit");
+    out.string(b.lengthUnit);
+    out.key("rows");
+    out.beginArray();
+    for (const BalanceRow& r : b.rows) {
+        out.beginObject();
+        out.key("pattern");
+        out.string(r.pattern);
+        out.key("host_label");
+        out.string(r.hostLabel);
+        out.key("figure");
+        out.string(r.figure);
+        for (auto [k, v] : {std::pair{"in", r.in}, {"out", r.out}, {"difference", r.difference}, {"tolerance", r.tolerance}}) {
+            out.key(k);
+            out.real(v, false);
+        }
+        out.key("problem");
+        out.boolean(r.problem);
+        out.endObject();
+    }
+    out.endArray();
+    out.key("counts");
+    out.beginArray();
+    for (const auto& [what, n] : b.counts) {
+        out.beginObject();
+        out.key("what");
+        out.string(what);
+        for (auto [k, v] : {std::pair{"in", n.first}, {"out", n.second}}) {
+            out.key(k);
+            if (v < 0)
+                out.null();
+            else
+                out.integer(v);
+        }
+        out.endObject();
+    }
+    out.endArray();
+    out.key("reasons");
+    out.beginArray();
+    for (const std::string& r : b.reasons) out.string(r);
+    out.endArray();
+    out.endObject();
+}
+
 void PrintBalance(const Balance& b, std::ostream& out) {
     char line[320];
     out << "Totals (forces in " << b.forceUnit << ", moments about the origin in " << b.forceUnit << "·"

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "check/StructureDigest.h"
+#include "decode/Emitter.h"
 
 namespace t2v::host {
 class TarvoHost;
@@ -98,5 +99,9 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
 // The table: pattern, figure, in, out, difference, and a mark on every problem;
 // then the counts and the reasons. Ends with "Totals balance." or "Totals do not balance: N figures."
 void PrintBalance(const Balance& b, std::ostream& out);
+// The same for scripts: {"balanced", "force_unit", "length_unit", "rows": [{pattern,
+// host_label, figure, in, out, difference, tolerance, problem}], "counts": [{what, in,
+// out}], "reasons": [...]}; a count a side does not have is null.
+void EmitBalance(const Balance& b, inspect::Emitter& out);
 
 }  // namespace t2v::check

@@ -7,6 +7,7 @@
 
 #include "check/StructureChecks.h"
 #include "check/Totals.h"
+#include "decode/Value.h"
 
 namespace t2v::check {
 namespace {
@@ -148,6 +149,16 @@ TEST(Totals, SelfWeightAndNodalLoadsAndMassesBalanceAgainstEqualFigures) {
     EXPECT_NE(text.str().find("! LoadNode-L (nodal loads)"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find("left out: frame F9: no element"), std::string::npos);
     EXPECT_NE(text.str().find("Totals do not balance: 2 figures."), std::string::npos) << text.str();
+
+    // For scripts, the same table as a tree.
+    inspect::TreeBuilder tree;
+    EmitBalance(b, tree);
+    const inspect::Value v = tree.take();
+    EXPECT_FALSE(inspect::Get(v, "balanced").asBool());
+    int problems = 0;
+    for (const auto& row : inspect::Get(v, "rows").items()) problems += inspect::Get(row, "problem").asBool();
+    EXPECT_EQ(problems, 2);
+    EXPECT_EQ(inspect::Get(v, "reasons[0]").asString(), "left out: frame F9: no element");
 }
 
 }  // namespace
