@@ -2,16 +2,29 @@
 // transfer dialog as a user would (load, choose folder and name, press Transfer).
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <sstream>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "host/automation/AutomationHost.h"
 #include "host/automation/HostDispatcher.h"
 #include "host/automation/Transcript.h"
+#include "check/NameMap.h"
+#include "check/StructureChecks.h"
+#include "check/Totals.h"
+#include "decode/Emitter.h"
 #include "host/document/DocumentHost.h"
 #include "host/writer/SaveModelDocument.h"
 #include "platform/posix/PosixPlatform.h"
@@ -32,6 +45,8 @@ struct Options {
     bool timings = false;
     std::string transcript;    // record every host call, made across the automation boundary
     std::string saveDocument;  // rewrite the model document through the host interface
+    bool check = false;
+    std::string map;
 };
 
 using Clock = std::chrono::steady_clock;
@@ -187,6 +202,159 @@ void saveDocument(host::TarvoHost& model, const std::string& path) {
     }
 }
 
+// --check: the written structure, read back through the decoder, checked on its own and
+// balanced against the source model. True when nothing is found and the totals balance.
+// The source side was totalled during the transfer, while the source model was at hand.
+bool checkWritten(const std::string& structureDir, const check::SourceInfo& in, std::ostream& out) {
+    const check::StructureDigest d = check::ReadStructureDigest(structureDir);
+    const check::CheckReport report = check::CheckStructure(d);
+    check::PrintFindings(report, out);
+    const check::Balance b = check::BalanceTotals(in, check::StructureTotals(d), d);
+    check::PrintBalance(b, out);
+    return report.findings.empty() && b.balanced();
+}
+
+// --- many models in one call ------------------------------------------------------------
+// Each model is transferred by a child process of this program (so that one model's
+// failure or memory cannot touch another's), up to `jobs` at a time, with its output in
+// <dir>/<structure>.log. The summary table and file follow when all have ended.
+struct BatchOptions {
+    std::vector<std::string> models;
+    std::string dir;
+    int jobs = 1;
+    std::string summary;
+    std::vector<std::string> passOn;  // options every child gets (--version, --home, --check)
+};
+
+struct BatchRow {
+    std::string model, structure, log;
+    long elements = -1;  // -1: not known
+    long problems = -1;  // -1: not checked
+    double seconds = 0;
+    int status = 1;
+};
+
+std::string structureNameOf(const std::string& model) {
+    std::string stem = model.substr(model.find_last_of('/') + 1);
+    if (auto dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0) stem.resize(dot);
+    if (stem.size() > 12) stem.resize(12);  // the longest structure name the files hold
+    return stem;
+}
+
+// What the child printed: the element count of its summary and, with --check, the
+// number of findings and of figures that do not balance.
+void readLog(platform::Platform& platform, BatchRow& row) {
+    std::istringstream in(platform.readFile(row.log).value_or(""));
+    std::string line;
+    const std::string elements = "elements (with one head element per group): ", groups = "element groups: ";
+    long all = -1, heads = 0;
+    while (std::getline(in, line)) {
+        if (auto at = line.find(elements); at != std::string::npos) all = std::atol(line.c_str() + at + elements.size());
+        if (auto at = line.find(groups); at != std::string::npos) heads = std::atol(line.c_str() + at + groups.size());
+        if (line == "No problems found.") row.problems = std::max(0L, row.problems);
+        if (line.size() > 15 && line.find(" found.") != std::string::npos && std::isdigit(static_cast<unsigned char>(line[0])))
+            row.problems = std::max(0L, row.problems) + std::atol(line.c_str());
+        if (line.rfind("Totals do not balance: ", 0) == 0)
+            row.problems = std::max(0L, row.problems) + std::atol(line.c_str() + 23);
+    }
+    if (all >= 0) row.elements = all - heads;
+}
+
+int runBatch(const BatchOptions& b, const char* self) {
+    platform::PosixPlatform platform(std::cout, std::cerr);
+    std::vector<BatchRow> rows;
+    std::map<std::string, std::string> taken;
+    for (const std::string& m : b.models) {
+        BatchRow row;
+        row.model = m;
+        row.structure = structureNameOf(m);
+        if (auto it = taken.find(row.structure); it != taken.end()) {
+            std::cerr << "tarvo2vantra: " << it->second << " and " << m << " would both become the structure "
+                      << row.structure << "; rename one of them\n";
+            return 2;
+        }
+        taken[row.structure] = m;
+        row.log = b.dir + "/" + row.structure + ".log";
+        rows.push_back(row);
+    }
+
+    std::map<pid_t, std::pair<std::size_t, Clock::time_point>> running;
+    std::size_t next = 0;
+    auto start = [&](std::size_t i) {
+        BatchRow& row = rows[i];
+        std::vector<std::string> args = {self, row.model, "--dir", b.dir, "--name", row.structure};
+        args.insert(args.end(), b.passOn.begin(), b.passOn.end());
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, row.log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
+        pid_t pid = 0;
+        const int err = posix_spawn(&pid, self, &files, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&files);
+        if (err != 0) {
+            std::cerr << "tarvo2vantra: cannot start the transfer of " << row.model << ": " << std::strerror(err) << '\n';
+            row.status = 1;
+            return;
+        }
+        running[pid] = {i, Clock::now()};
+    };
+    while (next < rows.size() || !running.empty()) {
+        while (next < rows.size() && static_cast<int>(running.size()) < b.jobs) start(next++);
+        if (running.empty()) continue;
+        int status = 0;
+        const pid_t pid = ::waitpid(-1, &status, 0);
+        auto it = running.find(pid);
+        if (it == running.end()) continue;
+        BatchRow& row = rows[it->second.first];
+        row.seconds = std::chrono::duration<double>(Clock::now() - it->second.second).count();
+        row.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+        running.erase(it);
+        readLog(platform, row);
+    }
+
+    // The worst status wins: 1 (failed) over 3 (done with problems) over 0.
+    auto rank = [](int s) { return s == 0 ? 0 : s == 3 ? 1 : 2; };
+    int worst = 0;
+    std::printf("%-32s %-12s %10s %9s %9s %6s\n", "model", "structure", "elements", "problems", "time s", "exit");
+    for (const BatchRow& r : rows) {
+        if (rank(r.status) > rank(worst)) worst = r.status;
+        std::printf("%-32s %-12s %10s %9s %9.2f %6d\n", r.model.c_str(), r.structure.c_str(),
+                    r.elements < 0 ? "-" : std::to_string(r.elements).c_str(),
+                    r.problems < 0 ? "-" : std::to_string(r.problems).c_str(), r.seconds, r.status);
+    }
+    std::fflush(stdout);
+    if (!b.summary.empty()) {
+        std::ostringstream json;
+        json << "{\"models\": [";
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const BatchRow& r = rows[i];
+            std::string model, structure, log;
+            inspect::AppendJsonString(model, r.model);
+            inspect::AppendJsonString(structure, r.structure);
+            inspect::AppendJsonString(log, r.log);
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%.3f", r.seconds);
+            json << (i ? ",\n  " : "\n  ") << "{\"model\": " << model << ", \"structure\": " << structure
+                 << ", \"elements\": " << (r.elements < 0 ? "null" : std::to_string(r.elements))
+                 << ", \"problems\": " << (r.problems < 0 ? "null" : std::to_string(r.problems))
+                 << ", \"seconds\": " << seconds << ", \"exit\": " << r.status << ", \"log\": " << log << "}";
+        }
+        json << "\n], \"exit\": " << worst << "}\n";
+        const std::string text = json.str();
+        std::string error;
+        auto file = platform.createFile(b.summary, error);
+        if (!file || !file->write(text.data(), text.size()) || !file->commit()) {
+            std::cerr << "tarvo2vantra: cannot write the summary " << b.summary << ": "
+                      << (file ? file->error() : error) << '\n';
+            return 1;
+        }
+    }
+    return worst;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,7 +362,12 @@ int main(int argc, char** argv) {
                  "earthquake record per time-history function)."};
     Options o;
     bool rules = false;
-    app.add_option("model", o.model, "the model document (JSON)");
+    std::vector<std::string> models;
+    app.add_option("model", models, "the model document (JSON); several: each into its own structure");
+    BatchOptions batch;
+    app.add_option("-j,--jobs", batch.jobs, "with several models: transfers at a time (default 1)")
+        ->check(CLI::Range(1, 64));
+    app.add_option("--summary", batch.summary, "with several models: also write the summary table as JSON");
     app.add_option("--dir", o.dir, "the structures folder (default: the one the dialog shows, <home>/Vantra/Structures)");
     app.add_option("--name", o.name, "the structure name, at most 12 characters (default \"Vantra\")");
     app.add_option("--version", o.version, "Vantra version 4 or 5 (decides the home folder)")->check(CLI::IsMember({4, 5}));
@@ -206,12 +379,35 @@ int main(int argc, char** argv) {
                    "make every host call across the automation boundary and write the calls to this file");
     app.add_option("--save-document", o.saveDocument,
                    "write the model, read through the host interface, as a model document to this file and exit");
+    app.add_option("--map", o.map,
+                   "write the name map: every host point, frame, area, group, pattern and case with the number it "
+                   "became (CSV)");
+    app.add_flag("--check", o.check,
+                 "after the transfer, check the structure and balance its loads and masses against the model "
+                 "(exit 3 when something is found)");
     CLI11_PARSE(app, argc, argv);
 
     if (rules) {
         for (auto line : plugin::kRulesLines) std::cout << line << '\n';
         return 0;
     }
+    if (models.size() > 1) {
+        if (app.count("--name") || !o.map.empty() || o.timings) {
+            std::cerr << "tarvo2vantra: --name, --map and --timings take a single model\n";
+            return 2;
+        }
+        if (o.dir.empty()) {
+            std::cerr << "tarvo2vantra: several models need --dir, the folder their structures go to\n";
+            return 2;
+        }
+        batch.models = models;
+        batch.dir = o.dir;
+        if (app.count("--version")) batch.passOn.insert(batch.passOn.end(), {"--version", std::to_string(o.version)});
+        if (!o.home.empty()) batch.passOn.insert(batch.passOn.end(), {"--home", o.home});
+        if (o.check) batch.passOn.push_back("--check");
+        return runBatch(batch, "/proc/self/exe");
+    }
+    if (models.size() == 1) o.model = models[0];
     if (o.model.empty()) {
         std::cerr << "tarvo2vantra: a model document is required (see --help)\n";
         return 2;
@@ -261,6 +457,14 @@ int main(int argc, char** argv) {
             if (phase == "done") progress.clear();
             else progress.show(phase, step, done, total);
         };
+        std::vector<check::NameMapRow> nameMap;
+        check::SourceInfo sourceTotals;
+        if (!o.map.empty() || o.check)
+            plugin.Shared().filled = [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
+                if (!o.map.empty()) nameMap = check::BuildNameMap(src, store, *host);
+                // Nothing here changes the source model; its accessors are simply not const.
+                if (o.check) sourceTotals = check::SourceTotals(const_cast<source::TarvoModelObj&>(src), host.get());
+            };
         bool ok = false;
         try {
             plugin.Main(model, ok);
@@ -275,10 +479,26 @@ int main(int argc, char** argv) {
             std::cout << PhaseTimes::json(times.done) << '\n' << PhaseTimes::json(times.steps) << std::endl;
         }
         if (!user.pressedTransfer || !plugin.Shared().lastTransferWritten) return 1;
+        if (!o.map.empty()) {
+            std::ostringstream text;
+            check::WriteNameMapCsv(nameMap, text);
+            const std::string csv = text.str();
+            std::string error;
+            auto file = platform.createFile(o.map, error);
+            if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
+                std::cerr << "tarvo2vantra: cannot write the name map " << o.map << ": "
+                          << (file ? file->error() : error) << '\n';
+                return 1;
+            }
+        }
         if (!o.quiet) printSummary(plugin.Shared().store, std::cout);
         if (!o.quiet)
             std::cout << "Structure written to "
                       << platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput) << '\n';
+        if (o.check &&
+            !checkWritten(platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput),
+                          sourceTotals, std::cout))
+            return 3;
         return 0;
     } catch (const std::exception& e) {
         progress.clear();

@@ -4,6 +4,8 @@
 //   vantra-dump DIR --json           the same as JSON (--compact for one line)
 //   vantra-dump DIR --file L         one file only (S, L, A, ULS, PO, POA, POF)
 //   vantra-dump --record FILE        an earthquake record file
+//   vantra-dump DIR --summary        counts, unit names, groups, patterns, cases
+//   vantra-dump DIR --node N         one node (also --element N, --group NAME)
 //
 // Output is written while the files are decoded. Exit status 0 on success, 1 when a
 // file cannot be read or decoded (the reason, with file and byte offset, on stderr).
@@ -13,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "check/DumpViews.h"
 #include "decode/StructureReader.h"
 
 namespace {
@@ -37,6 +40,19 @@ int main(int argc, char** argv) {
                         ->check(CLI::IsMember({"S", "L", "A", "ULS", "PO", "POA", "POF"}));
     app.add_flag("--json", json, "Write JSON instead of indented text");
     app.add_flag("--compact", compact, "With --json: no indentation or line breaks");
+    bool summary = false;
+    std::int64_t node = 0, element = 0;
+    std::string group;
+    auto* summaryOpt = app.add_flag("--summary", summary, "Counts, unit names, groups, patterns and load cases");
+    auto* nodeOpt = app.add_option("--node", node, "Show node N: coordinates, support, elements, loads, mass");
+    auto* elementOpt =
+        app.add_option("--element", element, "Show element N: group, nodes, length or area, compound, loads");
+    auto* groupOpt = app.add_option("--group", group, "Show the element group or frame of that name");
+    for (auto* a : {summaryOpt, nodeOpt, elementOpt, groupOpt}) {
+        a->excludes(recordOpt)->excludes(fileOpt);
+        for (auto* b : {summaryOpt, nodeOpt, elementOpt, groupOpt})
+            if (a != b) a->excludes(b);
+    }
     dirOpt->excludes(recordOpt);
     recordOpt->excludes(fileOpt);
     CLI11_PARSE(app, argc, argv);
@@ -49,7 +65,22 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     try {
         auto writer = makeWriter(json, compact);
-        if (!record.empty())
+        const bool view = summary || *nodeOpt || *elementOpt || *groupOpt;
+        if (view && dir.empty()) {
+            std::cerr << "vantra-dump: --summary, --node, --element and --group need a structure folder\n";
+            return 2;
+        }
+        if (view) {
+            const t2v::check::StructureDigest d = t2v::check::ReadStructureDigest(dir);
+            if (summary)
+                t2v::check::EmitSummary(d, dir, *writer);
+            else if (*nodeOpt)
+                t2v::check::EmitNode(d, node, *writer);
+            else if (*elementOpt)
+                t2v::check::EmitElement(d, element, *writer);
+            else
+                t2v::check::EmitGroup(d, group, *writer);
+        } else if (!record.empty())
             t2v::inspect::StreamEarthquakeRecord(record, *writer);
         else if (!file.empty())
             t2v::inspect::StreamStructureFile(dir + "/" + t2v::inspect::StructureFileName(file), file, *writer);

@@ -15,7 +15,7 @@ cmake --build build-clang -j "$jobs"
 (cd build-release && cpack -G DEB >/dev/null && ls tarvo2vantra_*.deb)
 # The package holds the three programs.
 deb=$(ls build-release/tarvo2vantra_*.deb)
-for program in tarvo2vantra vantra-dump tarvo-genmodel; do
+for program in tarvo2vantra vantra-dump vantra-check vantra-view tarvo-genmodel; do
   dpkg-deb -c "$deb" | grep -q "/usr/bin/$program\$" || { echo "the package lacks $program"; exit 1; }
 done
 echo "Release builds (GCC, clang) and the Debian package: ok"

@@ -2,7 +2,7 @@
 # Installs what the build needs from Debian's packages, when it is missing.
 set -euo pipefail
 # With --fuzz, also clang and its libFuzzer runtime (scripts/fuzz.sh).
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev)
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev libtinygltf-dev)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -109,7 +109,7 @@ void frmTransferVantra::Transform() {
     }
     if (shared_.oTarvoModel->GetPointCount() >= 1) {
         TransferContext ctx{*shared_.oTarvoModel, platform_, shared_.store,
-                            {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress};
+                            {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, shared_.filled};
         const bool written = TransferModel(ctx, shared_.StructuresRoot, shared_.StructureNameInput);
         mousePointer = MousePointer::Default;
         shared_.lastTransferWritten = written;

@@ -26,6 +26,7 @@ struct SharedValues {
     host::TarvoHost* oTarvoModel = nullptr;  // the host-model reference
     target::VantraModel store;              // the target model store, one per plug-in
     TransferProgress progress;              // optional progress display
+    TransferFilled filled;                  // optional: sees the source model and the store once filled
     bool lastTransferWritten = false;       // every structure file of the last transfer written
 };
 

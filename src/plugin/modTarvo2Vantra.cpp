@@ -103,6 +103,7 @@ bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, cons
         s.run(fc);
     }
     phase("fill", "filled", done, total);
+    if (ctx.filled) ctx.filled(src, m);
 
     const bool written = output::WriteStructureFiles(
         m, ctx.platform, "VNTR", true, 0,

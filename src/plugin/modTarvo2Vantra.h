@@ -16,6 +16,10 @@ namespace t2v::plugin {
 // inside the phase and its count, for progress displays and timing.
 using TransferProgress = std::function<void(std::string_view phase, std::string_view step, long done, long total)>;
 
+// Called once the fill steps have run, with the source model (its objects carry the
+// numbers of what they became) and the filled store, before anything is written.
+using TransferFilled = std::function<void(const source::TarvoModelObj& src, const target::VantraModel& store)>;
+
 // Everything a transfer reaches: the host, the operating system, the store it fills
 // (kept after the transfer, until the next one resets it) and where records go.
 struct TransferContext {
@@ -24,6 +28,7 @@ struct TransferContext {
     target::VantraModel& store;
     source::RecordsLocation records;
     TransferProgress progress;
+    TransferFilled filled = {};
 };
 
 // Sets the unit values of the store from the host's present units.

@@ -17,19 +17,20 @@ private:
     TransferRun& run_;
 };
 
-void runOn(TransferRun& r, host::TarvoHost* host) {
+void runOn(TransferRun& r, host::TarvoHost* host, plugin::TransferFilled filled = {}) {
     r.platform.createDirectory(r.dir / "structures");
     r.platform.createDirectory(r.home());
     Presser presser(r);
     r.plugin = std::make_unique<plugin::cPlugin>(r.platform, presser);
     r.plugin->Shared().VantraHomeOverride = r.home();
+    r.plugin->Shared().filled = std::move(filled);
     bool ok = false;
     r.plugin->Main(host, ok);
     r.written = r.plugin->Shared().lastTransferWritten;
 }
 
-std::unique_ptr<TransferRun> run(std::unique_ptr<TransferRun> r) {
-    runOn(*r, r->host.get());
+std::unique_ptr<TransferRun> run(std::unique_ptr<TransferRun> r, plugin::TransferFilled filled = {}) {
+    runOn(*r, r->host.get(), std::move(filled));
     return r;
 }
 
@@ -44,11 +45,12 @@ std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::strin
     return run(std::move(r));
 }
 
-std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std::string& name) {
+std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std::string& name,
+                                             plugin::TransferFilled filled) {
     auto r = std::make_unique<TransferRun>();
     r->name = name;
     r->host = host::DocumentHost::LoadFile(path);
-    return run(std::move(r));
+    return run(std::move(r), std::move(filled));
 }
 
 }  // namespace t2v::test

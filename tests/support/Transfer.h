@@ -30,7 +30,9 @@ struct TransferRun {
 // <temp>/structures/<name> with <temp>/home as Vantra's home folder.
 std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::string& name = "Test",
                                          const std::string& baseFolder = ".");
-std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std::string& name = "Test");
+// `filled`, when given, sees the source model and the store once the fill steps have run.
+std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std::string& name = "Test",
+                                             plugin::TransferFilled filled = {});
 // The same transfer from any host (run.host stays empty). A call that fails as a call
 // propagates out of the plug-in's entry, as it does to the host program.
 void RunTransferOn(TransferRun& run, host::TarvoHost& host);
