@@ -61,7 +61,7 @@ std::string TransferReport::summary(std::size_t namesPerReason, bool strict) con
     std::vector<std::string> order;
     std::map<std::string, Group> groups;
     for (const ReportItem& i : items_) {
-        const std::string key = reasonKey(i.reason);
+        const std::string key = i.kind + "\n" + reasonKey(i.reason);
         auto [it, fresh] = groups.try_emplace(key);
         if (fresh) {
             order.push_back(key);
@@ -76,7 +76,7 @@ std::string TransferReport::summary(std::size_t namesPerReason, bool strict) con
     for (const std::string& key : order) {
         const Group& g = groups[key];
         out += g.problem ? "  problem: " : "  left out or changed: ";
-        out += key + ": " + std::to_string(g.count) + " " + g.kind + (g.count == 1 ? "" : "s") + " (";
+        out += key.substr(key.find('\n') + 1) + ": " + std::to_string(g.count) + " " + g.kind + (g.count == 1 ? "" : "s") + " (";
         for (std::size_t k = 0; k < g.names.size(); ++k) out += (k ? ", " : "") + g.names[k];
         if (g.count > g.names.size()) out += ", ...";
         out += ")\n";

@@ -32,13 +32,13 @@ std::string readText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct Run {
+struct ToolRun {
     int status = -1;
     std::string out, err;
 };
 
 // Runs the tool with `args` (already quoted) and the environment `env` in front.
-Run tool(const test::TempDir& dir, const std::string& args, const std::string& env = "") {
+ToolRun tool(const test::TempDir& dir, const std::string& args, const std::string& env = "") {
     const std::string cmd = env + " '" + kTool + "' " + args + " >'" + (dir / "out") + "' 2>'" + (dir / "err") + "'";
     const int rc = std::system(cmd.c_str());
     return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, readText(dir / "out"), readText(dir / "err")};
@@ -66,7 +66,7 @@ TEST(CommandLine, ExitStatusSaysWhatWasDone) {
     EXPECT_EQ(tool(dir, "--bogus").status, 2);
     EXPECT_EQ(tool(dir, "").status, 2);
     const std::string model = smallModel(dir, "quake.txt");
-    Run r = tool(dir, "'" + model + "' --name ThirteenChars " + home);
+    ToolRun r = tool(dir, "'" + model + "' --name ThirteenChars " + home);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err.rfind("tarvo2vantra: ", 0), 0u) << r.err;
     r = tool(dir, "'" + model + "' --vantra 4", "env -u VANTRA4_INSTALL_PATH");
@@ -109,11 +109,11 @@ TEST(CommandLine, StrictCountsEveryLeftOutObjectAsAProblem) {
     const std::string example = std::string(T2V_SOURCE_DIR) + "/examples/building.json";
     const std::string args = "'" + example + "' --no-sync --home '" + dir / "home" + "' --report '" + dir / "r.json" + "'";
     EXPECT_EQ(tool(dir, args).status, 0);
-    const Run r = tool(dir, args + " --strict");
+    const ToolRun r = tool(dir, args + " --strict");
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.out.find("problem: load case of a kind that is not transferred: 1 load case (Modal)"), std::string::npos)
         << r.out;
-    EXPECT_NE(readText(dir / "r.json").find(R"("problems": 2})"), std::string::npos);
+    EXPECT_NE(readText(dir / "r.json").find(R"("problems": 3})"), std::string::npos);
 }
 
 // --- real processes ------------------------------------------------------------------------
@@ -166,7 +166,7 @@ struct Buildings : ::testing::Test {
     }
     void SetUp() override {
         for (auto [doc, seed] : {std::pair{oldDoc, 7}, std::pair{newDoc, 8}}) {
-            const std::string cmd = std::string(T2V_BIN_DIR) + "/tarvo-genmodel --elements 60000 --seed " +
+            const std::string cmd = std::string(T2V_BIN_DIR) + "/tarvo-genmodel --elements 20000 --seed " +
                                     std::to_string(seed) + " --quiet -o '" + doc + "' >/dev/null 2>&1";
             ASSERT_EQ(std::system(cmd.c_str()), 0);
         }
@@ -186,9 +186,9 @@ TEST_F(Buildings, KilledTransferLeavesTheOldOrTheNewStructureWhole) {
     std::mt19937 rng(12345);
     std::uniform_real_distribution<double> when(0.0, seconds);
     int sawOld = 0, sawNew = 0;
-    for (int trial = 0; trial < 6; ++trial) {
-        const int sig = trial % 3 == 2 ? SIGTERM : SIGKILL;
-        const pid_t pid = spawn(args(trial % 2 ? oldDoc : newDoc, structures), dir / "log");
+    for (int trial = 0; trial < 4; ++trial) {
+        const int sig = trial % 2 ? SIGTERM : SIGKILL;
+        const pid_t pid = spawn(args(newDoc, structures), dir / "log");
         std::this_thread::sleep_for(std::chrono::duration<double>(when(rng)));
         ::kill(pid, sig);
         wait(pid);
@@ -199,7 +199,9 @@ TEST_F(Buildings, KilledTransferLeavesTheOldOrTheNewStructureWhole) {
         sawNew += isNew;
         // A termination request removes the temporaries at once; after a kill the next
         // transfer does.
-        if (sig == SIGTERM) EXPECT_EQ(temporaries(folder), 0u) << "trial " << trial;
+        if (sig == SIGTERM) {
+            EXPECT_EQ(temporaries(folder), 0u) << "trial " << trial;
+        }
         // Put the old structure back for the next trial.
         ASSERT_EQ(wait(spawn(args(oldDoc, structures), dir / "log")), 0) << readText(dir / "log");
         EXPECT_EQ(temporaries(folder), 0u);
@@ -218,7 +220,9 @@ TEST_F(Buildings, TwoTransfersAtOnceNeverMix) {
         EXPECT_TRUE(now == oldFiles || now == newFiles) << "trial " << trial;
         for (auto [rc, log] : {std::pair{ra, dir / "a.log"}, std::pair{rb, dir / "b.log"}}) {
             EXPECT_TRUE(rc == 0 || rc == 1) << rc;
-            if (rc == 1) EXPECT_NE(readText(log).find("another transfer is writing the structure"), std::string::npos);
+            if (rc == 1) {
+                EXPECT_NE(readText(log).find("another transfer is writing the structure"), std::string::npos);
+            }
         }
         EXPECT_EQ(temporaries(folder), 0u);
     }

@@ -14,6 +14,7 @@
 #include "plugin/cPlugin.h"
 #include "common/Text.h"
 #include "support/TempDir.h"
+#include "support/Transfer.h"
 
 namespace t2v {
 namespace {
@@ -274,6 +275,78 @@ TEST_F(Trust, FunctionFilesThatAreNotUsableAreProblems) {
             EXPECT_NE(item.reason.find(dir / file), std::string::npos);
         }
     }
+}
+
+TEST_F(Trust, DynamicCaseNamesExactlyTheRecordFilesWritten) {
+    // Two names that agree in their first 12 characters: each direction must keep its own
+    // ground motion, in a file whose name fits the case's 12-character field.
+    const std::string json = R"({"format": "tarvo-model", "version": 1, "units": 10,
+      "points": [{"name": "A", "x": 0, "y": 0, "z": 0}],
+      "functions": [{"name": "GroundMotion", "type": 2, "kind": 1, "times": [0, 0.1], "values": [0, 0.1]},
+                    {"name": "GroundMotion2", "type": 2, "kind": 1, "times": [0, 0.1], "values": [0, 0.2]}],
+      "load_cases": [{"name": "TH", "type": 8, "output_steps": 10, "step_size": 0.01,
+        "loads": [{"type": "Accel", "name": "U1", "function": "GroundMotion", "scale": 9.81},
+                  {"type": "Accel", "name": "U2", "function": "GroundMotion2", "scale": 9.81}]}]})";
+    ASSERT_TRUE(transfer(json));
+    const auto l = test::ReadBytes(path("VNTRL"));
+    const std::size_t dynamicRecord = 80 + 40 + 40;  // no gravity or pushover case before it
+    ASSERT_GE(l.size(), dynamicRecord + 152);
+    auto field = [&](std::size_t at) { return std::string(l.begin() + at, l.begin() + at + 12); };
+    EXPECT_EQ(field(dynamicRecord + 128), "GroundMotion");
+    EXPECT_EQ(field(dynamicRecord + 140), "GroundMoti~2");
+    const std::string records = dir / "home/Records/EqkeGroup/";
+    const auto second = test::ReadBytes(records + "GroundMoti~2");
+    std::string header = "EarthquakeRecord: GroundMotion2";
+    header.resize(40, ' ');
+    EXPECT_EQ(std::string(second.begin(), second.begin() + 40), header);  // the real name
+    EXPECT_TRUE(fs::exists(records + "GroundMotion"));
+}
+
+// Every kind of object the transfer leaves out, in one model, against a list worked
+// out by hand from the model's text.
+TEST(TransferReportItems, LeftOutKindsOfTheExampleAreListedWithTheirReasons) {
+    auto r = test::RunTransferFile(std::string(T2V_SOURCE_DIR) + "/examples/left-out.json");
+    ASSERT_TRUE(r->written);
+    const std::string noFile = std::string(T2V_SOURCE_DIR) + "/examples/records/no-such-record.txt";
+    const std::vector<std::tuple<std::string, std::string, std::string, bool>> expected = {
+        {"material", "Rebar", "default material added to the model", false},
+        {"material", "Alu", "material other than concrete, steel or rebar (type 4)", false},
+        {"frame section", "Odd", "frame section without a supported shape (type 0)", false},
+        {"constraint", "Body1", "constraint that is not a diaphragm (type 1)", false},
+        {"constraint", "DiaX", "diaphragm with a normal other than Z (axis 1)", false},
+        {"frame", "Odd1", "frame whose section was not transferred (section Odd)", false},
+        {"area", "PlateA", "area whose section is not a shell or layered shell (section Plate)", false},
+        {"area", "Pent", "area of other than 3 or 4 points (5 points)", false},
+        {"point load", "B (D)", "load in a system other than GLOBAL (system Local)", false},
+        {"frame distributed load", "Beam1 (D)", "moment load on a frame (system GLOBAL, direction 6)", false},
+        {"frame distributed load", "Beam1 (D)", "load not vertical in GLOBAL (system GLOBAL, direction 4)", false},
+        {"frame distributed load", "Beam1 (W)", "load not vertical in GLOBAL (system GLOBAL, direction 4)", false},
+        {"frame point load", "Beam1 (L)", "load not vertical in GLOBAL (system Local, direction 2)", false},
+        {"area load", "WallA (D)", "load not vertical in GLOBAL (system GLOBAL, direction 4)", false},
+        {"function", "Spec", "function that is not a time-history function (type 1)", false},
+        {"function", "NoFile", "function file replaced by the two-point zero function (" + noFile +
+                                   ": No such file or directory)", true},
+        {"function", "Long", "function longer than a record holds (40001 points, at most 32766)", true},
+        {"load case", "Modal", "load case of a kind that is not transferred (type 3)", false},
+        {"load case entry", "Push: Mode 8", "mode other than 1 to 6", false},
+        {"load case", "TH U2", "ground motion without a record (function Long)", true},
+        {"load case entry", "THLoad: Load D", "time-history load other than an acceleration in U1, U2 or U3", false},
+        {"load case", "THLoad", "time-history case without an acceleration load", false},
+    };
+    const auto& items = r->plugin->Shared().report.items();
+    ASSERT_EQ(items.size(), expected.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].kind, std::get<0>(expected[i])) << i;
+        EXPECT_EQ(items[i].name, std::get<1>(expected[i])) << i;
+        EXPECT_EQ(items[i].reason, std::get<2>(expected[i])) << i;
+        EXPECT_EQ(items[i].problem, std::get<3>(expected[i])) << i;
+    }
+    // The dialog's file holds every item, and its last message points to it.
+    const auto text = test::ReadBytes(r->structureDir() + "/TransferReport.txt");
+    EXPECT_NE(std::string(text.begin(), text.end()).find("problem\tload case\tTH U2\tground motion without a record"),
+              std::string::npos);
+    EXPECT_NE(r->platform.messages.back().text.find("22 objects were not transferred or were changed (3 of them"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -341,12 +341,19 @@ TEST_F(LoadcasesReadTHFunc, EveryKindBecomesARecordAndAFunction) {
     EXPECT_EQ(test::ReadBytes(recordPath("User")), user.b);
 }
 
-TEST_F(LoadcasesReadTHFunc, LongNameIsCutInTheHeaderOnly) {
+TEST_F(LoadcasesReadTHFunc, LongNameKeepsItsHeaderAndGetsAFileNameThatFits) {
+    // The dynamic case names the record file in 12 characters: the file is named so
+    // that it fits, while the header keeps the function's name (cut to 40 there).
     const std::string name30 = "Thirty_character_function_name";
     ASSERT_EQ(name30.size(), 30u);
-    read(R"({"name": ")" + name30 + R"(", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})");
-    const auto bytes = test::ReadBytes(recordPath(name30));
+    TarvoModelObj& src =
+        read(R"({"name": ")" + name30 + R"(", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})");
+    EXPECT_EQ(src.THFuncObj(1).RecordFileName, "Thirty_chara");
+    const auto bytes = test::ReadBytes(recordPath("Thirty_chara"));
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 40), ("EarthquakeRecord: " + name30).substr(0, 40));
+    ASSERT_EQ(src.Report.items().size(), 1u);
+    EXPECT_EQ(src.Report.items()[0].reason, "record file name mended (record file Thirty_chara)");
+    EXPECT_FALSE(src.Report.items()[0].problem);
 }
 
 TEST_F(LoadcasesReadTHFunc, FunctionFileIsReadThroughThePlatform) {
