@@ -29,6 +29,8 @@
 #include "host/writer/SaveModelDocument.h"
 #include "platform/posix/PosixPlatform.h"
 #include "plugin/RulesText.h"
+#include "common/Text.h"
+#include "common/TransferReport.h"
 #include "plugin/cPlugin.h"
 
 namespace {
@@ -39,7 +41,7 @@ struct Options {
     std::string model;
     std::string dir;
     std::string name = "Vantra";
-    int version = 5;
+    int vantra = 5;
     std::string home;
     bool quiet = false;
     bool timings = false;
@@ -47,6 +49,49 @@ struct Options {
     std::string saveDocument;  // rewrite the model document through the host interface
     bool check = false;
     std::string map;
+    std::string reportFile;  // --report: every item of the transfer report as JSON
+    bool strict = false;     // every left-out item is a problem
+    bool noSync = false;     // skip the flushes to the disk
+};
+
+// The exit status: 0 everything asked was done; 1 the transfer failed and the earlier
+// structure is untouched; 2 the command line could not be used; 3 the structure was
+// transferred, with problems that the report lists.
+enum Exit : int { kDone = 0, kFailed = 1, kUsage = 2, kProblems = 3 };
+
+constexpr const char* kProgram = "tarvo2vantra";
+#ifndef T2V_VERSION
+#define T2V_VERSION "0.1"
+#endif
+
+// The platform as the command line shows it: every message on one line that starts
+// with the program's name (a message box's further lines are indented below it).
+class CommandLinePlatform : public platform::PosixPlatform {
+public:
+    CommandLinePlatform(std::ostream& out, std::ostream& err) : PosixPlatform(out, err), out_(out), err_(err) {}
+    platform::MsgResult messageBox(const std::string& text, const std::string& title, platform::MsgIcon icon,
+                                   platform::MsgButtons) override {
+        std::ostream& o = icon == platform::MsgIcon::Critical ? err_ : out_;
+        std::string shown = text;
+        // "Error : ..." is the dialog's way of saying what the prefix says here.
+        if (shown.rfind("Error : ", 0) == 0) shown.erase(0, 8);
+        std::string line;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (shown[i] == '\r' || shown[i] == '\n') {
+                if (shown[i] == '\r' && i + 1 < shown.size() && shown[i + 1] == '\n') ++i;
+                line += "\n  ";
+            } else {
+                line += shown[i];
+            }
+        }
+        for (std::size_t at; (at = line.find("\n  \n")) != std::string::npos;) line.erase(at, 3);  // no empty lines
+        o << kProgram << ": " << (title.empty() ? "" : title + ": ") << line << std::endl;
+        return platform::MsgResult::Ok;
+    }
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
 };
 
 using Clock = std::chrono::steady_clock;
@@ -118,12 +163,22 @@ private:
 // Plays the user of the dialog from the command line's options.
 class CommandLineUser : public plugin::DialogUser {
 public:
-    CommandLineUser(const Options& o, std::ostream& err) : o_(o), err_(err) {}
+    CommandLineUser(const Options& o, platform::Platform& p, std::ostream& err) : o_(o), platform_(p), err_(err) {}
     void ShowModal(plugin::frmTransferVantra& dialog) override {
-        if (o_.version == 4) dialog.optVersion = {false, true};
+        if (o_.vantra == 4) dialog.optVersion = {false, true};
         if (!o_.dir.empty() && !dialog.SetDirListPath(o_.dir)) {
-            err_ << "tarvo2vantra: the structures folder " << o_.dir << " does not exist\n";
+            err_ << kProgram << ": the structures folder " << o_.dir << " does not exist\n";
             return;
+        }
+        // The dialog falls back to the current folder when it cannot make the default
+        // structures folder; a user at a window sees that, the command line refuses.
+        if (o_.dir.empty() && shared) {
+            const std::string expected = platform_.join(platform_.join(shared->VantraHome, "Vantra"), "Structures");
+            if (dialog.ctlVantraDir != expected) {
+                err_ << kProgram << ": cannot make the structures folder " << expected
+                     << "; give one with --dir. Nothing was written.\n";
+                return;
+            }
         }
         dialog.txtVantraName = o_.name;
         dialog.cmdTransfer_Click();
@@ -132,9 +187,11 @@ public:
     }
     bool pressedTransfer = false;
     std::string structureFolder;
+    const plugin::SharedValues* shared = nullptr;  // the home folder the dialog chose when it loaded
 
 private:
     const Options& o_;
+    platform::Platform& platform_;
     std::ostream& err_;
 };
 
@@ -165,15 +222,41 @@ void printSummary(const target::VantraModel& m, std::ostream& out) {
         << m.AnalysisCaseTable.count() << '\n';
 }
 
-void makeFolders(platform::Platform& p, const std::string& path) {
-    std::string sofar;
+// Makes a folder with its parents. False with `error` (folder and reason) when it
+// cannot.
+bool makeFolders(platform::Platform& p, const std::string& path, std::string& error) {
     std::size_t at = 0;
     while (at != std::string::npos) {
         std::size_t next = path.find(p.separator(), at + 1);
-        sofar = path.substr(0, next);
-        if (!sofar.empty() && !p.isDirectory(sofar)) p.createDirectory(sofar);
+        const std::string sofar = path.substr(0, next);
+        if (!sofar.empty() && !p.isDirectory(sofar) && !p.createDirectory(sofar, &error) && !p.isDirectory(sofar))
+            return false;
         at = next;
     }
+    if (p.isDirectory(path)) return true;
+    error = "cannot create the folder " + path + ": not a folder";
+    return false;
+}
+
+// The report file of --report, written whole or not at all.
+bool writeReportFile(platform::Platform& p, const std::string& path, const std::string& json, std::string& error) {
+    std::unique_ptr<platform::OutputFile> f = p.createFile(path, error);
+    if (!f) return false;
+    if (f->write(json.data(), json.size()) && f->commit()) return true;
+    error = f->error();
+    return false;
+}
+
+// Refusals that need nothing but the options, before anything is made or read.
+std::string usageProblem(const Options& o, platform::Platform& p) {
+    if (o.model.empty()) return "a model document is required (see --help)";
+    std::string name(t2v::trimRightBlanks(o.name));
+    if (std::string problem = plugin::frmTransferVantra::StructureNameProblem(name); !problem.empty())
+        return problem.substr(problem.rfind("Error : ", 0) == 0 ? 8 : 0);
+    if (o.vantra == 4 && o.home.empty() && p.readRegistryText("SOFTWARE\\Quorvane\\VANTRA\\4", "Install path").empty())
+        return "Vantra 4 is not installed here (VANTRA4_INSTALL_PATH is not set), so there is no folder for the "
+               "earthquake records: set it, give the home folder with --home, or use --vantra 5. Nothing was written.";
+    return {};
 }
 
 // Writes the host's model as a model document to `path`, through a neighbouring file
@@ -271,7 +354,7 @@ int runBatch(const BatchOptions& b, const char* self) {
         if (auto it = taken.find(row.structure); it != taken.end()) {
             std::cerr << "tarvo2vantra: " << it->second << " and " << m << " would both become the structure "
                       << row.structure << "; rename one of them\n";
-            return 2;
+            return kUsage;
         }
         taken[row.structure] = m;
         row.log = b.dir + "/" + row.structure + ".log";
@@ -349,7 +432,7 @@ int runBatch(const BatchOptions& b, const char* self) {
         if (!file || !file->write(text.data(), text.size()) || !file->commit()) {
             std::cerr << "tarvo2vantra: cannot write the summary " << b.summary << ": "
                       << (file ? file->error() : error) << '\n';
-            return 1;
+            return worst == kFailed ? kFailed : kProblems;  // every structure is written; the table is not
         }
     }
     return worst;
@@ -359,19 +442,26 @@ int runBatch(const BatchOptions& b, const char* self) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Transfers a Tarvo model document into a Vantra structure (seven structure files and one\n"
-                 "earthquake record per time-history function)."};
+                 "earthquake record per time-history function).\n\n"
+                 "Exit status: 0 everything was transferred; 1 the transfer failed (the earlier structure is\n"
+                 "untouched); 2 usage error; 3 transferred, with problems that the report lists."};
     Options o;
     bool rules = false;
+    app.set_version_flag("--version", std::string(kProgram) + " " + T2V_VERSION, "print the program's version and exit");
     std::vector<std::string> models;
     app.add_option("model", models, "the model document (JSON); several: each into its own structure");
     BatchOptions batch;
     app.add_option("-j,--jobs", batch.jobs, "with several models: transfers at a time (default 1)")
         ->check(CLI::Range(1, 64));
     app.add_option("--summary", batch.summary, "with several models: also write the summary table as JSON");
-    app.add_option("--dir", o.dir, "the structures folder (default: the one the dialog shows, <home>/Vantra/Structures)");
+    app.add_option("--dir", o.dir, "the structures folder, made with its parents (default: <home>/Vantra/Structures)");
     app.add_option("--name", o.name, "the structure name, at most 12 characters (default \"Vantra\")");
-    app.add_option("--version", o.version, "Vantra version 4 or 5 (decides the home folder)")->check(CLI::IsMember({4, 5}));
-    app.add_option("--home", o.home, "the Vantra home folder (default: <documents>/VANTRA for version 5)");
+    app.add_option("--vantra", o.vantra, "Vantra version 4 or 5 (decides the home folder)")->check(CLI::IsMember({4, 5}));
+    app.add_option("--home", o.home, "the Vantra home folder, made with its parents (default: <documents>/VANTRA for Vantra 5)");
+    app.add_option("--report", o.reportFile, "write every item of the transfer report to this JSON file");
+    app.add_flag("--strict", o.strict, "count every object left out or changed as a problem (exit status 3)");
+    app.add_flag("--no-sync", o.noSync, "do not flush the files to the disk before they replace the old ones (faster; "
+                                       "for scratch runs and benchmarks)");
     app.add_flag("--quiet", o.quiet, "print nothing but errors (no progress display)");
     app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON, then of each step");
     app.add_flag("--rules", rules, "print the transfer rules and exit");
@@ -385,36 +475,53 @@ int main(int argc, char** argv) {
     app.add_flag("--check", o.check,
                  "after the transfer, check the structure and balance its loads and masses against the model "
                  "(exit 3 when something is found)");
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);  // --help, --version
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kUsage;
+    }
 
     if (rules) {
         for (auto line : plugin::kRulesLines) std::cout << line << '\n';
-        return 0;
+        return kDone;
     }
     if (models.size() > 1) {
         if (app.count("--name") || !o.map.empty() || o.timings) {
-            std::cerr << "tarvo2vantra: --name, --map and --timings take a single model\n";
-            return 2;
+            std::cerr << kProgram << ": --name, --map and --timings take a single model\n";
+            return kUsage;
         }
         if (o.dir.empty()) {
-            std::cerr << "tarvo2vantra: several models need --dir, the folder their structures go to\n";
-            return 2;
+            std::cerr << kProgram << ": several models need --dir, the folder their structures go to\n";
+            return kUsage;
         }
         batch.models = models;
         batch.dir = o.dir;
-        if (app.count("--version")) batch.passOn.insert(batch.passOn.end(), {"--version", std::to_string(o.version)});
+        if (app.count("--vantra")) batch.passOn.insert(batch.passOn.end(), {"--vantra", std::to_string(o.vantra)});
         if (!o.home.empty()) batch.passOn.insert(batch.passOn.end(), {"--home", o.home});
         if (o.check) batch.passOn.push_back("--check");
+        if (o.strict) batch.passOn.push_back("--strict");
+        if (o.noSync) batch.passOn.push_back("--no-sync");
         return runBatch(batch, "/proc/self/exe");
     }
     if (models.size() == 1) o.model = models[0];
     if (o.model.empty()) {
-        std::cerr << "tarvo2vantra: a model document is required (see --help)\n";
-        return 2;
+        std::cerr << kProgram << ": a model document is required (see --help)\n";
+        return kUsage;
     }
 
     std::ostream nowhere(nullptr);
-    platform::PosixPlatform platform(o.quiet ? nowhere : std::cout, std::cerr);
+    CommandLinePlatform platform(o.quiet ? nowhere : std::cout, std::cerr);
+    platform.setDurable(!o.noSync);
+    if (std::string problem = usageProblem(o, platform); !problem.empty()) {
+        std::cerr << kProgram << ": " << problem << '\n';
+        return kUsage;
+    }
+    // An interrupted transfer leaves no temporary beside the earlier structure.
+    platform.removeTemporariesOnInterrupt();
+
     PhaseTimes times;
     ProgressLine progress(!o.quiet && ::isatty(STDERR_FILENO));
     try {
@@ -422,7 +529,7 @@ int main(int argc, char** argv) {
         if (!o.saveDocument.empty()) {
             saveDocument(*host, o.saveDocument);
             if (!o.quiet) std::cout << "Model document written to " << o.saveDocument << '\n';
-            return 0;
+            return kDone;
         }
         // With a transcript the transfer sees the model as the plug-in sees the host's:
         // every operation a late-bound call, checked on the way back, and recorded.
@@ -444,14 +551,20 @@ int main(int argc, char** argv) {
             transcriptFile.close();
             if (!transcriptFile) throw std::runtime_error(o.transcript + ": cannot write the transcript");
         };
-        CommandLineUser user(o, std::cerr);
+        CommandLineUser user(o, platform, std::cerr);
         plugin::cPlugin plugin(platform, user);
-        if (!o.home.empty()) {
-            // The dialog makes the home folder one level at a time; from the command
-            // line the user may name a new folder anywhere, so its parents are made too.
-            makeFolders(platform, o.home);
-            plugin.Shared().VantraHomeOverride = o.home;
-        }
+        plugin.Shared().strictReport = o.strict;
+        // The dialog makes the home folder one level at a time; from the command line the
+        // user may name a new folder anywhere, so its parents are made too, and a folder
+        // that cannot be made stops the transfer before anything is written.
+        std::string error;
+        for (const std::string* folder : {&o.home, &o.dir})
+            if (!folder->empty() && !makeFolders(platform, *folder, error)) {
+                std::cerr << kProgram << ": " << error << ". Nothing was written.\n";
+                return kFailed;
+            }
+        if (!o.home.empty()) plugin.Shared().VantraHomeOverride = o.home;
+        user.shared = &plugin.Shared();
         plugin.Shared().progress = [&](std::string_view phase, std::string_view step, long done, long total) {
             times.enter(phase, step);
             if (phase == "done") progress.clear();
@@ -478,7 +591,11 @@ int main(int argc, char** argv) {
             // Phases on the first line (what scripts read), steps on the second.
             std::cout << PhaseTimes::json(times.done) << '\n' << PhaseTimes::json(times.steps) << std::endl;
         }
-        if (!user.pressedTransfer || !plugin.Shared().lastTransferWritten) return 1;
+        const plugin::SharedValues& shared = plugin.Shared();
+        if (!user.pressedTransfer || !shared.lastTransferWritten) return kFailed;
+        // What else was asked: the name map, the checks. A structure that was written but
+        // could not be checked or mapped as asked is a transfer with problems.
+        bool asked = true;
         if (!o.map.empty()) {
             std::ostringstream text;
             check::WriteNameMapCsv(nameMap, text);
@@ -486,23 +603,34 @@ int main(int argc, char** argv) {
             std::string error;
             auto file = platform.createFile(o.map, error);
             if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
-                std::cerr << "tarvo2vantra: cannot write the name map " << o.map << ": "
+                std::cerr << kProgram << ": cannot write the name map " << o.map << ": "
                           << (file ? file->error() : error) << '\n';
-                return 1;
+                asked = false;
             }
         }
-        if (!o.quiet) printSummary(plugin.Shared().store, std::cout);
-        if (!o.quiet)
-            std::cout << "Structure written to "
-                      << platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput) << '\n';
-        if (o.check &&
-            !checkWritten(platform.join(plugin.Shared().StructuresRoot, plugin.Shared().StructureNameInput),
-                          sourceTotals, std::cout))
-            return 3;
-        return 0;
+        const TransferReport& report = shared.report;
+        std::string reportError;
+        if (!o.reportFile.empty() && !writeReportFile(platform, o.reportFile, report.json(o.strict), reportError))
+            std::cerr << kProgram << ": " << reportError << '\n';
+        if (!o.quiet) {
+            printSummary(shared.store, std::cout);
+            if (!report.empty()) std::cout << "Not transferred or changed:\n" << report.summary(3, o.strict);
+        } else if (report.hasProblems(o.strict)) {
+            std::cerr << kProgram << ": transferred with problems:\n" << report.summary(3, o.strict);
+        }
+        if (!o.quiet) {
+            std::cout << "Structure written to " << shared.store.StructureDir << '\n';
+            if (shared.recordsWritten > 0)
+                std::cout << shared.recordsWritten << " earthquake record files in "
+                          << platform.join(platform.join(shared.VantraHome, "Records"), shared.EqkeGroupName) << '\n';
+            if (!shared.reportFilePath.empty()) std::cout << "Transfer report in " << shared.reportFilePath << '\n';
+        }
+        if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, std::cout)) asked = false;
+        const bool reportMissing = !reportError.empty();
+        return report.hasProblems(o.strict) || reportMissing || !asked ? kProblems : kDone;
     } catch (const std::exception& e) {
         progress.clear();
-        std::cerr << "tarvo2vantra: " << e.what() << '\n';
-        return 1;
+        std::cerr << kProgram << ": " << e.what() << '\n';
+        return kFailed;
     }
 }

@@ -1,6 +1,9 @@
 #include "output/WriteStructureFiles.h"
 
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
 #include <stdexcept>
 
 #include "common/Text.h"
@@ -366,37 +369,48 @@ void writePofFile(LeWriter& w, const VantraModel& m) {
     w.zeros(20);
 }
 
-// Writes one file completely or reports why not. True when it was written.
-template <class Body>
-bool writeOneFile(VantraModel& m, platform::Platform& platform, const std::string& fileKind,
-                  const std::string& suffix, const WriteProgress& progress, Body body) {
-    const std::string fileName = fileKind + suffix;
-    const std::string path = platform.join(m.StructureDir, fileName);
+// One structure file: its bare name and the procedure that writes its content.
+struct FileJob {
+    std::string fileName;
+    std::function<void(LeWriter&)> body;
+};
+
+// Writes one file into its temporary and closes it, or reports why not. The file is
+// returned closed (still under its temporary name) when every byte reached it.
+std::unique_ptr<platform::OutputFile> writeTemporary(VantraModel& m, platform::Platform& platform, const FileJob& job,
+                                                     const WriteProgress& progress) {
+    const std::string path = platform.join(m.StructureDir, job.fileName);
     std::string error;
     std::unique_ptr<platform::OutputFile> file = platform.createFile(path, error);
     if (!file) {
-        ReportFileError(m, platform, false, fileName);
-        return false;
+        ReportFileError(m, platform, false, job.fileName, error);
+        return nullptr;
     }
     LeWriter w(*file);
-    if (progress) progress(fileName, 0);
-    body(w);
-    bool ok = w.flush() && file->commit();
-    if (progress) progress(fileName, w.offset());
-    if (!ok) ReportFileError(m, platform, true, fileName);
-    return ok;
+    if (progress) progress(job.fileName, 0);
+    job.body(w);
+    const bool ok = w.flush() && file->close();
+    if (progress) progress(job.fileName, w.offset());
+    if (!ok) {
+        ReportFileError(m, platform, true, job.fileName, file->error());
+        return nullptr;
+    }
+    return file;
 }
 
 }  // namespace
 
-void ReportFileError(const VantraModel& m, platform::Platform& platform, bool opened, const std::string& fileName) {
+void ReportFileError(const VantraModel& m, platform::Platform& platform, bool opened, const std::string& fileName,
+                     const std::string& reason) {
     if (m.ErrorBeep != 0) platform.beep();
     const std::string CR = "\r";
+    // The path and the system's reason, when known, on a line of their own.
+    auto detail = [&](const std::string& text) { return text.empty() ? std::string() : text + CR; };
     const std::string name = std::string(trimRightBlanks(m.StructureName)) +
                              std::string(12 - std::min<std::size_t>(12, utf8Length(trimRightBlanks(m.StructureName))), ' ');
     if (!opened) {
         platform.messageBox("Failure to open the following essential data file :" + CR + CR + "Structure name = " + name +
-                                CR + "File name = " + fileName + CR + CR +
+                                CR + "File name = " + fileName + CR + detail(reason) + CR +
                                 "There should be a file of this name in the folder for this structure." + CR + CR +
                                 "The file may have been erased. If so you will have to export this structure again." +
                                 CR + "Alternatively, check that the file is not read-only" + CR + CR +
@@ -404,7 +418,7 @@ void ReportFileError(const VantraModel& m, platform::Platform& platform, bool op
                             "Can Not Open An Essential File", platform::MsgIcon::Critical, platform::MsgButtons::Ok);
     } else {
         platform.messageBox("Failure to write to the following essential data file :" + CR + CR +
-                                "Structure name = " + name + CR + "File name = " + fileName + CR + CR +
+                                "Structure name = " + name + CR + "File name = " + fileName + CR + detail(reason) + CR +
                                 "Please try again." + CR +
                                 "If you can not find the problem, please report this error to Quorvane.",
                             "Can Not Write To An Essential File", platform::MsgIcon::Critical,
@@ -412,27 +426,96 @@ void ReportFileError(const VantraModel& m, platform::Platform& platform, bool op
     }
 }
 
+std::size_t RemoveLeftTemporaries(platform::Platform& platform, const std::string& folder) {
+    std::size_t removed = 0;
+    for (const std::string& name : platform.listFolder(folder)) {
+        // Our own temporaries, and those of earlier versions ("VNTRS.part1234").
+        const std::size_t part = name.find(".part");
+        const bool older = name.rfind("VNTR", 0) == 0 && part != std::string::npos && part + 5 < name.size() &&
+                           name.find_first_not_of("0123456789", part + 5) == std::string::npos;
+        if (!platform::Platform::IsTemporaryName(name) && !older) continue;
+        const std::string path = platform.join(folder, name);
+        if (platform.entryInfo(path).kind != platform::EntryInfo::Kind::File) continue;
+        std::string error;
+        if (platform.removeFile(path, error)) ++removed;
+    }
+    return removed;
+}
+
 bool WriteStructureFiles(VantraModel& m, platform::Platform& platform, const std::string& fileKind, bool writeAll,
-                         int extraValue, const WriteProgress& progress) {
+                         int extraValue, const WriteProgress& progress, std::string* syncProblem) {
     // The name is held as a 12-character text: cut to 12, then right-trimmed.
     const std::string name = StructureFolderName(m.StructureName);
     m.StructureName = name;
     m.StructureDir = platform.join(m.StructuresRoot, name);
+    RemoveLeftTemporaries(platform, m.StructureDir);
 
     const bool vntr = fileKind == "VNTR";
-    bool all = true;
+    std::vector<FileJob> jobs;
+    auto add = [&](const char* suffix, std::function<void(LeWriter&)> body) {
+        jobs.push_back({fileKind + suffix, std::move(body)});
+    };
     if (writeAll) {
-        if (vntr) all &= writeOneFile(m, platform, fileKind, "A", progress, [&](LeWriter& w) { writeAnalysisFile(w, m); });
-        all &= writeOneFile(m, platform, fileKind, "ULS", progress, [&](LeWriter& w) { writeUlsFile(w, m); });
+        if (vntr) add("A", [&](LeWriter& w) { writeAnalysisFile(w, m); });
+        add("ULS", [&](LeWriter& w) { writeUlsFile(w, m); });
         if (vntr) {
-            all &= writeOneFile(m, platform, fileKind, "PO", progress, [&](LeWriter& w) { writePoFile(w, m); });
-            all &= writeOneFile(m, platform, fileKind, "POA", progress, [&](LeWriter& w) { writePoaFile(w, m); });
-            all &= writeOneFile(m, platform, fileKind, "POF", progress, [&](LeWriter& w) { writePofFile(w, m); });
+            add("PO", [&](LeWriter& w) { writePoFile(w, m); });
+            add("POA", [&](LeWriter& w) { writePoaFile(w, m); });
+            add("POF", [&](LeWriter& w) { writePofFile(w, m); });
         }
     }
-    all &= writeOneFile(m, platform, fileKind, "L", progress, [&](LeWriter& w) { writeLoadCaseFile(w, m); });
-    all &= writeOneFile(m, platform, fileKind, "S", progress, [&](LeWriter& w) { writeMainFile(w, m, extraValue); });
-    return all;
+    add("L", [&](LeWriter& w) { writeLoadCaseFile(w, m); });
+    add("S", [&](LeWriter& w) { writeMainFile(w, m, extraValue); });
+
+    // The structure is replaced as one: every file is written and flushed under its
+    // temporary name first, and only then are they renamed into place, one right after
+    // another. A failure before that point leaves the earlier structure as it was (the
+    // temporaries go with the dropped files), and there is nothing to gain from writing
+    // the remaining files, so the first failure ends the writer.
+    std::vector<std::unique_ptr<platform::OutputFile>> done;
+    for (const FileJob& job : jobs) {
+        std::unique_ptr<platform::OutputFile> file = writeTemporary(m, platform, job, progress);
+        if (!file) return false;
+        done.push_back(std::move(file));
+    }
+
+    // A rename can still fail (a file made read-only or a device lost meanwhile). So that
+    // the files already renamed can be put back, each earlier file keeps a second name
+    // until all are in place; where the file system has no second names, the renames go
+    // ahead without that safety.
+    std::vector<std::string> targets, backups;
+    for (const FileJob& job : jobs) {
+        targets.push_back(platform.join(m.StructureDir, job.fileName));
+        std::string backup = targets.back() + std::string(platform::Platform::TemporarySuffix()) + "old";
+        std::string ignored;
+        if (platform.entryInfo(targets.back()).kind != platform::EntryInfo::Kind::File ||
+            !platform.linkFile(targets.back(), backup, ignored))
+            backup.clear();
+        backups.push_back(std::move(backup));
+    }
+    auto dropBackups = [&] {
+        std::string ignored;
+        for (const std::string& b : backups)
+            if (!b.empty()) platform.removeFile(b, ignored);
+    };
+    for (std::size_t i = 0; i < done.size(); ++i) {
+        if (done[i]->commit()) continue;
+        std::string error = done[i]->error();
+        for (std::size_t j = 0; j < i; ++j) {
+            std::string why;
+            const bool back = backups[j].empty() ? platform.removeFile(targets[j], why)
+                                                 : platform.renameFile(backups[j], targets[j], why);
+            if (back) backups[j].clear();
+            else error += "; " + jobs[j].fileName + " could not be put back: " + why;
+        }
+        dropBackups();
+        ReportFileError(m, platform, true, jobs[i].fileName, error);
+        return false;
+    }
+    dropBackups();
+    std::string error;
+    if (!platform.syncFolder(m.StructureDir, error) && syncProblem) *syncProblem = error;
+    return true;
 }
 
 }  // namespace t2v::output

@@ -9,4 +9,14 @@ std::string Platform::join(std::string_view folder, std::string_view name) const
     return out;
 }
 
+bool Platform::IsTemporaryName(std::string_view name) {
+    const std::size_t at = name.rfind(TemporarySuffix());
+    if (at == std::string_view::npos || at == 0) return false;
+    const std::string_view rest = name.substr(at + TemporarySuffix().size());
+    if (rest.empty()) return false;
+    for (char ch : rest)
+        if (!((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'z'))) return false;
+    return true;
+}
+
 }  // namespace t2v::platform

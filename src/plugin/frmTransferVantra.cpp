@@ -1,5 +1,9 @@
 #include "plugin/frmTransferVantra.h"
 
+#include <algorithm>
+
+#include "common/Text.h"
+
 #include "plugin/RulesText.h"
 #include "plugin/modUtilFunctions.h"
 
@@ -75,7 +79,22 @@ std::string frmTransferVantra::StructureNameProblem(const std::string& name) {
         if (c < 0x20 || c == 0x7F || c1)
             return "Error : The structure name may not hold a control character !";
     }
+    // The files hold the name in a single-byte code page; a character it lacks would
+    // make the name inside the files differ from the folder's.
+    const std::string bytes = toCp1252(name);
+    if (std::count(bytes.begin(), bytes.end(), '?') != std::count(name.begin(), name.end(), '?'))
+        return "Error : The structure name holds a character that the structure files cannot store !";
     return {};
+}
+
+std::string frmTransferVantra::VantraHomeProblem() const {
+    if (!shared_.VantraHome.empty()) return {};
+    return shared_.Version5Selected
+               ? "Error : Your documents folder could not be found, so there is no Vantra home folder for the "
+                 "earthquake records. Nothing was written."
+               : "Error : Vantra 4 is not installed on this computer (its install path is not set), so there is no "
+                 "Records folder for the earthquake records. Install Vantra 4 or choose Version 5. Nothing was "
+                 "written.";
 }
 
 void frmTransferVantra::cmdTransfer_Click() {
@@ -89,15 +108,44 @@ void frmTransferVantra::cmdTransfer_Click() {
         platform_.messageBox(problem, "", MsgIcon::Critical, MsgButtons::Ok);
         return;
     }
-    const std::string folder = platform_.join(shared_.StructuresRoot, shared_.StructureNameInput);
-    if (!DirExists(platform_, folder) && !MakeDir(platform_, folder)) {
-        platform_.messageBox("Error : Couldn't create directory !", "", MsgIcon::Critical, MsgButtons::Ok);
-        return;
-    }
+    // The home folder decides where the records go; without one nothing is written.
     shared_.Version5Selected = optVersion[0];
     shared_.VantraHome = GetVantraPath();
+    if (std::string problem = VantraHomeProblem(); !problem.empty()) {
+        shared_.failure = problem;
+        platform_.messageBox(problem, "", MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    const std::string folder = platform_.join(shared_.StructuresRoot, shared_.StructureNameInput);
+    const bool existed = DirExists(platform_, folder);
+    std::string error;
+    if (!existed && !platform_.createDirectory(folder, &error)) {
+        shared_.failure = "Error : Couldn't create directory ! " + error;
+        platform_.messageBox("Error : Couldn't create directory !\r" + error, "", MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
     Transform();
+    // A transfer that wrote nothing leaves no empty folder of its own making behind.
+    if (!existed && !shared_.lastTransferWritten) {
+        const std::vector<std::string> left = platform_.listFolder(folder);
+        if (left.empty() || (left.size() == 1 && left[0] == kStructureLockName)) platform_.deleteFolderTree(folder);
+    }
     unloaded = true;
+}
+
+void frmTransferVantra::writeReportFile(const std::string& structureDir) {
+    const std::string path = platform_.join(structureDir, kReportFileName);
+    std::string text = "Transfer report: what was not transferred, or was changed, and why.\r\n"
+                       "Columns: problem or note, object kind, name, reason.\r\n\r\n";
+    text += shared_.report.empty() ? "Everything was transferred.\r\n" : shared_.report.text(shared_.strictReport);
+    std::string error;
+    std::unique_ptr<platform::OutputFile> file = platform_.createFile(path, error);
+    if (file && file->write(text.data(), text.size()) && file->commit()) {
+        shared_.reportFilePath = path;
+        return;
+    }
+    if (file) error = file->error();
+    shared_.report.add("report", path, "transfer report not written", true, error);
 }
 
 void frmTransferVantra::Transform() {
@@ -110,11 +158,38 @@ void frmTransferVantra::Transform() {
     if (shared_.oTarvoModel->GetPointCount() >= 1) {
         TransferContext ctx{*shared_.oTarvoModel, platform_, shared_.store,
                             {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, shared_.filled};
-        const bool written = TransferModel(ctx, shared_.StructuresRoot, shared_.StructureNameInput);
+        shared_.report.clear();
+        shared_.reportFilePath.clear();
+        shared_.recordsWritten = 0;
+        bool written = false;
+        try {
+            written = TransferModel(ctx, shared_.StructuresRoot, shared_.StructureNameInput);
+        } catch (const TransferFailure& e) {
+            // Nothing of the structure was touched; the user is told why, once.
+            mousePointer = MousePointer::Default;
+            shared_.failure = e.what();
+            platform_.messageBox(std::string("Error : ") + e.what(), "", MsgIcon::Critical, MsgButtons::Ok);
+            return;
+        }
         mousePointer = MousePointer::Default;
         shared_.lastTransferWritten = written;
+        shared_.report = std::move(ctx.report);
+        shared_.recordsWritten = ctx.recordsWritten;
         // The writer has already told the user about a file it could not write.
-        if (written) platform_.messageBox("Transfer Complete", "", MsgIcon::None, MsgButtons::Ok);
+        if (!written) return;
+        writeReportFile(shared_.store.StructureDir);
+        if (shared_.report.empty()) {
+            platform_.messageBox("Transfer Complete", "", MsgIcon::None, MsgButtons::Ok);
+        } else {
+            std::size_t problems = 0;
+            for (const ReportItem& i : shared_.report.items()) problems += i.problem || shared_.strictReport ? 1 : 0;
+            std::string text = "Transfer Complete\r\r" + std::to_string(shared_.report.items().size()) +
+                               " objects were not transferred or were changed";
+            if (problems) text += " (" + std::to_string(problems) + " of them problems to look at)";
+            text += shared_.reportFilePath.empty() ? std::string(".")
+                                                   : ": see " + shared_.reportFilePath + ".";
+            platform_.messageBox(text, "", problems ? MsgIcon::Exclamation : MsgIcon::None, MsgButtons::Ok);
+        }
     } else {
         platform_.messageBox("Empty Model", "", MsgIcon::Critical, MsgButtons::Ok);
     }

@@ -28,7 +28,15 @@ struct SharedValues {
     TransferProgress progress;              // optional progress display
     TransferFilled filled;                  // optional: sees the source model and the store once filled
     bool lastTransferWritten = false;       // every structure file of the last transfer written
+    TransferReport report;                  // what the last transfer left out or changed
+    std::size_t recordsWritten = 0;         // earthquake record files the last transfer wrote
+    bool strictReport = false;              // every left-out item counts as a problem
+    std::string reportFilePath;             // where the dialog wrote the report (empty: nowhere)
+    std::string failure;                    // why the last transfer attempt stopped (empty: it did not)
 };
+
+// The report file the dialog writes into the structure folder.
+inline constexpr const char* kReportFileName = "TransferReport.txt";
 
 enum class MousePointer { Default, Hourglass };
 
@@ -71,9 +79,13 @@ public:
 
     // Why a structure name cannot be used (empty when it can).
     static std::string StructureNameProblem(const std::string& name);
+    // Why the chosen home folder cannot be used (empty when it can): Version 4 with no
+    // install path would put the records below the drive root.
+    std::string VantraHomeProblem() const;
 
 private:
     std::string driveOf(const std::string& path) const;
+    void writeReportFile(const std::string& structureDir);
 
     SharedValues& shared_;
     platform::Platform& platform_;

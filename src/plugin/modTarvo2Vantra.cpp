@@ -1,5 +1,6 @@
 #include "plugin/modTarvo2Vantra.h"
 
+#include "common/Text.h"
 #include "output/WriteStructureFiles.h"
 #include "target/FillSteps.h"
 
@@ -44,13 +45,55 @@ Units unitsOf(const target::VantraModel& m) {
     return u;
 }
 
+// A name that is one plain folder level: not empty, no separator or drive colon, no
+// control character, and not made of dots only ("." and ".." name other folders, and
+// Windows drops trailing dots, so "..." would name the parent too).
+bool isPlainFolderName(std::string_view name) {
+    if (name.empty() || name.find_first_not_of('.') == std::string_view::npos) return false;
+    for (char ch : name) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (ch == '/' || ch == '\\' || ch == ':' || b < 0x20 || b == 0x7F) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+void ResetSeriesFolder(platform::Platform& platform, const target::VantraModel& m, TransferReport& report) {
+    if (m.SeriesToReset.empty() || !isPlainFolderName(StructureFolderName(m.StructureName))) return;
+    const std::string seriesDir = platform.join(m.StructureDir, m.SeriesToReset);
+    const platform::EntryInfo info = platform.entryInfo(seriesDir);
+    using Kind = platform::EntryInfo::Kind;
+    if (info.kind == Kind::Missing) return;
+    std::string error;
+    if (info.kind != Kind::Folder)
+        error = seriesDir + " is not a folder" + (info.kind == Kind::Link ? " but a link" : "");
+    else if (platform.deleteFolderTree(seriesDir, &error))
+        return;
+    report.add("analysis series", m.SeriesToReset, "earlier results not cleared", true, error);
+}
 
 bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, const std::string& structureName) {
     target::VantraModel& m = ctx.store;
     auto phase = [&](std::string_view p, std::string_view step, long done, long total) {
         if (ctx.progress) ctx.progress(p, step, done, total);
     };
+
+    ctx.report.clear();
+    ctx.recordsWritten = 0;
+    // One transfer at a time into a structure: a second one waits for nothing and
+    // mixes nothing, it stops here.
+    const std::string structureDir = ctx.platform.join(structuresRoot, StructureFolderName(structureName));
+    bool busy = false;
+    std::string lockError;
+    std::unique_ptr<platform::FolderLock> lock =
+        ctx.platform.lockFolder(structureDir, kStructureLockName, busy, lockError);
+    if (!lock) {
+        if (busy)
+            throw TransferFailure("another transfer is writing the structure " + structureDir +
+                                  "; nothing was changed. Try again when it has finished.");
+        throw TransferFailure(lockError);
+    }
 
     SetUnitDefaults(ctx.host, m);
 
@@ -105,9 +148,18 @@ bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, cons
     phase("fill", "filled", done, total);
     if (ctx.filled) ctx.filled(src, m);
 
+    std::string syncProblem;
     const bool written = output::WriteStructureFiles(
         m, ctx.platform, "VNTR", true, 0,
-        [&](std::string_view file, unsigned long long bytes) { phase("write", file, static_cast<long>(bytes), 0); });
+        [&](std::string_view file, unsigned long long bytes) { phase("write", file, static_cast<long>(bytes), 0); },
+        &syncProblem);
+    if (written) {
+        if (!syncProblem.empty())
+            src.Report.add("structure folder", m.StructureDir, "not flushed to the disk", true, syncProblem);
+        ResetSeriesFolder(ctx.platform, m, src.Report);
+    }
+    ctx.report = std::move(src.Report);
+    ctx.recordsWritten = src.RecordsWritten;
     src.Dispose();
     phase("done", "", 0, 0);
     return written;

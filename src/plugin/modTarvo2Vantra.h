@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/TransferReport.h"
 #include "host/TarvoHost.h"
 #include "platform/Platform.h"
 #include "source/TarvoModelObj.h"
@@ -29,14 +30,30 @@ struct TransferContext {
     source::RecordsLocation records;
     TransferProgress progress;
     TransferFilled filled = {};
+    // What the transfer left out or changed (filled by TransferModel).
+    TransferReport report;
+    std::size_t recordsWritten = 0;  // earthquake record files written
 };
+
+// The name of the lock file that keeps two transfers out of one structure folder.
+inline constexpr const char* kStructureLockName = "tarvo2vantra.lock";
 
 // Sets the unit values of the store from the host's present units.
 void SetUnitDefaults(host::TarvoHost& host, target::VantraModel& store);
 
-// Reads, converts and writes. True when every structure file was written; errors of
-// the host or of the model (a table that overflows its counter) propagate as
-// exceptions.
+// Clears the results of an earlier run of the analysis series the transfer made
+// (m.SeriesToReset), now that the structure they belonged to has been replaced. Only a
+// real folder directly inside the structure folder is deleted, never a link (which could
+// lead anywhere), and nothing for a structure name that is not one plain folder level;
+// a folder that stays is a problem of the report, since its results no longer match.
+void ResetSeriesFolder(platform::Platform& platform, const target::VantraModel& m, TransferReport& report);
+
+// Reads, converts and writes. True when every structure file was written (then the
+// earlier results of the analysis series are cleared too); false when the writer
+// failed, which it has told the user, and the earlier structure is as it was. Errors of
+// the host or of the model (a table that overflows its counter), a structure folder
+// that another transfer holds, and a records folder that cannot be made propagate as
+// exceptions (TransferFailure for the last two), before any structure file is touched.
 bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, const std::string& structureName);
 
 }  // namespace t2v::plugin

@@ -263,7 +263,10 @@ void TarvoModelObj::ReadAreas() {
         if ((++done & 0xFFFF) == 0) report("areas", done, total);
         section.clear();
         host_.GetAreaProperty(name, section);
-        if (!transferred(section)) continue;
+        if (!transferred(section)) {
+            Report.add("area", name, "area whose section is not a shell or layered shell", false, "section " + section);
+            continue;
+        }
         points.clear();
         host_.GetAreaPoints(name, points);
 
@@ -319,7 +322,9 @@ void TarvoModelObj::ReadAreas() {
                 a.PropAreaSectName = section;
             }
         }
-        // Areas of any other corner count are not transferred.
+        else {
+            Report.add("area", name, "area of other than 3 or 4 points", false, std::to_string(points.size()) + " points");
+        }
     }
 
     for (TarvoAreaObj& a : Areas) OrderAreaNodes(a);

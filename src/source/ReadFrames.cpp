@@ -46,7 +46,11 @@ void TarvoModelObj::ReadFrameSections() {
         host::FrameSectionProperties p;
         h.GetFrameSectionProperties(name, p);
         int type = 0;
-        if (h.GetFrameSectionType(name, type) != 0 || type < 1) continue;
+        if (h.GetFrameSectionType(name, type) != 0 || type < 1) {
+            Report.add("frame section", name, "frame section without a supported shape", false,
+                       "type " + std::to_string(type));
+            continue;
+        }
 
         TarvoPropFrameSectObj& s = AddPropFrameSect(name);
         s.area = p.area;
@@ -94,7 +98,10 @@ void TarvoModelObj::ReadFrames() {
     for (const std::string& name : names) {
         std::string section;
         h.GetFrameSection(name, section);
-        if (!PropFrameSectObjGet(section)) continue;  // its section was not read
+        if (!PropFrameSectObjGet(section)) {  // its section was not read
+            Report.add("frame", name, "frame whose section was not transferred", false, "section " + section);
+            continue;
+        }
         std::string pi, pj;
         h.GetFramePoints(name, pi, pj);
         TarvoFrameObj& f = AddFrame(name);

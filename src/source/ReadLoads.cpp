@@ -288,6 +288,14 @@ void SortLoadFramePoint(TarvoLoadFramePointObj& p) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
+// A frame load of a Dead or Live pattern that is not taken over, and why.
+template <class Load>
+void reportFrameLoad(TransferReport& report, std::string_view kind, const std::string& frame, const Load& l) {
+    report.add(kind, frame + " (" + l.pattern + ")",
+               l.loadType != 1 ? "moment load on a frame" : "load not vertical in GLOBAL", false,
+               "system " + l.csys + ", direction " + std::to_string(l.dir));
+}
+
 // Read steps
 
 void TarvoModelObj::ReadLoadPatterns() {
@@ -296,7 +304,10 @@ void TarvoModelObj::ReadLoadPatterns() {
     for (const std::string& name : names) {
         int type = 0;
         host_.GetLoadPatternType(name, type);
-        if (!IsLoadPatternDeadOrLive(type)) continue;
+        if (!IsLoadPatternDeadOrLive(type)) {
+            Report.add("load pattern", name, "load pattern other than Dead or Live", false, "type " + std::to_string(type));
+            continue;
+        }
         double multiplier = 0.0;
         host_.GetLoadPatternSelfWeightMultiplier(name, multiplier);
         AddLoadPatternObj(name).SelfWtMultiplier = multiplier;
@@ -309,6 +320,10 @@ void TarvoModelObj::ReadLoadNodes() {
         loads.clear();
         host_.GetPointForceLoads(node.Label, host::kObject, loads);
         auto kept = [&](const host::PointForceLoad& l) { return IsGlobal(l.csys) && LoadPatternObjGet(l.pattern); };
+        for (const host::PointForceLoad& l : loads)
+            if (LoadPatternObjGet(l.pattern) && !IsGlobal(l.csys))
+                Report.add("point load", node.Label + " (" + l.pattern + ")", "load in a system other than GLOBAL", false,
+                           "system " + l.csys);
         if (std::none_of(loads.begin(), loads.end(), kept)) continue;
         TarvoLoadNodeObj* obj = LoadNodeObjGet(node.Label);
         if (!obj) obj = &AddLoadNodeObj(node.Label);
@@ -329,7 +344,10 @@ void TarvoModelObj::ReadLoadFramesDistributed() {
         loads.clear();
         host_.GetFrameDistributedLoads(frame.Label, host::kObject, loads);
         for (const host::FrameDistributedLoad& l : loads) {
-            if (!IsFrameLoadAccepted(l.loadType, l.csys, l.dir)) continue;
+            if (!IsFrameLoadAccepted(l.loadType, l.csys, l.dir)) {
+                if (LoadPatternObjGet(l.pattern)) reportFrameLoad(Report, "frame distributed load", frame.Label, l);
+                continue;
+            }
             // Accepted loads are all in GLOBAL: one object per pattern, however the host
             // spaced the system's name.
             const std::string csys = "GLOBAL";
@@ -358,7 +376,10 @@ void TarvoModelObj::ReadLoadFramesPoint() {
         loads.clear();
         host_.GetFramePointLoads(frame.Label, host::kObject, loads);
         for (const host::FramePointLoad& l : loads) {
-            if (!IsFrameLoadAccepted(l.loadType, l.csys, l.dir)) continue;
+            if (!IsFrameLoadAccepted(l.loadType, l.csys, l.dir)) {
+                if (LoadPatternObjGet(l.pattern)) reportFrameLoad(Report, "frame point load", frame.Label, l);
+                continue;
+            }
             PointLoadsOf(frame, l.pattern, "GLOBAL").AddLoadFramePoint(l.dir, l.relDist, l.value);
         }
         for (auto& p : frame.LoadFramePoint) SortLoadFramePoint(p);
@@ -401,6 +422,11 @@ void TarvoModelObj::ReadLoadAreas() {
             else
                 host_.GetAreaUniformLoads(area.Label, host::kObject, loads);
             auto inScope = [](const host::AreaUniformLoad& l) { return !IsLoadOutsideScope(0, l.csys, l.dir); };
+            for (const host::AreaUniformLoad& l : loads)
+                if (!inScope(l) && LoadPatternObjGet(l.pattern))
+                    Report.add("area load", area.Label + " (" + l.pattern + ")",
+                               "load not vertical in GLOBAL", false,
+                               "system " + l.csys + ", direction " + std::to_string(l.dir));
             if (std::none_of(loads.begin(), loads.end(), inScope)) continue;
             TarvoLoadAreaObj& obj = AddLoadAreaObj();
             obj.Label = area.Label;

@@ -34,7 +34,10 @@ void TarvoModelObj::ReadMaterials() {
     };
     for (const Default& d : {Default{kConcrete, "Conc"}, Default{kSteel, "Steel"}, Default{kRebar, "Rebar"}}) {
         host::Names names;
-        if (h.GetMaterialNameList(d.type, names) != 0 || names.empty()) h.DefineMaterial(d.name, d.type, -1, "", "");
+        if (h.GetMaterialNameList(d.type, names) != 0 || names.empty()) {
+            h.DefineMaterial(d.name, d.type, -1, "", "");
+            Report.add("material", d.name, "default material added to the model");
+        }
     }
 
     host::Names all;
@@ -42,7 +45,11 @@ void TarvoModelObj::ReadMaterials() {
     for (const std::string& name : all) {
         int type = 0, sym = 0;
         h.GetMaterialType(name, type, sym);
-        if (type != kSteel && type != kConcrete && type != kRebar) continue;
+        if (type != kSteel && type != kConcrete && type != kRebar) {
+            Report.add("material", name, "material other than concrete, steel or rebar", false,
+                       "type " + std::to_string(type));
+            continue;
+        }
 
         TarvoPropMaterialObj& m = AddPropMat(name);
         m.MatType = type;

@@ -157,18 +157,27 @@ void TarvoModelObj::ReadConstraints() {
     for (const std::string& name : constraintNames) {
         int type = 0;
         host_.GetConstraintType(name, type);
-        if (type != 2) continue;
+        if (type != 2) {
+            Report.add("constraint", name, "constraint that is not a diaphragm", false, "type " + std::to_string(type));
+            continue;
+        }
         int axis = 0;
         std::string csys;
         host_.GetDiaphragm(name, axis, csys);
-        if (axis != 3 && axis != 4) continue;
+        if (axis != 3 && axis != 4) {
+            Report.add("constraint", name, "diaphragm with a normal other than Z", false, "axis " + std::to_string(axis));
+            continue;
+        }
         auto found = assignmentsOf.find(name);
         if (found == assignmentsOf.end()) continue;
         for (std::size_t a : found->second) {
             // A point the node table does not know would be an empty reference that
             // later steps trip over; it is left out.
             TarvoNodeObj* node = NodeObjGet(assignedPoints[a]);
-            if (!node) continue;
+            if (!node) {
+                Report.add("constraint", name, "unresolved point", false, "point " + assignedPoints[a]);
+                continue;
+            }
             TarvoConstraintObj*& c = byLabel[name];
             if (!c) {
                 Constraints.push_back(std::make_unique<TarvoConstraintObj>());

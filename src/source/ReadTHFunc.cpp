@@ -183,7 +183,12 @@ THFuncPoints FallbackFunction() {
     return p;
 }
 
-THFuncPoints ReadFunctionFileText(std::string_view text, const host::THFunctionFile& params) {
+THFuncPoints ReadFunctionFileText(std::string_view text, const host::THFunctionFile& params, bool* fellBack) {
+    if (fellBack) *fellBack = false;
+    auto fallback = [&] {
+        if (fellBack) *fellBack = true;
+        return FallbackFunction();
+    };
     const bool pairs = params.valueType == 2;
     const std::size_t headerLines = params.headerLines > 0 ? static_cast<std::size_t>(params.headerLines) : 0;
     const std::size_t prefix = params.prefixChars > 0 ? static_cast<std::size_t>(params.prefixChars) : 0;
@@ -249,9 +254,9 @@ THFuncPoints ReadFunctionFileText(std::string_view text, const host::THFunctionF
 
     // A file without a single number is not a record of zeros but a file read with the
     // wrong settings (or no record at all).
-    if (!anyNumber || p.size() == 0 || p.times[0] < 0) return FallbackFunction();
+    if (!anyNumber || p.size() == 0 || p.times[0] < 0) return fallback();
     for (std::size_t i = 1; i < p.size(); ++i)
-        if (p.times[i] < p.times[i - 1]) return FallbackFunction();
+        if (p.times[i] < p.times[i - 1]) return fallback();
     return p;
 }
 
@@ -318,51 +323,82 @@ bool IsSafeRecordFileName(std::string_view name) {
     return !isDeviceName(name);
 }
 
+bool RecordFileNameFits(std::string_view name) {
+    if (!IsSafeRecordFileName(name) || utf8Length(name) > kRecordNameChars) return false;
+    // The dynamic case holds the name in its single-byte code page; a character that
+    // page lacks would name another file there.
+    const std::string bytes = toCp1252(name);
+    return std::count(bytes.begin(), bytes.end(), '?') == std::count(name.begin(), name.end(), '?');
+}
+
 std::string RecordFileNameFor(std::string_view name, TakenFileNames& taken) {
-    if (IsSafeRecordFileName(name)) {
+    if (RecordFileNameFits(name)) {
         taken.insert(FoldFileName(name));
         return std::string(name);
     }
-    std::string base;
-    for (char ch : name) base += isUnsafeChar(static_cast<unsigned char>(ch)) ? '_' : ch;
-    for (std::size_t e = base.size(); e > 0 && (base[e - 1] == '.' || base[e - 1] == ' '); --e) base[e - 1] = '_';
-    if (base.empty()) base.push_back('_');
-    if (isDeviceName(base)) base.insert(0, 1, '_');  // not "_" + base: GCC 12 misreads that as an overlapping copy
-    std::string candidate = base;
-    for (int k = 2; taken.count(FoldFileName(candidate)); ++k) candidate = base + "_" + std::to_string(k);
+    // Character by character: an unsafe character, or one the code page lacks, becomes
+    // "_"; the first 12 characters are kept.
+    std::vector<std::string> chars;
+    for (std::size_t i = 0; i < name.size();) {
+        std::size_t len = 1;
+        const auto b = static_cast<unsigned char>(name[i]);
+        if (b >= 0xC0) len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        std::string ch(name.substr(i, len));
+        i += len;
+        const bool unsafe = ch.size() == 1 ? isUnsafeChar(static_cast<unsigned char>(ch[0])) : toCp1252(ch) == "?";
+        chars.push_back(unsafe ? std::string("_") : ch);
+    }
+    auto joinFirst = [&](std::size_t n) {
+        std::string out;
+        for (std::size_t k = 0; k < n && k < chars.size(); ++k) out += chars[k];
+        // Windows drops a trailing dot or blank, which would name another file.
+        for (std::size_t e = out.size(); e > 0 && (out[e - 1] == '.' || out[e - 1] == ' '); --e) out[e - 1] = '_';
+        if (out.empty()) out.push_back('_');
+        // (insert and resize rather than "_" + text: GCC 12 misreads that as an overlapping copy)
+        if (isDeviceName(out)) {
+            if (out.size() >= kRecordNameChars) out.pop_back();
+            out.insert(out.begin(), '_');
+        }
+        return out;
+    };
+    std::string candidate = joinFirst(kRecordNameChars);
+    // A clash (ignoring letter case, as Windows does) takes a "~N" ending within the 12.
+    for (int k = 2; taken.count(FoldFileName(candidate)); ++k) {
+        std::string tail = std::to_string(k);
+        tail.insert(tail.begin(), '~');
+        candidate = joinFirst(kRecordNameChars - tail.size()) + tail;
+    }
     taken.insert(FoldFileName(candidate));
     return candidate;
 }
 
-bool WriteEarthquakeRecord(platform::Platform& platform, const RecordsLocation& records, const std::string& fileName,
-                           const std::string& header, const THFuncPoints& points, double duration,
-                           double /*timeStep*/) {
+void MakeRecordsFolder(platform::Platform& platform, const RecordsLocation& records) {
     const std::string recordsFolder = platform.join(records.VantraHome, "Records");
     const std::string groupFolder = platform.join(recordsFolder, records.EqkeGroupName);
-    // One level at a time: the home folder may itself be missing. An empty home means
-    // the records go below the drive root, which is not created.
-    for (const std::string* folder : {&records.VantraHome, &recordsFolder, &groupFolder})
-        if (!folder->empty() && !platform.isDirectory(*folder)) platform.createDirectory(*folder);
-    if (!platform.isDirectory(groupFolder)) {
-        platform.messageBox("Error : Could not create directory. " + groupFolder, "", platform::MsgIcon::Critical,
-                            platform::MsgButtons::Ok);
-        return false;
+    // Without a home the records would land below the drive root.
+    if (records.VantraHome.empty())
+        throw TransferFailure("no Vantra home folder is known, so the earthquake records have nowhere to go");
+    // One level at a time: the home folder may itself be missing.
+    for (const std::string* folder : {&records.VantraHome, &recordsFolder, &groupFolder}) {
+        if (platform.isDirectory(*folder)) continue;
+        std::string error;
+        if (!platform.createDirectory(*folder, &error) && !platform.isDirectory(*folder))
+            throw TransferFailure(error.empty() ? "cannot create the folder " + *folder : error);
     }
+}
 
+bool WriteEarthquakeRecord(platform::Platform& platform, const RecordsLocation& records, const std::string& fileName,
+                           const std::string& header, const THFuncPoints& points, double duration,
+                           double /*timeStep*/, std::string& error) {
+    MakeRecordsFolder(platform, records);
+    const std::string groupFolder = platform.join(platform.join(records.VantraHome, "Records"), records.EqkeGroupName);
     const std::string path = platform.join(groupFolder, fileName);
     const std::vector<std::uint8_t> bytes = EarthquakeRecordBytes(header, points, duration);
-    std::string error;
     std::unique_ptr<platform::OutputFile> file = platform.createFile(path, error);
-    bool ok = file != nullptr;
-    if (ok) {
-        ok = file->write(bytes.data(), bytes.size()) && file->commit();
-        if (!ok) error = file->error();
-    }
-    if (!ok) {
-        platform.messageBox("Error : Could not write file. " + path + (error.empty() ? "" : " (" + error + ")"), "",
-                            platform::MsgIcon::Critical, platform::MsgButtons::Ok);
-    }
-    return ok;
+    if (!file) return false;
+    if (file->write(bytes.data(), bytes.size()) && file->commit()) return true;
+    error = file->error();
+    return false;
 }
 
 // --- the read step -------------------------------------------------------------------------
@@ -371,16 +407,20 @@ void TarvoModelObj::ReadTarvoTHFunc() {
     host::Names names;
     host_.GetFunctionNameList(0, names);
 
-    // Names that are file names already keep their file; an unsafe name is encoded into
-    // one that none of them uses.
+    // Names that fit as file names keep their file; any other name is mended into one
+    // that none of them uses.
     TakenFileNames takenFileNames;
     for (const std::string& name : names)
-        if (IsSafeRecordFileName(name)) takenFileNames.insert(FoldFileName(name));
+        if (RecordFileNameFits(name)) takenFileNames.insert(FoldFileName(name));
 
     for (const std::string& name : names) {
         int type = 0, kind = -1;
         host_.GetFunctionType(name, type, kind);
-        if (type != 2) continue;
+        if (type != 2) {
+            Report.add("function", name, "function that is not a time-history function", false,
+                       "type " + std::to_string(type));
+            continue;
+        }
 
         double dt = 0.05;
         THFuncPoints points;
@@ -391,8 +431,13 @@ void TarvoModelObj::ReadTarvoTHFunc() {
                 host::THFunctionFile f;
                 status = host_.GetTHFunctionFromFile(name, f);
                 if (status != 0) break;
-                const std::optional<std::string> text = platform_.readFile(f.fileName);
-                points = text ? ReadFunctionFileText(*text, f) : FallbackFunction();
+                std::string why;
+                const std::optional<std::string> text = platform_.readInputFile(f.fileName, kMaxFunctionFileBytes, why);
+                bool fellBack = !text;
+                points = text ? ReadFunctionFileText(*text, f, &fellBack) : FallbackFunction();
+                if (fellBack)
+                    Report.add("function", name, "function file replaced by the two-point zero function", true,
+                               f.fileName + ": " + (text ? std::string("no usable points") : why));
                 dt = f.dt;
                 break;
             }
@@ -446,25 +491,37 @@ void TarvoModelObj::ReadTarvoTHFunc() {
                 if (pointCount <= kMaxRecordPoints) points = TriangularPoints(period, amplitude, cycles);
                 break;
             }
-            default: continue;
+            default:
+                Report.add("function", name, "time-history function of a kind that is not transferred", true,
+                           "kind " + std::to_string(kind));
+                continue;
         }
-        if (status != 0) continue;
+        if (status != 0) {
+            Report.add("function", name, "time-history function the host could not give", true,
+                       "status " + std::to_string(status));
+            continue;
+        }
         if (pointCount < 0) pointCount = static_cast<std::int64_t>(points.size());
 
         // The record counts its points in a 16-bit integer: a longer function would be
         // written with a wrong count, so it is refused as a whole (no record, and no
         // function for the load cases to refer to).
         if (pointCount > kMaxRecordPoints) {
-            platform_.messageBox("Error : Could not write the earthquake record of function " + name + ". It has " +
-                                     std::to_string(pointCount) + " points; an earthquake record holds at most " +
-                                     std::to_string(kMaxRecordPoints) + ".",
-                                 "", platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+            Report.add("function", name, "function longer than a record holds", true,
+                       std::to_string(pointCount) + " points, at most " + std::to_string(kMaxRecordPoints));
             continue;
         }
 
         const double duration = RecordDuration(points.times);
         const std::string fileName = RecordFileNameFor(name, takenFileNames);
-        WriteEarthquakeRecord(platform_, records_, fileName, "EarthquakeRecord: " + name, points, duration, dt);
+        if (fileName != name)
+            Report.add("function", name, "record file name mended", false, "record file " + fileName);
+        std::string error;
+        if (!WriteEarthquakeRecord(platform_, records_, fileName, "EarthquakeRecord: " + name, points, duration, dt,
+                                   error))
+            Report.add("function", name, "record not written", true, error);
+        else
+            ++RecordsWritten;
 
         TarvoTHFuncObj& f = AddTHFuncObj(name);
         f.Dt = dt;

@@ -57,7 +57,15 @@ std::optional<double> ParseNumber(std::string_view field);
 // The function held in the text of a function file, read with the host's parameters.
 // A text that yields no point, holds no number at all, starts at a negative time or goes
 // back in time gives the two-point function (0, 0), (1, 0).
-THFuncPoints ReadFunctionFileText(std::string_view text, const host::THFunctionFile& params);
+// `fellBack` (when given) tells whether the text gave the two-point function for want
+// of usable points.
+THFuncPoints ReadFunctionFileText(std::string_view text, const host::THFunctionFile& params,
+                                  bool* fellBack = nullptr);
+
+// The largest function file read: far beyond any record (a record holds at most 32766
+// points, a few hundred kilobytes of text), small enough that a wrong file (a disk
+// image, a video) is refused at once instead of filling the memory.
+inline constexpr std::uint64_t kMaxFunctionFileBytes = 64ull << 20;
 // The function used when a function file cannot be opened or holds no usable points.
 THFuncPoints FallbackFunction();
 
@@ -74,24 +82,34 @@ std::vector<std::uint8_t> EarthquakeRecordBytes(std::string_view header, const T
 // character or one of < > : " | ? *, not made of dots only, not ending in a dot or a
 // blank (which Windows drops), not a reserved device name (CON, NUL, COM1, ...).
 bool IsSafeRecordFileName(std::string_view name);
-// The record file name of a function: the name itself when it is safe; otherwise each
-// unsafe character replaced by "_" (and a trailing dot or blank, a dots-only name, a
-// device name encoded likewise), made unique against `taken` (file names compared
-// without regard to ASCII letter case) with a suffix "_2", "_3", ... The result is
-// added to `taken`.
+// The dynamic case names a record file in a 12-character field.
+inline constexpr std::size_t kRecordNameChars = 12;
+// True when a function name can be its record file's name unchanged: safe (above), at
+// most 12 characters, and every character held by the structure files' code page.
+bool RecordFileNameFits(std::string_view name);
+// The record file name of a function: the name itself when it fits; otherwise each
+// unsafe character (or one the code page lacks) replaced by "_", cut to its first 12
+// characters (a trailing dot or blank, a device name encoded likewise), and made unique
+// against `taken` (file names compared without regard to ASCII letter case) by ending
+// it in "~2", "~3", ... within the 12 characters. The result is added to `taken`.
 // Record file names already given out (folded to one case).
 using TakenFileNames = std::unordered_set<std::string, common::KeyedStringHash>;
 std::string RecordFileNameFor(std::string_view name, TakenFileNames& taken);
 // ASCII lower case, for comparing file names as case-insensitive file systems do.
 std::string FoldFileName(std::string_view name);
 
-// Writes one record file named `fileName` into VantraHome / Records / EqkeGroupName,
-// creating each missing folder in turn. When the folder cannot be made, or the file
-// cannot be written, the user is told in a critical message box and nothing is left
-// behind; the transfer goes on. True when the record was written. The time step is part
-// of the function but not of the record.
+// Makes VantraHome / Records / EqkeGroupName, creating each missing level in turn.
+// Raises TransferFailure (naming the folder and the system's reason) when it cannot:
+// without it no record can be written, and the transfer stops before any structure file
+// is touched.
+void MakeRecordsFolder(platform::Platform& platform, const RecordsLocation& records);
+
+// Writes one record file named `fileName` into the records folder (made first, see
+// MakeRecordsFolder). False with `error` (path and reason) when the file cannot be
+// written; nothing is left behind. The time step is part of the function but not of the
+// record.
 bool WriteEarthquakeRecord(platform::Platform& platform, const RecordsLocation& records,
                            const std::string& fileName, const std::string& header, const THFuncPoints& points,
-                           double duration, double timeStep);
+                           double duration, double timeStep, std::string& error);
 
 }  // namespace t2v::source

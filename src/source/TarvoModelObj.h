@@ -21,6 +21,7 @@
 #include "platform/Platform.h"
 #include "source/LabelIndex.h"
 #include "source/SourceObjects.h"
+#include "common/TransferReport.h"
 #include "common/Units.h"
 
 namespace t2v::source {
@@ -286,6 +287,11 @@ public:
     platform::Platform& Plat() { return platform_; }
     const t2v::Units& UnitValues() const { return units_; }
     const RecordsLocation& Records() const { return records_; }
+
+    // What the read steps and the fill steps leave out or change; the driver hands it
+    // to the caller after the transfer.
+    TransferReport Report;
+    std::size_t RecordsWritten = 0;  // earthquake record files written by ReadTarvoTHFunc
 
     ObjTable<TarvoNodeObj> Nodes;
     std::vector<std::unique_ptr<TarvoConstraintObj>> Constraints;

@@ -140,16 +140,26 @@ void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
     r.u8(gravity::KindFlag, 0);
     int n = 0;
     auto entry = [&](int kind, const std::string& pattern, double scale) {
-        if (n >= kMaxEntries) return;
+        if (n >= kMaxEntries) {
+            c.src.Report.add("load case entry", name + ": " + pattern, "entry past the 20 of a case");
+            return;
+        }
         r.i16(gravity::EntryKind + 2 * static_cast<std::size_t>(n), kind);
         r.text(gravity::EntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
         r.f32(gravity::EntryScale + 4 * static_cast<std::size_t>(n), scale);
         ++n;
     };
     for (const host::NonlinearLoad& l : loads) {
-        if (l.type != "Load") continue;
+        if (l.type != "Load") {
+            c.src.Report.add("load case entry", name + ": " + l.type + " " + l.name,
+                             "load of a kind a gravity case does not take");
+            continue;
+        }
         const source::TarvoLoadPatternObj* p = c.src.LoadPatternObjGet(l.name);
-        if (!p) continue;
+        if (!p) {
+            c.src.Report.add("load case entry", name + ": " + l.name, "unresolved load pattern");
+            continue;
+        }
         if (p->LoadNodeNotEmpty) entry(1, p->VantraLoadPatternNodeName, l.scale);
         if (p->LoadElementNotEmpty) entry(2, p->VantraLoadPatternElementName, l.scale);
         if (p->SelfWeightNotEmpty) entry(3, p->VantraLoadPatternSelfWeightName, l.scale);
@@ -166,7 +176,10 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
             drive = l.type;
             break;
         }
-    if (drive.empty()) return false;
+    if (drive.empty()) {
+        c.src.Report.add("load case", name, "pushover case without a load, mode or acceleration");
+        return false;
+    }
 
     auto& t = c.m.PushoverLoadCaseTable;
     RecordView r = t.rec(t.add(Growth::CountPlus10));
@@ -180,27 +193,46 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
     r.f32(pushover::Control002, 0.02);
 
     int n = 0;
+    auto dropped = [&](const host::NonlinearLoad& l, std::string_view reason) {
+        c.src.Report.add("load case entry", name + ": " + l.type + " " + l.name, reason);
+    };
     auto loadEntry = [&](const std::string& pattern, double scale) {
-        if (n >= kMaxEntries) return;
+        if (n >= kMaxEntries) {
+            c.src.Report.add("load case entry", name + ": " + pattern, "entry past the 20 of a case");
+            return;
+        }
         r.u8(pushover::EntryKind + static_cast<std::size_t>(n), 1);
         r.text(pushover::EntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
         r.f32(pushover::EntryScale + 4 * static_cast<std::size_t>(n), scale);
         ++n;
     };
     for (const host::NonlinearLoad& l : loads) {
-        if (l.type != drive) continue;
+        if (l.type != drive) {
+            dropped(l, "load of another kind than the one that drives the pushover");
+            continue;
+        }
         if (drive == "Accel") {
             if (l.name == "UX") loadEntry("AccelUX", l.scale);
             else if (l.name == "UY") loadEntry("AccelUY", l.scale);
+            else dropped(l, "acceleration in a direction other than UX or UY");
         } else if (drive == "Mode") {
             const std::optional<int> mode = modeNumber(l.name);
-            if (!mode || n >= kMaxModeEntries) continue;
+            if (!mode) {
+                dropped(l, "mode other than 1 to 6");
+                continue;
+            }
+            if (n >= kMaxModeEntries) {
+                dropped(l, "mode past the 6 of a case");
+                continue;
+            }
             r.u8(pushover::ModeNumber + static_cast<std::size_t>(n), *mode);
             r.f32(pushover::EntryScale + 4 * static_cast<std::size_t>(n), l.scale);
             ++n;
         } else {
             const source::TarvoLoadPatternObj* p = c.src.LoadPatternObjGet(l.name);
             if (hasLoadNode(p)) loadEntry(p->VantraLoadPatternNodeName, l.scale);
+            else if (!p) dropped(l, "unresolved load pattern");
+            else dropped(l, "load pattern without nodal loads");
         }
     }
     r.i16(pushover::EntryCount, n);
@@ -235,6 +267,11 @@ void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, 
         // The target finds the record by its file name; an unsafe function name was
         // written under an encoded file name, which is the one named here.
         const std::string fileName = f ? (f->RecordFileName.empty() ? f->Label : f->RecordFileName) : "";
+        // A ground motion without its record would run the analysis with nothing in
+        // that direction.
+        if (dir.found && !f)
+            c.src.Report.add("load case", name + " U" + std::to_string(d + 1), "ground motion without a record", true,
+                             "function " + dir.function);
         r.text(dynamic::Subfolder + 12 * d, 12, f ? c.src.Records().EqkeGroupName : "");
         r.text(dynamic::FunctionName + 12 * d, 12, fileName);
         r.text(dynamic::HeaderName + 40 * d, 40, f ? std::string(kRecordHeaderPrefix) + f->Label : "");
@@ -245,29 +282,6 @@ void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, 
     }
     const bool h2 = dirs[1].found && !dirs[0].found;
     r.text(dynamic::DriftName, 20, h2 ? "H2 Drift" : "H1 Drift");
-}
-
-// A name that is one plain folder level: not empty, no separator or drive colon, no
-// control character, and not made of dots only ("." and ".." name other folders, and
-// Windows drops trailing dots, so "..." would name the parent too).
-bool isPlainFolderName(std::string_view name) {
-    if (name.empty() || name.find_first_not_of('.') == std::string_view::npos) return false;
-    for (char ch : name) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (ch == '/' || ch == '\\' || ch == ':' || b < 0x20 || b == 0x7F) return false;
-    }
-    return true;
-}
-
-// Clears the results of an earlier run of the series. The path deleted is always the
-// series folder directly inside the structure folder; with a structure name that is not
-// a plain folder name nothing is deleted.
-void resetSeriesFolder(FillContext& c, std::string_view seriesName) {
-    const std::string name = StructureFolderName(c.m.StructureName);
-    if (!isPlainFolderName(name)) return;
-    const std::string structureDir = c.platform.join(c.m.StructuresRoot, name);
-    const std::string seriesDir = c.platform.join(structureDir, seriesName);
-    if (c.platform.isDirectory(seriesDir)) c.platform.deleteFolderTree(seriesDir);  // a failure is not reported
 }
 
 // The four control values of the dynamic series, from the damping of its first case:
@@ -286,7 +300,8 @@ std::array<double, 4> dynamicControls(FillContext& c, const std::string& caseNam
 }
 
 void addSeries(FillContext& c, std::string_view seriesName, int kind, const std::array<double, 4>& controls) {
-    resetSeriesFolder(c, seriesName);
+    // Its earlier results are cleared by the driver once the new structure is in place.
+    c.m.SeriesToReset = std::string(seriesName);
     auto& t = c.m.AnalysisCaseTable;
     RecordView r = t.rec(t.add(Growth::CountPlus10));
     r.text(series::Name, 12, seriesName);
@@ -308,6 +323,7 @@ void FillVantraLoadCases(FillContext& c) {
     host::Names names;
     c.host.GetLoadCaseNameList(0, names);
 
+    c.m.SeriesToReset.clear();
     int dynamicCount = 0;
     std::optional<std::string> firstDynamicCase;  // its damping sets the series' controls
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -322,11 +338,18 @@ void FillVantraLoadCases(FillContext& c) {
             c.host.GetStaticNonlinearLoads(name, loads);
             if (app.loadControl == 1) {
                 if (c.m.GravityLoadCaseTable.count() < kMaxGravityCases) addGravityCase(c, name, i, loads);
+                else c.src.Report.add("load case", name, "gravity case past the 20 of a structure");
             } else if (app.loadControl == 2) {
                 if (c.m.PushoverLoadCaseTable.count() < kMaxPushoverCases)
                     addPushoverCase(c, name, i, app.monitoredDof, loads);
+                else c.src.Report.add("load case", name, "pushover case past the 20 of a structure");
+            } else {
+                c.src.Report.add("load case", name, "static case with a load control other than full load or displacement");
             }
-        } else if (type == 8) {
+        } else if (type != 8) {
+            c.src.Report.add("load case", name, "load case of a kind that is not transferred", false,
+                             "type " + std::to_string(type));
+        } else {
             std::vector<host::NonlinearLoad> loads;
             c.host.GetDynamicNonlinearLoads(name, loads);
             int outputSteps = 0;
@@ -338,13 +361,25 @@ void FillVantraLoadCases(FillContext& c) {
             std::array<Direction, 3> dirs;
             for (std::size_t k = loads.size(); k-- > 0;) {
                 const host::NonlinearLoad& l = loads[k];
-                if (l.type != "Accel") continue;
                 const std::size_t d = l.name == "U1" ? 0 : l.name == "U2" ? 1 : l.name == "U3" ? 2 : 3;
-                if (d == 3) continue;
+                if (l.type != "Accel" || d == 3) {
+                    c.src.Report.add("load case entry", name + ": " + l.type + " " + l.name,
+                                     "time-history load other than an acceleration in U1, U2 or U3");
+                    continue;
+                }
+                if (dirs[d].found)
+                    c.src.Report.add("load case entry", name + ": " + l.type + " " + l.name,
+                                     "second acceleration in one direction", false, "function " + dirs[d].function);
                 dirs[d] = {true, l.function, l.scale, l.timeFactor};
             }
-            if (!dirs[0].found && !dirs[1].found && !dirs[2].found) continue;
-            if (++dynamicCount >= kDynamicCountLimit) continue;
+            if (!dirs[0].found && !dirs[1].found && !dirs[2].found) {
+                c.src.Report.add("load case", name, "time-history case without an acceleration load");
+                continue;
+            }
+            if (++dynamicCount >= kDynamicCountLimit) {
+                c.src.Report.add("load case", name, "time-history case past the 19 of a structure");
+                continue;
+            }
             addDynamicCase(c, name, i, dirs, outputSteps, stepSize);
             if (!firstDynamicCase) firstDynamicCase = name;
         }

@@ -175,6 +175,9 @@ struct VantraModel {
     std::string StructureTitle = "Model Transferred";
     std::string StructuresRoot;
     std::string StructureDir;
+    // The analysis series whose earlier results folder the driver clears once the new
+    // structure is in place (empty: none was made).
+    std::string SeriesToReset;
 
     // --- units (SetUnitDefaults) --------------------------------------------------------
     std::int16_t LengthUnit = 4;

@@ -94,7 +94,7 @@ TEST_F(DialogFixture, NoModelIsReportedAndTheDialogCloses) {
     EXPECT_EQ(p.messages[0].text, "No Model");
     EXPECT_EQ(p.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(d.unloaded);
-    EXPECT_TRUE(p.isDirectory(dir / "Vantra"));  // the structure folder was made first
+    EXPECT_FALSE(p.isDirectory(dir / "Vantra"));  // the folder it made for nothing is gone again
     EXPECT_FALSE(shared.lastTransferWritten);
 }
 
@@ -105,7 +105,8 @@ TEST_F(DialogFixture, FolderThatCannotBeCreatedKeepsTheDialogOpen) {
     p.uncreatableFolders.insert(dir / "Tower");
     d.cmdTransfer_Click();
     ASSERT_EQ(p.messages.size(), 1u);
-    EXPECT_EQ(p.messages[0].text, "Error : Couldn't create directory !");
+    EXPECT_EQ(p.messages[0].text, "Error : Couldn't create directory !\rcannot create the folder " + dir / "Tower" +
+                                      ": injected failure");
     EXPECT_EQ(p.messages[0].icon, MsgIcon::Critical);
     EXPECT_FALSE(d.unloaded);
 }
@@ -127,9 +128,17 @@ TEST_F(DialogFixture, UnusableNamesAreRefusedBeforeAnyFolderIsMade) {
     EXPECT_FALSE(p.isDirectory(dir / "Tow\ter"));
     // Twelve characters, and trailing blanks the writer would drop anyway, are fine.
     d.txtVantraName = "TwelveChars1   ";
+    p.messages.clear();
     d.cmdTransfer_Click();
-    EXPECT_TRUE(p.isDirectory(dir / "TwelveChars1"));
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].text, "No Model");  // past the name checks
     EXPECT_EQ(shared.StructureNameInput, "TwelveChars1");
+    // A name the structure files' code page cannot hold is refused too.
+    p.messages.clear();
+    d.txtVantraName = "Tower-\xE4\xB8\x80";
+    d.cmdTransfer_Click();
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_NE(p.messages[0].text.find("cannot store"), std::string::npos);
 }
 
 TEST_F(DialogFixture, FailedDriveChangeReturnsToTheDirectorysDrive) {

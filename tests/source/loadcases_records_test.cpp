@@ -255,9 +255,26 @@ TEST(LoadcasesRecordName, UnsafeNamesAreEncodedInsideTheFolder) {
     EXPECT_EQ(RecordFileNameFor("CON", taken), "_CON");
     EXPECT_EQ(RecordFileNameFor("x. ", taken), "x__");
     // Encoded names never take the file of another function (letter case ignored).
-    EXPECT_EQ(RecordFileNameFor("a/b", taken), "a_b_2");
-    EXPECT_EQ(RecordFileNameFor("A|B", taken), "A_B_3");
+    EXPECT_EQ(RecordFileNameFor("a/b", taken), "a_b~2");
+    EXPECT_EQ(RecordFileNameFor("A|B", taken), "A_B~3");
     EXPECT_EQ(RecordFileNameFor("EQX", taken), "EQX");
+}
+
+TEST(LoadcasesRecordName, LongNamesFitTheTwelveCharactersOfTheDynamicCase) {
+    // The model's names that fit are reserved first, as the read step does.
+    std::unordered_set<std::string> taken{FoldFileName("GroundMotion")};
+    EXPECT_EQ(RecordFileNameFor("GroundMotion", taken), "GroundMotion");
+    EXPECT_EQ(RecordFileNameFor("GroundMotion2", taken), "GroundMoti~2");
+    EXPECT_EQ(RecordFileNameFor("groundmotionX", taken), "groundmoti~3");
+    std::unordered_set<std::string> fresh;
+    EXPECT_EQ(RecordFileNameFor("GroundMotionX", fresh), "GroundMotion");
+    EXPECT_EQ(RecordFileNameFor("GroundMotionY", fresh), "GroundMoti~2");
+    // Characters are counted, not bytes; a character the code page lacks becomes "_".
+    EXPECT_EQ(RecordFileNameFor("Beben-\xC3\xA4-Nord-1", fresh), "Beben-\xC3\xA4-Nord");
+    EXPECT_EQ(RecordFileNameFor("EQ-\xE4\xB8\x80", fresh), "EQ-_");
+    EXPECT_EQ(RecordFileNameFor("ABCDEFGHIJK. more", fresh), "ABCDEFGHIJK_");
+    EXPECT_TRUE(RecordFileNameFits("TwelveChars1"));
+    EXPECT_FALSE(RecordFileNameFits("ThirteenChars"));
 }
 
 // --- the read step through a host ----------------------------------------------------------
@@ -324,12 +341,19 @@ TEST_F(LoadcasesReadTHFunc, EveryKindBecomesARecordAndAFunction) {
     EXPECT_EQ(test::ReadBytes(recordPath("User")), user.b);
 }
 
-TEST_F(LoadcasesReadTHFunc, LongNameIsCutInTheHeaderOnly) {
+TEST_F(LoadcasesReadTHFunc, LongNameKeepsItsHeaderAndGetsAFileNameThatFits) {
+    // The dynamic case names the record file in 12 characters: the file is named so
+    // that it fits, while the header keeps the function's name (cut to 40 there).
     const std::string name30 = "Thirty_character_function_name";
     ASSERT_EQ(name30.size(), 30u);
-    read(R"({"name": ")" + name30 + R"(", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})");
-    const auto bytes = test::ReadBytes(recordPath(name30));
+    TarvoModelObj& src =
+        read(R"({"name": ")" + name30 + R"(", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})");
+    EXPECT_EQ(src.THFuncObj(1).RecordFileName, "Thirty_chara");
+    const auto bytes = test::ReadBytes(recordPath("Thirty_chara"));
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 40), ("EarthquakeRecord: " + name30).substr(0, 40));
+    ASSERT_EQ(src.Report.items().size(), 1u);
+    EXPECT_EQ(src.Report.items()[0].reason, "record file name mended (record file Thirty_chara)");
+    EXPECT_FALSE(src.Report.items()[0].problem);
 }
 
 TEST_F(LoadcasesReadTHFunc, FunctionFileIsReadThroughThePlatform) {
@@ -342,7 +366,11 @@ TEST_F(LoadcasesReadTHFunc, FunctionFileIsReadThroughThePlatform) {
     EXPECT_EQ(src.THFuncObj(1).Value, (std::vector<double>{0, 0.5}));
     EXPECT_EQ(src.THFuncObj(2).Dt, 0.02);
     EXPECT_EQ(src.THFuncObj(2).Time, (std::vector<double>{0, 1}));
-    EXPECT_TRUE(plat.messages.empty());  // a missing file is not reported
+    // The two-point zero function stands in, and the report says so as a problem.
+    ASSERT_EQ(src.Report.items().size(), 1u);
+    EXPECT_EQ(src.Report.items()[0].name, "Missing");
+    EXPECT_TRUE(src.Report.items()[0].problem);
+    EXPECT_TRUE(plat.messages.empty());
 }
 
 TEST_F(LoadcasesReadTHFunc, UnsafeNameIsWrittenInsideTheRecordsFolder) {
@@ -370,22 +398,27 @@ TEST_F(LoadcasesReadTHFunc, FoldersAreMadeOneLevelAtATimeOrReported) {
     const std::string two = R"(
         {"name": "A", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]},
         {"name": "B", "type": 2, "kind": 1, "times": [0, 1], "values": [0, 1]})";
+    // Without the records folder no record can be written: the transfer stops, naming
+    // the folder and the reason.
     plat.uncreatableFolders.insert(home + "/Records");
-    EXPECT_EQ(read(two).THFuncNum(), 2);  // the functions are kept
+    try {
+        read(two);
+        ADD_FAILURE() << "a records folder that cannot be made must stop the transfer";
+    } catch (const TransferFailure& e) {
+        EXPECT_EQ(std::string(e.what()), "cannot create the folder " + home + "/Records: injected failure");
+    }
     EXPECT_TRUE(std::filesystem::is_directory(home));  // the home level was still made
-    ASSERT_EQ(plat.messages.size(), 2u);               // one message per function
-    EXPECT_EQ(plat.messages[0].text, "Error : Could not create directory. " + home + "/Records/EqkeGroup");
-    EXPECT_EQ(plat.messages[0].icon, platform::MsgIcon::Critical);
     EXPECT_FALSE(std::filesystem::exists(home + "/Records"));
 
-    // With the folder in place, an unwritable record file is reported too.
+    // With the folder in place, an unwritable record file is a problem of the report.
     plat.uncreatableFolders.clear();
-    plat.messages.clear();
     plat.unopenableFiles.insert(recordPath("B"));
-    read(two);
+    TarvoModelObj& src = read(two);
     EXPECT_TRUE(std::filesystem::exists(recordPath("A")));
-    ASSERT_EQ(plat.messages.size(), 1u);
-    EXPECT_NE(plat.messages[0].text.find("Error : Could not write file. " + recordPath("B")), std::string::npos);
+    ASSERT_EQ(src.Report.items().size(), 1u);
+    EXPECT_EQ(src.Report.items()[0].reason, "record not written (cannot create " + recordPath("B") + ": injected failure)");
+    EXPECT_TRUE(src.Report.items()[0].problem);
+    EXPECT_EQ(src.RecordsWritten, 1u);
 }
 
 TEST_F(LoadcasesReadTHFunc, WithoutAHomeTheRecordsGoBelowTheRootAndTheHomeIsNotMade) {
@@ -409,10 +442,9 @@ TEST_F(LoadcasesReadTHFunc, TooManyPointsForARecordAreRefused) {
     ASSERT_EQ(src.THFuncNum(), 1);
     EXPECT_EQ(src.THFuncObj(1).ValueNum(), 32766);
     EXPECT_EQ(test::ReadBytes(recordPath("Fits")).size(), 56u + 8u * 32767u);
-    ASSERT_EQ(plat.messages.size(), 2u);
-    EXPECT_EQ(plat.messages[0].text,
-              "Error : Could not write the earthquake record of function Long. It has 40001 points; an earthquake "
-              "record holds at most 32766.");
+    ASSERT_EQ(src.Report.items().size(), 2u);
+    EXPECT_EQ(src.Report.items()[0].reason, "function longer than a record holds (40001 points, at most 32766)");
+    EXPECT_TRUE(src.Report.items()[0].problem);
     EXPECT_FALSE(std::filesystem::exists(recordPath("Long")));
 }
 

@@ -1,6 +1,13 @@
 #include "platform/posix/PosixPlatform.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <sys/file.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,48 +24,138 @@ namespace {
 
 std::string errnoText(int e) { return std::strerror(e); }
 
+// Temporaries that an interrupt must remove. The handler may only read what is
+// published here, so each slot holds its path in place and becomes visible (state 2)
+// only once the path is complete. A transfer has at most eight temporaries at a time.
+struct TemporarySlot {
+    std::atomic<int> state{0};  // 0 free, 1 being filled, 2 live
+    char path[4096];
+};
+TemporarySlot g_temporaries[32];
+
+TemporarySlot* registerTemporary(const std::string& path) {
+    if (path.size() >= sizeof(TemporarySlot::path)) return nullptr;
+    for (TemporarySlot& slot : g_temporaries) {
+        int expected = 0;
+        if (!slot.state.compare_exchange_strong(expected, 1)) continue;
+        std::memcpy(slot.path, path.c_str(), path.size() + 1);
+        slot.state.store(2);
+        return &slot;
+    }
+    return nullptr;  // not removed on an interrupt; the next transfer removes it
+}
+
+void unregisterTemporary(TemporarySlot*& slot) {
+    if (slot) slot->state.store(0);
+    slot = nullptr;
+}
+
+extern "C" void removeTemporariesAndRaise(int sig) {
+    for (TemporarySlot& slot : g_temporaries)
+        if (slot.state.load() == 2) ::unlink(slot.path);
+    ::signal(sig, SIG_DFL);
+    ::raise(sig);
+}
+
+// Random letters and digits for temporary names: a name that no one can predict, so
+// that no entry can be planted under it in advance.
+std::string randomSuffix() {
+    static std::mt19937_64 engine{[] {
+        std::random_device rd;
+        return (static_cast<std::uint64_t>(rd()) << 32) ^ rd() ^
+               static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+               static_cast<std::uint64_t>(::getpid());
+    }()};
+    static const char kChars[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string out;
+    for (int i = 0; i < 12; ++i) out += kChars[engine() % 36];
+    return out;
+}
+
 class PosixOutputFile final : public OutputFile {
 public:
-    PosixOutputFile(std::FILE* f, std::string tmp, std::string target)
-        : f_(f), tmp_(std::move(tmp)), target_(std::move(target)) {
-        buffer_.resize(1 << 20);
-        std::setvbuf(f_, buffer_.data(), _IOFBF, buffer_.size());
+    PosixOutputFile(int fd, std::string tmp, std::string target, bool durable)
+        : fd_(fd), tmp_(std::move(tmp)), target_(std::move(target)), durable_(durable) {
+        slot_ = registerTemporary(tmp_);
+        buffer_.reserve(1 << 20);
     }
     ~PosixOutputFile() override {
-        if (f_) {
-            std::fclose(f_);
-            std::remove(tmp_.c_str());
-        }
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_) ::unlink(tmp_.c_str());
+        unregisterTemporary(slot_);
     }
     bool write(const void* data, std::size_t size) override {
-        if (!ok_ || !f_) return false;
-        if (size && std::fwrite(data, 1, size, f_) != size) {
-            fail("cannot write " + target_ + ": " + errnoText(errno));
+        if (!ok_ || fd_ < 0) return false;
+        const auto* p = static_cast<const char*>(data);
+        if (buffer_.size() + size > buffer_.capacity()) {
+            if (!drain()) return false;
+            if (size >= buffer_.capacity()) return writeAll(p, size);
         }
+        buffer_.insert(buffer_.end(), p, p + size);
+        return true;
+    }
+    bool close() override {
+        if (fd_ < 0) return ok_;
+        drain();
+        if (ok_ && durable_ && ::fsync(fd_) != 0) fail("cannot write " + target_ + ": " + errnoText(errno));
+        if (::close(fd_) != 0) fail("cannot write " + target_ + ": " + errnoText(errno));
+        fd_ = -1;
         return ok_;
     }
     bool commit() override {
-        if (!f_) return false;
-        if (ok_ && std::fflush(f_) != 0) fail("cannot write " + target_ + ": " + errnoText(errno));
-        std::FILE* f = f_;
-        f_ = nullptr;
-        if (std::fclose(f) != 0 && ok_) fail("cannot close " + target_ + ": " + errnoText(errno));
-        if (ok_ && std::rename(tmp_.c_str(), target_.c_str()) != 0)
-            fail("cannot rename " + tmp_ + " to " + target_ + ": " + errnoText(errno));
-        if (!ok_) std::remove(tmp_.c_str());
-        return ok_;
+        if (committed_) return true;
+        if (!close()) return false;
+        if (::rename(tmp_.c_str(), target_.c_str()) != 0) {
+            fail("cannot replace " + target_ + ": " + errnoText(errno));
+            return false;
+        }
+        committed_ = true;
+        unregisterTemporary(slot_);
+        return true;
     }
     const std::string& error() const override { return error_; }
+    const std::string& temporaryPath() const override { return tmp_; }
 
 private:
+    bool writeAll(const char* p, std::size_t n) {
+        while (n > 0) {
+            const ssize_t w = ::write(fd_, p, n);
+            if (w < 0) {
+                if (errno == EINTR) continue;
+                fail("cannot write " + target_ + ": " + errnoText(errno));
+                return false;
+            }
+            p += w;
+            n -= static_cast<std::size_t>(w);
+        }
+        return true;
+    }
+    bool drain() {
+        if (!ok_) return false;
+        const bool done = writeAll(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return done;
+    }
     void fail(std::string message) {
         if (ok_) error_ = std::move(message);
         ok_ = false;
     }
-    std::FILE* f_;
+    int fd_;
     std::string tmp_, target_, error_;
     std::vector<char> buffer_;
+    bool durable_;
     bool ok_ = true;
+    bool committed_ = false;
+    TemporarySlot* slot_ = nullptr;
+};
+
+class PosixFolderLock final : public FolderLock {
+public:
+    explicit PosixFolderLock(int fd) : fd_(fd) {}
+    ~PosixFolderLock() override { ::close(fd_); }  // closing the descriptor releases the lock
+
+private:
+    int fd_;
 };
 
 }  // namespace
@@ -70,14 +167,109 @@ bool PosixPlatform::isDirectory(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool PosixPlatform::createDirectory(const std::string& path) {
-    return !path.empty() && ::mkdir(path.c_str(), 0777) == 0;
+bool PosixPlatform::createDirectory(const std::string& path, std::string* error) {
+    if (!path.empty() && ::mkdir(path.c_str(), 0777) == 0) return true;
+    if (error) *error = "cannot create the folder " + path + ": " + (path.empty() ? "no name" : errnoText(errno));
+    return false;
 }
 
-bool PosixPlatform::deleteFolderTree(const std::string& path) {
+bool PosixPlatform::deleteFolderTree(const std::string& path, std::string* error) {
+    if (entryInfo(path).kind != EntryInfo::Kind::Folder) {
+        if (error) *error = "cannot delete " + path + ": not a folder";
+        return false;
+    }
     std::error_code ec;
-    std::filesystem::remove_all(path, ec);
+    std::filesystem::remove_all(path, ec);  // removes links inside as links
+    if (ec && error) *error = "cannot delete " + path + ": " + ec.message();
     return !ec;
+}
+
+EntryInfo PosixPlatform::entryInfo(const std::string& path) {
+    struct stat st {};
+    EntryInfo info;
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0) return info;
+    if (S_ISREG(st.st_mode)) info.kind = EntryInfo::Kind::File;
+    else if (S_ISDIR(st.st_mode)) info.kind = EntryInfo::Kind::Folder;
+    else if (S_ISLNK(st.st_mode)) info.kind = EntryInfo::Kind::Link;
+    else info.kind = EntryInfo::Kind::Other;
+    info.size = info.kind == EntryInfo::Kind::File ? static_cast<std::uint64_t>(st.st_size) : 0;
+    // The owner's write bit is what "chmod a-w" and the Windows read-only attribute
+    // both clear; the process's own rights are not asked, since root may write anything.
+    info.readOnly = (st.st_mode & S_IWUSR) == 0;
+    return info;
+}
+
+std::vector<std::string> PosixPlatform::listFolder(const std::string& path) {
+    std::vector<std::string> names;
+    DIR* d = ::opendir(path.c_str());
+    if (!d) return names;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view n = e->d_name;
+        if (n != "." && n != "..") names.emplace_back(n);
+    }
+    ::closedir(d);
+    return names;
+}
+
+bool PosixPlatform::removeFile(const std::string& path, std::string& error) {
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    error = "cannot remove " + path + ": " + errnoText(errno);
+    return false;
+}
+
+bool PosixPlatform::renameFile(const std::string& from, const std::string& to, std::string& error) {
+    if (::rename(from.c_str(), to.c_str()) == 0) return true;
+    error = "cannot rename " + from + " to " + to + ": " + errnoText(errno);
+    return false;
+}
+
+bool PosixPlatform::linkFile(const std::string& from, const std::string& to, std::string& error) {
+    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) == 0) return true;  // 0: no link followed
+    error = "cannot link " + from + " to " + to + ": " + errnoText(errno);
+    return false;
+}
+
+bool PosixPlatform::syncFolder(const std::string& path, std::string& error) {
+    if (!durable()) return true;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot open the folder " + path + ": " + errnoText(errno);
+        return false;
+    }
+    // Some file systems cannot sync a folder (EINVAL); their renames are as safe as they get.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    if (!ok) error = "cannot flush the folder " + path + " to the disk: " + errnoText(errno);
+    ::close(fd);
+    return ok;
+}
+
+std::unique_ptr<FolderLock> PosixPlatform::lockFolder(const std::string& folder, const std::string& lockName,
+                                                      bool& busy, std::string& error) {
+    busy = false;
+    const std::string path = join(folder, lockName);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = "cannot open the lock file " + path + ": " + errnoText(errno);
+        return nullptr;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int e = errno;
+        ::close(fd);
+        if (e == EWOULDBLOCK) {
+            busy = true;
+            return nullptr;
+        }
+        error = "cannot lock " + path + ": " + errnoText(e);
+        return nullptr;
+    }
+    return std::make_unique<PosixFolderLock>(fd);
+}
+
+void PosixPlatform::removeTemporariesOnInterrupt() {
+    struct sigaction sa {};
+    sa.sa_handler = removeTemporariesAndRaise;
+    sigemptyset(&sa.sa_mask);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(sig, &sa, nullptr);
 }
 
 std::string xdgDocumentsFolder(const std::string& home, const std::string& userDirsFileText) {
@@ -123,13 +315,28 @@ std::string PosixPlatform::currentFolder() {
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path, std::string& error) {
-    std::string tmp = path + ".part" + std::to_string(::getpid());
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) {
-        error = "cannot create " + path + ": " + errnoText(errno);
+    const EntryInfo target = entryInfo(path);
+    if (target.kind == EntryInfo::Kind::Folder || target.kind == EntryInfo::Kind::Other) {
+        error = "cannot replace " + path + ": it is not a file";
         return nullptr;
     }
-    return std::make_unique<PosixOutputFile>(f, tmp, path);
+    if (target.kind == EntryInfo::Kind::File && target.readOnly) {
+        error = "cannot replace " + path + ": the file is read-only";
+        return nullptr;
+    }
+    // O_EXCL with O_NOFOLLOW: the name must be new, and a link planted under it is
+    // never followed. A clash with a random name is retried a few times.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string tmp = path + std::string(TemporarySuffix()) + randomSuffix();
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) return std::make_unique<PosixOutputFile>(fd, std::move(tmp), path, durable());
+        if (errno != EEXIST) {
+            error = "cannot create " + path + ": " + errnoText(errno);
+            return nullptr;
+        }
+    }
+    error = "cannot create " + path + ": no free temporary name";
+    return nullptr;
 }
 
 std::optional<std::string> PosixPlatform::readFile(const std::string& path) {
@@ -139,6 +346,39 @@ std::optional<std::string> PosixPlatform::readFile(const std::string& path) {
     s << in.rdbuf();
     if (in.bad()) return std::nullopt;
     return s.str();
+}
+
+std::optional<std::string> PosixPlatform::readInputFile(const std::string& path, std::uint64_t maxBytes,
+                                                        std::string& error) {
+    // Non-blocking, so that opening a pipe with no writer does not wait; the kind and
+    // size are checked on the opened file, so a swap after the check cannot slip by.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errnoText(errno);
+        return std::nullopt;
+    }
+    struct stat st {};
+    std::optional<std::string> out;
+    if (::fstat(fd, &st) != 0) {
+        error = errnoText(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file";
+    } else if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        error = "larger than " + std::to_string(maxBytes) + " bytes";
+    } else {
+        std::string text(static_cast<std::size_t>(st.st_size), '\0');
+        std::size_t got = 0;
+        while (got < text.size()) {
+            const ssize_t r = ::read(fd, text.data() + got, text.size() - got);
+            if (r < 0 && errno == EINTR) continue;
+            if (r <= 0) break;
+            got += static_cast<std::size_t>(r);
+        }
+        text.resize(got);  // a file that changes while read gives what it held at its size
+        out = std::move(text);
+    }
+    ::close(fd);
+    return out;
 }
 
 MsgResult PosixPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon,

@@ -16,8 +16,16 @@ public:
 
     char separator() const override { return '/'; }
     bool isDirectory(const std::string& path) override;
-    bool createDirectory(const std::string& path) override;
-    bool deleteFolderTree(const std::string& path) override;
+    bool createDirectory(const std::string& path, std::string* error = nullptr) override;
+    bool deleteFolderTree(const std::string& path, std::string* error = nullptr) override;
+    EntryInfo entryInfo(const std::string& path) override;
+    std::vector<std::string> listFolder(const std::string& path) override;
+    bool removeFile(const std::string& path, std::string& error) override;
+    bool syncFolder(const std::string& path, std::string& error) override;
+    bool renameFile(const std::string& from, const std::string& to, std::string& error) override;
+    bool linkFile(const std::string& from, const std::string& to, std::string& error) override;
+    std::unique_ptr<FolderLock> lockFolder(const std::string& folder, const std::string& lockName, bool& busy,
+                                           std::string& error) override;
     DocumentsFolder documentsFolder() override;
     // Stand-in for the registry: the value "Install path" under
     // "SOFTWARE\Quorvane\VANTRA\4" is read from the environment variable
@@ -27,6 +35,9 @@ public:
     std::string currentFolder() override;
     std::unique_ptr<OutputFile> createFile(const std::string& path, std::string& error) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    std::optional<std::string> readInputFile(const std::string& path, std::uint64_t maxBytes,
+                                             std::string& error) override;
+    void removeTemporariesOnInterrupt() override;
     MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     void beep() override;
