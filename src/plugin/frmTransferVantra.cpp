@@ -157,7 +157,7 @@ void frmTransferVantra::Transform() {
     }
     if (shared_.oTarvoModel->GetPointCount() >= 1) {
         TransferContext ctx{*shared_.oTarvoModel, platform_, shared_.store,
-                            {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, shared_.filled};
+                            {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, shared_.filled, {}, 0};
         shared_.report.clear();
         shared_.reportFilePath.clear();
         shared_.recordsWritten = 0;
