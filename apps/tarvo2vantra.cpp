@@ -600,11 +600,11 @@ int main(int argc, char** argv) {
             std::ostringstream text;
             check::WriteNameMapCsv(nameMap, text);
             const std::string csv = text.str();
-            std::string error;
-            auto file = platform.createFile(o.map, error);
+            std::string mapError;
+            auto file = platform.createFile(o.map, mapError);
             if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
                 std::cerr << kProgram << ": cannot write the name map " << o.map << ": "
-                          << (file ? file->error() : error) << '\n';
+                          << (file ? file->error() : mapError) << '\n';
                 asked = false;
             }
         }

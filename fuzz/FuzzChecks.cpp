@@ -33,14 +33,16 @@ public:
 
     char separator() const override { return '/'; }
     bool isDirectory(const std::string& path) override { return folders.count(path) != 0; }
-    bool createDirectory(const std::string& path) override {
+    bool createDirectory(const std::string& path, std::string* error = nullptr) override {
         const auto slash = path.rfind('/');
-        const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
-        if (slash == std::string::npos || !folders.count(parent) || files.count(path)) return false;
+        if (slash == std::string::npos || !folders.count(parentOf(path)) || files.count(path)) {
+            if (error) *error = "cannot create the folder " + path;
+            return false;
+        }
         folders.insert(path);
         return true;
     }
-    bool deleteFolderTree(const std::string& path) override {
+    bool deleteFolderTree(const std::string& path, std::string* = nullptr) override {
         const std::string prefix = path + "/";
         for (auto it = folders.begin(); it != folders.end();)
             it = (*it == path || it->rfind(prefix, 0) == 0) ? folders.erase(it) : std::next(it);
@@ -48,13 +50,58 @@ public:
             it = it->first.rfind(prefix, 0) == 0 ? files.erase(it) : std::next(it);
         return true;
     }
+    platform::EntryInfo entryInfo(const std::string& path) override {
+        platform::EntryInfo info;
+        if (folders.count(path)) info.kind = platform::EntryInfo::Kind::Folder;
+        if (auto it = files.find(path); it != files.end()) {
+            info.kind = platform::EntryInfo::Kind::File;
+            info.size = it->second.size();
+        }
+        return info;
+    }
+    std::vector<std::string> listFolder(const std::string& path) override {
+        std::vector<std::string> out;
+        for (const auto& [name, bytes] : files)
+            if (parentOf(name) == path) out.push_back(name.substr(name.rfind('/') + 1));
+        for (const std::string& name : folders)
+            if (name != path && parentOf(name) == path) out.push_back(name.substr(name.rfind('/') + 1));
+        return out;
+    }
+    bool removeFile(const std::string& path, std::string&) override {
+        files.erase(path);
+        return true;
+    }
+    bool renameFile(const std::string& from, const std::string& to, std::string& error) override {
+        auto it = files.find(from);
+        if (it == files.end()) {
+            error = "cannot rename " + from;
+            return false;
+        }
+        files[to] = std::move(it->second);
+        files.erase(from);
+        return true;
+    }
+    bool linkFile(const std::string& from, const std::string& to, std::string& error) override {
+        auto it = files.find(from);
+        if (it == files.end() || files.count(to)) {
+            error = "cannot link " + from;
+            return false;
+        }
+        files[to] = it->second;  // a copy serves: nothing here writes a file in place
+        return true;
+    }
+    bool syncFolder(const std::string&, std::string&) override { return true; }
+    std::unique_ptr<platform::FolderLock> lockFolder(const std::string&, const std::string&, bool& busy,
+                                                     std::string&) override {
+        busy = false;
+        return std::make_unique<platform::FolderLock>();
+    }
     platform::DocumentsFolder documentsFolder() override { return {platform::DocumentsFolder::Status::Ok, "/home"}; }
     std::string readRegistryText(const std::string&, const std::string&) override { return {}; }
     std::string currentDriveRoot() override { return "/"; }
     std::string currentFolder() override { return "/"; }
     std::unique_ptr<platform::OutputFile> createFile(const std::string& path, std::string& error) override {
-        const auto slash = path.rfind('/');
-        if (slash == std::string::npos || !folders.count(slash == 0 ? "/" : path.substr(0, slash))) {
+        if (path.rfind('/') == std::string::npos || !folders.count(parentOf(path)) || folders.count(path)) {
             error = "cannot create " + path;
             return nullptr;
         }
@@ -65,6 +112,16 @@ public:
         if (it == files.end()) return std::nullopt;
         return it->second;
     }
+    std::optional<std::string> readInputFile(const std::string& path, std::uint64_t maxBytes,
+                                             std::string& error) override {
+        const auto it = files.find(path);
+        if (it == files.end() || it->second.size() > maxBytes) {
+            error = "no such file";
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    void removeTemporariesOnInterrupt() override {}
     platform::MsgResult messageBox(const std::string&, const std::string&, platform::MsgIcon,
                                    platform::MsgButtons) override {
         return platform::MsgResult::Ok;
@@ -72,22 +129,42 @@ public:
     void beep() override {}
 
 private:
+    static std::string parentOf(const std::string& path) {
+        const auto slash = path.rfind('/');
+        return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+    }
+
+    // Bytes kept until close(), which stores them under the temporary's name; commit()
+    // renames that to the target.
     class MemoryFile final : public platform::OutputFile {
     public:
-        MemoryFile(MemoryPlatform& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+        MemoryFile(MemoryPlatform& owner, std::string path)
+            : owner_(owner), path_(std::move(path)), tmp_(path_ + std::string(TemporarySuffix()) + "0") {}
+        ~MemoryFile() override {
+            if (!committed_) owner_.files.erase(tmp_);
+        }
         bool write(const void* data, std::size_t size) override {
             bytes_.append(static_cast<const char*>(data), size);
             return true;
         }
-        bool commit() override {
-            owner_.files[path_] = std::move(bytes_);
+        bool close() override {
+            if (!closed_) owner_.files[tmp_] = std::move(bytes_);
+            closed_ = true;
             return true;
         }
+        bool commit() override {
+            close();
+            std::string error;
+            committed_ = owner_.renameFile(tmp_, path_, error);
+            return committed_;
+        }
         const std::string& error() const override { return error_; }
+        const std::string& temporaryPath() const override { return tmp_; }
 
     private:
         MemoryPlatform& owner_;
-        std::string path_, bytes_, error_;
+        std::string path_, tmp_, bytes_, error_;
+        bool closed_ = false, committed_ = false;
     };
 };
 

@@ -262,11 +262,11 @@ TEST(LoadcasesRecordName, UnsafeNamesAreEncodedInsideTheFolder) {
 
 TEST(LoadcasesRecordName, LongNamesFitTheTwelveCharactersOfTheDynamicCase) {
     // The model's names that fit are reserved first, as the read step does.
-    std::unordered_set<std::string> taken{FoldFileName("GroundMotion")};
+    TakenFileNames taken{FoldFileName("GroundMotion")};
     EXPECT_EQ(RecordFileNameFor("GroundMotion", taken), "GroundMotion");
     EXPECT_EQ(RecordFileNameFor("GroundMotion2", taken), "GroundMoti~2");
     EXPECT_EQ(RecordFileNameFor("groundmotionX", taken), "groundmoti~3");
-    std::unordered_set<std::string> fresh;
+    TakenFileNames fresh;
     EXPECT_EQ(RecordFileNameFor("GroundMotionX", fresh), "GroundMotion");
     EXPECT_EQ(RecordFileNameFor("GroundMotionY", fresh), "GroundMoti~2");
     // Characters are counted, not bytes; a character the code page lacks becomes "_".
