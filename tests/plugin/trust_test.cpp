@@ -323,7 +323,7 @@ TEST(TransferReportItems, LeftOutKindsOfTheExampleAreListedWithTheirReasons) {
         {"frame distributed load", "Beam1 (W)", "load not vertical in GLOBAL (system GLOBAL, direction 4)", false},
         {"frame point load", "Beam1 (L)", "load not vertical in GLOBAL (system Local, direction 2)", false},
         {"area load", "WallA (D)", "load not vertical in GLOBAL (system GLOBAL, direction 4)", false},
-        {"function", "Spec", "function that is not a time-history function (type 1)", false},
+        {"function", "RespSpectrum", "function that is not a time-history function (type 1)", false},
         {"function", "NoFile", "function file replaced by the two-point zero function (" + noFile +
                                    ": No such file or directory)", true},
         {"function", "Long", "function longer than a record holds (40001 points, at most 32766)", true},
