@@ -12,8 +12,7 @@ root=$PWD
 screenshot=""
 [ "${1:-}" = "--screenshot" ] && screenshot=$(realpath -m "$2")
 
-scripts/setup.sh
-scripts/setup-windows.sh
+scripts/setup.sh --windows
 jobs=$(nproc)
 
 # The Linux programs that write the reference files and record the host calls.
