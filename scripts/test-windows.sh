@@ -47,6 +47,15 @@ run() {  # run NAME COMMAND...: one step; its output is shown, its failure count
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 clsid='{DA494BF1-1DB4-4C1E-A6E1-42396FE52020}'
 
+# --- the DLL itself -------------------------------------------------------------------
+exports=$(x86_64-w64-mingw32-objdump -p "$dll" | grep -c -E '\] (DllGetClassObject|DllCanUnloadNow|DllRegisterServer|DllUnregisterServer)$' || true)
+[ "$exports" = 4 ] && pass "the DLL exports the four entry points of an in-process server" || fail "exports: $exports of 4"
+imports=$(x86_64-w64-mingw32-objdump -p "$dll" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+case "$imports" in
+  *libstdc++*|*libgcc*|*libwinpthread*) fail "the DLL needs a runtime DLL: $imports" ;;
+  *) pass "the DLL needs only the system's DLLs ($imports)" ;;
+esac
+
 # --- registration ---------------------------------------------------------------------
 echo "== registration"
 wine regsvr32 /s "$dll"
