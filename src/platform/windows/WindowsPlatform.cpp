@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <random>
+#include <set>
 
 namespace t2v::platform {
 
@@ -45,20 +47,31 @@ namespace {
 
 std::string lastError() { return SystemErrorText(GetLastError()); }
 
+// The temporaries not yet committed or dropped, for the interrupt handler.
+std::mutex g_liveMutex;
+std::set<std::wstring> g_live;
+
+void track(const std::wstring& tmp, bool live) {
+    std::lock_guard<std::mutex> lock(g_liveMutex);
+    if (live) g_live.insert(tmp);
+    else g_live.erase(tmp);
+}
+
 // Bytes go to a temporary beside the target, created new (never an existing entry, so a
 // planted link is not followed) and renamed over the target only when all was written
-// and flushed to the disk.
+// and, on a durable platform, flushed to the disk.
 class WindowsOutputFile final : public OutputFile {
 public:
-    WindowsOutputFile(HANDLE h, std::wstring tmp, std::wstring target, std::string shown)
-        : h_(h), tmp_(std::move(tmp)), target_(std::move(target)), shown_(std::move(shown)) {
+    WindowsOutputFile(HANDLE h, std::wstring tmp, std::wstring target, std::string shown, bool durable)
+        : h_(h), tmp_(std::move(tmp)), target_(std::move(target)), shown_(std::move(shown)),
+          tmpShown_(Narrow(tmp_)), durable_(durable) {
         buffer_.reserve(kBuffer);
+        track(tmp_, true);
     }
     ~WindowsOutputFile() override {
-        if (h_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(h_);
-            DeleteFileW(tmp_.c_str());
-        }
+        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+        if (!committed_) DeleteFileW(tmp_.c_str());
+        track(tmp_, false);
     }
     bool write(const void* data, std::size_t size) override {
         if (!ok_ || h_ == INVALID_HANDLE_VALUE) return false;
@@ -70,19 +83,30 @@ public:
         buffer_.insert(buffer_.end(), p, p + size);
         return ok_;
     }
-    bool commit() override {
-        if (h_ == INVALID_HANDLE_VALUE) return false;
+    bool close() override {
+        if (h_ == INVALID_HANDLE_VALUE) return ok_;
         flushBuffer();
-        if (ok_ && !FlushFileBuffers(h_)) fail("cannot write " + shown_ + ": " + lastError());
+        if (ok_ && durable_ && !FlushFileBuffers(h_)) fail("cannot write " + shown_ + ": " + lastError());
         HANDLE h = h_;
         h_ = INVALID_HANDLE_VALUE;
-        if (!CloseHandle(h) && ok_) fail("cannot close " + shown_ + ": " + lastError());
-        if (ok_ && !MoveFileExW(tmp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            fail("cannot replace " + shown_ + ": " + lastError());
-        if (!ok_) DeleteFileW(tmp_.c_str());
+        if (!CloseHandle(h) && ok_) fail("cannot write " + shown_ + ": " + lastError());
         return ok_;
     }
+    bool commit() override {
+        if (committed_) return true;
+        close();
+        if (ok_ && !MoveFileExW(tmp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            fail("cannot replace " + shown_ + ": " + lastError());
+        if (!ok_) {
+            DeleteFileW(tmp_.c_str());
+            return false;
+        }
+        committed_ = true;
+        track(tmp_, false);
+        return true;
+    }
     const std::string& error() const override { return error_; }
+    const std::string& temporaryPath() const override { return tmpShown_; }
 
 private:
     static constexpr std::size_t kBuffer = std::size_t{1} << 20;
@@ -92,7 +116,7 @@ private:
     }
     bool writeThrough(const char* p, std::size_t size) {
         while (ok_ && size > 0) {
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
             DWORD written = 0;
             if (!WriteFile(h_, p, chunk, &written, nullptr) || written == 0) {
                 fail("cannot write " + shown_ + ": " + lastError());
@@ -109,14 +133,29 @@ private:
     }
     HANDLE h_;
     std::wstring tmp_, target_;
-    std::string shown_, error_;
+    std::string shown_, tmpShown_, error_;
     std::vector<char> buffer_;
+    bool durable_;
     bool ok_ = true;
+    bool committed_ = false;
+};
+
+class WindowsFolderLock final : public FolderLock {
+public:
+    explicit WindowsFolderLock(HANDLE h) : h_(h) {}
+    ~WindowsFolderLock() override {
+        OVERLAPPED at{};
+        UnlockFileEx(h_, 0, 1, 0, &at);
+        CloseHandle(h_);
+    }
+
+private:
+    HANDLE h_;
 };
 
 bool isLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
-bool deleteTree(const std::wstring& folder) {
+bool deleteTree(const std::wstring& folder, std::string& error) {
     bool ok = true;
     WIN32_FIND_DATAW d;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &d);
@@ -127,16 +166,38 @@ bool deleteTree(const std::wstring& folder) {
             const std::wstring path = folder + L"\\" + name;
             if (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
                 SetFileAttributesW(path.c_str(), d.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            bool removed;
+            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 // A junction or directory link goes as a link; its target stays.
-                ok = (isLink(d.dwFileAttributes) ? RemoveDirectoryW(path.c_str()) != 0 : deleteTree(path)) && ok;
-            } else {
-                ok = DeleteFileW(path.c_str()) != 0 && ok;
-            }
+                removed = isLink(d.dwFileAttributes) ? RemoveDirectoryW(path.c_str()) != 0 : deleteTree(path, error);
+            else
+                removed = DeleteFileW(path.c_str()) != 0;
+            if (!removed && error.empty()) error = "cannot delete " + Narrow(path) + ": " + lastError();
+            ok = removed && ok;
         } while (FindNextFileW(find, &d));
         FindClose(find);
     }
-    return RemoveDirectoryW(folder.c_str()) != 0 && ok;
+    if (!RemoveDirectoryW(folder.c_str())) {
+        if (error.empty()) error = "cannot delete " + Narrow(folder) + ": " + lastError();
+        return false;
+    }
+    return ok;
+}
+
+std::string randomSuffix() {
+    static std::mt19937_64 random{std::random_device{}() ^ static_cast<unsigned long long>(GetTickCount64()) ^
+                                  static_cast<unsigned long long>(GetCurrentProcessId()) << 32};
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string out;
+    for (int i = 0; i < 10; ++i) out += digits[random() % 36];
+    return out;
+}
+
+BOOL WINAPI OnInterrupt(DWORD) {
+    std::lock_guard<std::mutex> lock(g_liveMutex);
+    for (const std::wstring& tmp : g_live) DeleteFileW(tmp.c_str());
+    g_live.clear();
+    return FALSE;  // the system's own handling then ends the process
 }
 
 }  // namespace
@@ -147,17 +208,105 @@ bool WindowsPlatform::isDirectory(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool WindowsPlatform::createDirectory(const std::string& path) {
-    return !path.empty() && CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
+bool WindowsPlatform::createDirectory(const std::string& path, std::string* error) {
+    if (!path.empty() && CreateDirectoryW(Widen(path).c_str(), nullptr)) return true;
+    if (error) *error = "cannot create the folder " + path + ": " + (path.empty() ? "no name" : lastError());
+    return false;
 }
 
-bool WindowsPlatform::deleteFolderTree(const std::string& path) {
+bool WindowsPlatform::deleteFolderTree(const std::string& path, std::string* error) {
+    const std::wstring w = Widen(path);
+    const DWORD a = GetFileAttributesW(w.c_str());
+    std::string why;
+    bool ok = false;
+    if (a == INVALID_FILE_ATTRIBUTES) {
+        why = "cannot delete " + path + ": " + lastError();
+    } else if (!(a & FILE_ATTRIBUTE_DIRECTORY) || isLink(a)) {
+        why = "cannot delete " + path + ": not a folder";
+    } else {
+        ok = deleteTree(w, why);
+    }
+    if (!ok && error) *error = why;
+    return ok;
+}
+
+EntryInfo WindowsPlatform::entryInfo(const std::string& path) {
+    EntryInfo info;
+    WIN32_FILE_ATTRIBUTE_DATA d{};
+    if (path.empty() || !GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &d)) return info;
+    info.readOnly = (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (isLink(d.dwFileAttributes)) {
+        info.kind = EntryInfo::Kind::Link;
+    } else if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        info.kind = EntryInfo::Kind::Folder;
+    } else if (d.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) {
+        info.kind = EntryInfo::Kind::Other;
+    } else {
+        info.kind = EntryInfo::Kind::File;
+        info.size = (static_cast<std::uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    }
+    return info;
+}
+
+std::vector<std::string> WindowsPlatform::listFolder(const std::string& path) {
+    std::vector<std::string> out;
+    WIN32_FIND_DATAW d;
+    HANDLE find = FindFirstFileW((Widen(path) + L"\\*").c_str(), &d);
+    if (find == INVALID_HANDLE_VALUE) return out;
+    do {
+        const std::wstring name = d.cFileName;
+        if (name != L"." && name != L"..") out.push_back(Narrow(name));
+    } while (FindNextFileW(find, &d));
+    FindClose(find);
+    return out;
+}
+
+bool WindowsPlatform::removeFile(const std::string& path, std::string& error) {
     const std::wstring w = Widen(path);
     const DWORD a = GetFileAttributesW(w.c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return true;
-    if (!(a & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    if (isLink(a)) return RemoveDirectoryW(w.c_str()) != 0;  // the link, never its target
-    return deleteTree(w);
+    // A directory link is removed as a directory entry; what it points at stays.
+    const bool ok = (a & FILE_ATTRIBUTE_DIRECTORY) && isLink(a) ? RemoveDirectoryW(w.c_str()) != 0
+                                                                  : DeleteFileW(w.c_str()) != 0;
+    if (!ok) error = "cannot remove " + path + ": " + lastError();
+    return ok;
+}
+
+bool WindowsPlatform::renameFile(const std::string& from, const std::string& to, std::string& error) {
+    if (MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    error = "cannot rename " + from + " to " + to + ": " + lastError();
+    return false;
+}
+
+bool WindowsPlatform::linkFile(const std::string& from, const std::string& to, std::string& error) {
+    if (CreateHardLinkW(Widen(to).c_str(), Widen(from).c_str(), nullptr)) return true;
+    error = "cannot link " + from + " to " + to + ": " + lastError();
+    return false;
+}
+
+std::unique_ptr<FolderLock> WindowsPlatform::lockFolder(const std::string& folder, const std::string& lockName,
+                                                        bool& busy, std::string& error) {
+    busy = false;
+    const std::string path = join(folder, lockName);
+    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = "cannot open the lock file " + path + ": " + lastError();
+        return nullptr;
+    }
+    OVERLAPPED at{};
+    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+        const DWORD e = GetLastError();
+        CloseHandle(h);
+        if (e == ERROR_LOCK_VIOLATION || e == ERROR_IO_PENDING) {
+            busy = true;
+        } else {
+            error = "cannot lock " + path + ": " + SystemErrorText(e);
+        }
+        return nullptr;
+    }
+    return std::make_unique<WindowsFolderLock>(h);
 }
 
 DocumentsFolder WindowsPlatform::documentsFolder() {
@@ -219,38 +368,77 @@ std::vector<std::string> WindowsPlatform::logicalDrives() const {
 }
 
 std::unique_ptr<OutputFile> WindowsPlatform::createFile(const std::string& path, std::string& error) {
-    static std::mt19937_64 random{std::random_device{}() ^ static_cast<unsigned long long>(GetTickCount64())};
-    const std::wstring target = Widen(path);
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        wchar_t suffix[32];
-        swprintf(suffix, 32, L".part%08llx", static_cast<unsigned long long>(random() & 0xFFFFFFFFull));
-        const std::wstring tmp = target + suffix;
+    const EntryInfo target = entryInfo(path);
+    if (target.kind == EntryInfo::Kind::Folder || target.kind == EntryInfo::Kind::Other) {
+        error = "cannot replace " + path + ": it is not a file";
+        return nullptr;
+    }
+    if (target.kind == EntryInfo::Kind::File && target.readOnly) {
+        error = "cannot replace " + path + ": the file is read-only";
+        return nullptr;
+    }
+    // CREATE_NEW: the name must be new, so an entry planted under it is never written
+    // through. A clash with a random name is retried a few times.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::wstring tmp = Widen(path + std::string(TemporarySuffix()) + randomSuffix());
         HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (h != INVALID_HANDLE_VALUE) return std::make_unique<WindowsOutputFile>(h, tmp, target, path);
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+        if (h != INVALID_HANDLE_VALUE)
+            return std::make_unique<WindowsOutputFile>(h, tmp, Widen(path), path, durable());
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            error = "cannot create " + path + ": " + lastError();
+            return nullptr;
+        }
     }
-    error = "cannot create " + path + ": " + lastError();
+    error = "cannot create " + path + ": no free temporary name";
     return nullptr;
 }
 
 std::optional<std::string> WindowsPlatform::readFile(const std::string& path) {
-    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string error;
+    return readInputFile(path, std::uint64_t{1} << 31, error);
+}
+
+std::optional<std::string> WindowsPlatform::readInputFile(const std::string& path, std::uint64_t maxBytes,
+                                                          std::string& error) {
+    const DWORD a = GetFileAttributesW(Widen(path).c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = "a folder, not a file";
+        return std::nullopt;
+    }
+    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = lastError();
+        return std::nullopt;
+    }
     std::optional<std::string> out;
     LARGE_INTEGER size{};
-    if (GetFileType(h) == FILE_TYPE_DISK && GetFileSizeEx(h, &size) && size.QuadPart >= 0 &&
-        size.QuadPart < (LONGLONG{1} << 31)) {
+    // The kind and size are checked on the opened file: a pipe or device is refused,
+    // never waited on.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        error = "not a regular file";
+    } else if (!GetFileSizeEx(h, &size)) {
+        error = lastError();
+    } else if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+        error = "larger than " + std::to_string(maxBytes) + " bytes";
+    } else {
         std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
-        DWORD got = 0;
-        if (text.empty() || (ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &got, nullptr) &&
-                             got == text.size()))
-            out = std::move(text);
+        std::size_t got = 0;
+        while (got < text.size()) {
+            DWORD n = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(text.size() - got, std::size_t{1} << 30));
+            if (!ReadFile(h, text.data() + got, want, &n, nullptr) || n == 0) break;
+            got += n;
+        }
+        text.resize(got);
+        out = std::move(text);
     }
     CloseHandle(h);
     return out;
 }
+
+void WindowsPlatform::removeTemporariesOnInterrupt() { SetConsoleCtrlHandler(OnInterrupt, TRUE); }
 
 MsgResult WindowsPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                       MsgButtons buttons) {
