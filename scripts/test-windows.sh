@@ -89,7 +89,13 @@ got=$(wine cscript //nologo "$(winepath -w "$work/info.vbs")" 2>/dev/null | tr -
   || fail "script Info answered '$got'"
 
 # --- the dialog -------------------------------------------------------------------------
-gui() { xvfb-run -a -s "-screen 0 1024x768x24" wine "$client" "$@"; }
+# Each run gets its own X server, and the Wine session of the run before (with or
+# without a display) must be over first: a session that outlives its X server leaves a
+# desktop window that no later window can be created on.
+gui() {
+  wineserver -w
+  xvfb-run -a -s "-screen 0 1024x768x24" sh -c 'wine "$0" "$@"; s=$?; wineserver -w; exit $s' "$client" "$@"
+}
 run "Close without a transfer" gui close
 run "Transfer without a model" gui nomodel
 
@@ -154,11 +160,12 @@ if [ -n "$screenshot" ]; then
   # Inside Wine's virtual desktop the dialog has its title bar; the picture is taken once
   # the client says the dialog has been painted, then cut to the dialog.
   rm -f "$work/ready"
+  wineserver -w
   xvfb-run -a -s "-screen 0 900x640x24" bash -c '
     wine explorer /desktop=Tarvo,900x640 "$1" show 5 "$(winepath -w "$3")" >/dev/null 2>&1 &
     for i in $(seq 1 240); do [ -f "$3" ] && break; sleep 0.5; done
     import -window root "$2.full.png"
-    wait' _ "$client" "$screenshot" "$work/ready" \
+    wait; wineserver -w' _ "$client" "$screenshot" "$work/ready" \
     && convert "$screenshot.full.png" -trim +repage "$screenshot" && rm -f "$screenshot.full.png" \
     && pass "screenshot in $screenshot" || fail "screenshot"
 fi

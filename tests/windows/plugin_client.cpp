@@ -172,7 +172,7 @@ public:
     void start(Act act) {
         thread_ = std::thread([this, act] {
             HWND dialog = nullptr;
-            for (int i = 0; i < 600 && !dialog; ++i) {
+            for (int i = 0; i < 2400 && !dialog; ++i) {  // two minutes, for a loaded machine
                 dialog = FindTopDialog(L"Export to Vantra", nullptr);
                 if (!dialog) Sleep(50);
             }

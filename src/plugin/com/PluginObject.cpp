@@ -35,6 +35,9 @@ public:
         }
         // The dialog belongs to the window the user started the export from.
         HWND owner = GetActiveWindow();
+        // Only a live window of this thread can own a modal dialog shown on it.
+        if (owner && (!IsWindow(owner) || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()))
+            owner = nullptr;
         platform_.setOwner(owner);
         window_.setOwner(owner);
         struct Forget {

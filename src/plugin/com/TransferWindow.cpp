@@ -66,8 +66,13 @@ constexpr const wchar_t* kUp = L"[..]";
 void TransferWindow::ShowModal(plugin::frmTransferVantra& dialog) {
     dialog_ = &dialog;
     error_ = nullptr;
-    const INT_PTR r = DialogBoxParamW(g_module, MAKEINTRESOURCEW(IDD_TRANSFER), owner_, DialogProc,
-                                      reinterpret_cast<LPARAM>(this));
+    INT_PTR r = DialogBoxParamW(g_module, MAKEINTRESOURCEW(IDD_TRANSFER), owner_, DialogProc,
+                                reinterpret_cast<LPARAM>(this));
+    // An owner that went away between the call and the show leaves the dialog unowned
+    // rather than unshown.
+    if ((r == -1 || r == 0) && owner_ && !error_ && GetLastError() == ERROR_INVALID_WINDOW_HANDLE)
+        r = DialogBoxParamW(g_module, MAKEINTRESOURCEW(IDD_TRANSFER), nullptr, DialogProc,
+                            reinterpret_cast<LPARAM>(this));
     platform_.setOwner(owner_);
     dialog_ = nullptr;
     if (error_) std::rethrow_exception(error_);
