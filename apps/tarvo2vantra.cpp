@@ -438,19 +438,10 @@ int runBatch(const BatchOptions& b, const char* self) {
     return worst;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    CLI::App app{"Transfers a Tarvo model document into a Vantra structure (seven structure files and one\n"
-                 "earthquake record per time-history function).\n\n"
-                 "Exit status: 0 everything was transferred; 1 the transfer failed (the earlier structure is\n"
-                 "untouched); 2 usage error; 3 transferred, with problems that the report lists."};
-    Options o;
-    bool rules = false;
+// The command line's options, into `o`, `rules`, `models` and `batch`.
+void defineOptions(CLI::App& app, Options& o, bool& rules, std::vector<std::string>& models, BatchOptions& batch) {
     app.set_version_flag("--version", std::string(kProgram) + " " + T2V_VERSION, "print the program's version and exit");
-    std::vector<std::string> models;
     app.add_option("model", models, "the model document (JSON); several: each into its own structure");
-    BatchOptions batch;
     app.add_option("-j,--jobs", batch.jobs, "with several models: transfers at a time (default 1)")
         ->check(CLI::Range(1, 64));
     app.add_option("--summary", batch.summary, "with several models: also write the summary table as JSON");
@@ -475,43 +466,113 @@ int main(int argc, char** argv) {
     app.add_flag("--check", o.check,
                  "after the transfer, check the structure and balance its loads and masses against the model "
                  "(exit 3 when something is found)");
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::Success& e) {
-        return app.exit(e);  // --help, --version
-    } catch (const CLI::ParseError& e) {
-        app.exit(e);
+}
+
+// Several models: each is transferred by a process of its own into a structure of its own
+// in the one folder.
+int transferSeveral(const CLI::App& app, const Options& o, const std::vector<std::string>& models,
+                    BatchOptions& batch) {
+    if (app.count("--name") || !o.map.empty() || o.timings) {
+        std::cerr << kProgram << ": --name, --map and --timings take a single model\n";
         return kUsage;
     }
-
-    if (rules) {
-        for (auto line : plugin::kRulesLines) std::cout << line << '\n';
-        return kDone;
-    }
-    if (models.size() > 1) {
-        if (app.count("--name") || !o.map.empty() || o.timings) {
-            std::cerr << kProgram << ": --name, --map and --timings take a single model\n";
-            return kUsage;
-        }
-        if (o.dir.empty()) {
-            std::cerr << kProgram << ": several models need --dir, the folder their structures go to\n";
-            return kUsage;
-        }
-        batch.models = models;
-        batch.dir = o.dir;
-        if (app.count("--vantra")) batch.passOn.insert(batch.passOn.end(), {"--vantra", std::to_string(o.vantra)});
-        if (!o.home.empty()) batch.passOn.insert(batch.passOn.end(), {"--home", o.home});
-        if (o.check) batch.passOn.push_back("--check");
-        if (o.strict) batch.passOn.push_back("--strict");
-        if (o.noSync) batch.passOn.push_back("--no-sync");
-        return runBatch(batch, "/proc/self/exe");
-    }
-    if (models.size() == 1) o.model = models[0];
-    if (o.model.empty()) {
-        std::cerr << kProgram << ": a model document is required (see --help)\n";
+    if (o.dir.empty()) {
+        std::cerr << kProgram << ": several models need --dir, the folder their structures go to\n";
         return kUsage;
     }
+    batch.models = models;
+    batch.dir = o.dir;
+    if (app.count("--vantra")) batch.passOn.insert(batch.passOn.end(), {"--vantra", std::to_string(o.vantra)});
+    if (!o.home.empty()) batch.passOn.insert(batch.passOn.end(), {"--home", o.home});
+    if (o.check) batch.passOn.push_back("--check");
+    if (o.strict) batch.passOn.push_back("--strict");
+    if (o.noSync) batch.passOn.push_back("--no-sync");
+    return runBatch(batch, "/proc/self/exe");
+}
 
+// With a transcript the transfer sees the model as the plug-in sees the host's: every
+// operation a late-bound call, checked on the way back, and recorded.
+struct Transcript {
+    std::ofstream file;
+    std::unique_ptr<host::automation::HostDispatcher> server;
+    std::unique_ptr<host::automation::RecordingDispatcher> recorder;
+    std::unique_ptr<host::automation::AutomationHost> adapter;
+
+    // The host the transfer is to call: `host` itself, or through the recording boundary.
+    host::TarvoHost* open(const std::string& path, host::DocumentHost& host) {
+        if (path.empty()) return &host;
+        file.open(path, std::ios::binary | std::ios::trunc);
+        if (!file) throw std::runtime_error(path + ": cannot create the transcript");
+        server = std::make_unique<host::automation::HostDispatcher>(host);
+        recorder = std::make_unique<host::automation::RecordingDispatcher>(*server, file);
+        adapter = std::make_unique<host::automation::AutomationHost>(*recorder);
+        return adapter.get();
+    }
+    void close(const std::string& path) {
+        if (path.empty()) return;
+        file.close();
+        if (!file) throw std::runtime_error(path + ": cannot write the transcript");
+    }
+};
+
+// The dialog makes the home folder one level at a time; from the command line the user
+// may name a new folder anywhere, so its parents are made too, and a folder that cannot
+// be made stops the transfer before anything is written.
+bool makeNamedFolders(platform::Platform& platform, const Options& o) {
+    std::string error;
+    for (const std::string* folder : {&o.home, &o.dir})
+        if (!folder->empty() && !makeFolders(platform, *folder, error)) {
+            std::cerr << kProgram << ": " << error << ". Nothing was written.\n";
+            return false;
+        }
+    return true;
+}
+
+bool writeNameMap(platform::Platform& platform, const std::string& path, const std::vector<check::NameMapRow>& nameMap) {
+    std::ostringstream text;
+    check::WriteNameMapCsv(nameMap, text);
+    const std::string csv = text.str();
+    std::string mapError;
+    auto file = platform.createFile(path, mapError);
+    if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
+        std::cerr << kProgram << ": cannot write the name map " << path << ": " << (file ? file->error() : mapError)
+                  << '\n';
+        return false;
+    }
+    return true;
+}
+
+// After a written structure: the name map, the report file, the summary and the checks
+// that were asked for, and the exit status they make.
+int finishTransfer(const Options& o, CommandLinePlatform& platform, const plugin::SharedValues& shared,
+                   const std::vector<check::NameMapRow>& nameMap, const check::SourceInfo& sourceTotals) {
+    // What else was asked: the name map, the checks. A structure that was written but
+    // could not be checked or mapped as asked is a transfer with problems.
+    bool asked = true;
+    if (!o.map.empty() && !writeNameMap(platform, o.map, nameMap)) asked = false;
+    const TransferReport& report = shared.report;
+    std::string reportError;
+    if (!o.reportFile.empty() && !writeReportFile(platform, o.reportFile, report.json(o.strict), reportError))
+        std::cerr << kProgram << ": " << reportError << '\n';
+    if (!o.quiet) {
+        printSummary(shared.store, std::cout);
+        if (!report.empty()) std::cout << "Not transferred or changed:\n" << report.summary(3, o.strict);
+    } else if (report.hasProblems(o.strict)) {
+        std::cerr << kProgram << ": transferred with problems:\n" << report.summary(3, o.strict);
+    }
+    if (!o.quiet) {
+        std::cout << "Structure written to " << shared.store.StructureDir << '\n';
+        if (shared.recordsWritten > 0)
+            std::cout << shared.recordsWritten << " earthquake record files in "
+                      << platform.join(platform.join(shared.VantraHome, "Records"), shared.EqkeGroupName) << '\n';
+        if (!shared.reportFilePath.empty()) std::cout << "Transfer report in " << shared.reportFilePath << '\n';
+    }
+    if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, std::cout)) asked = false;
+    const bool reportMissing = !reportError.empty();
+    return report.hasProblems(o.strict) || reportMissing || !asked ? kProblems : kDone;
+}
+
+int transferOne(Options& o) {
     std::ostream nowhere(nullptr);
     CommandLinePlatform platform(o.quiet ? nowhere : std::cout, std::cerr);
     platform.setDurable(!o.noSync);
@@ -531,38 +592,12 @@ int main(int argc, char** argv) {
             if (!o.quiet) std::cout << "Model document written to " << o.saveDocument << '\n';
             return kDone;
         }
-        // With a transcript the transfer sees the model as the plug-in sees the host's:
-        // every operation a late-bound call, checked on the way back, and recorded.
-        host::TarvoHost* model = host.get();
-        std::ofstream transcriptFile;
-        std::unique_ptr<host::automation::HostDispatcher> server;
-        std::unique_ptr<host::automation::RecordingDispatcher> recorder;
-        std::unique_ptr<host::automation::AutomationHost> adapter;
-        if (!o.transcript.empty()) {
-            transcriptFile.open(o.transcript, std::ios::binary | std::ios::trunc);
-            if (!transcriptFile) throw std::runtime_error(o.transcript + ": cannot create the transcript");
-            server = std::make_unique<host::automation::HostDispatcher>(*host);
-            recorder = std::make_unique<host::automation::RecordingDispatcher>(*server, transcriptFile);
-            adapter = std::make_unique<host::automation::AutomationHost>(*recorder);
-            model = adapter.get();
-        }
-        const auto closeTranscript = [&] {
-            if (o.transcript.empty()) return;
-            transcriptFile.close();
-            if (!transcriptFile) throw std::runtime_error(o.transcript + ": cannot write the transcript");
-        };
+        Transcript transcript;
+        host::TarvoHost* model = transcript.open(o.transcript, *host);
         CommandLineUser user(o, platform, std::cerr);
         plugin::cPlugin plugin(platform, user);
         plugin.Shared().strictReport = o.strict;
-        // The dialog makes the home folder one level at a time; from the command line the
-        // user may name a new folder anywhere, so its parents are made too, and a folder
-        // that cannot be made stops the transfer before anything is written.
-        std::string error;
-        for (const std::string* folder : {&o.home, &o.dir})
-            if (!folder->empty() && !makeFolders(platform, *folder, error)) {
-                std::cerr << kProgram << ": " << error << ". Nothing was written.\n";
-                return kFailed;
-            }
+        if (!makeNamedFolders(platform, o)) return kFailed;
         if (!o.home.empty()) plugin.Shared().VantraHomeOverride = o.home;
         user.shared = &plugin.Shared();
         plugin.Shared().progress = [&](std::string_view phase, std::string_view step, long done, long total) {
@@ -582,55 +617,55 @@ int main(int argc, char** argv) {
         try {
             plugin.Main(model, ok);
         } catch (...) {
-            if (transcriptFile.is_open()) transcriptFile.close();  // keep the calls up to the failure
+            if (transcript.file.is_open()) transcript.file.close();  // keep the calls up to the failure
             throw;
         }
         progress.clear();
-        closeTranscript();
+        transcript.close(o.transcript);
         if (o.timings) {
             // Phases on the first line (what scripts read), steps on the second.
             std::cout << PhaseTimes::json(times.done) << '\n' << PhaseTimes::json(times.steps) << std::endl;
         }
         const plugin::SharedValues& shared = plugin.Shared();
         if (!user.pressedTransfer || !shared.lastTransferWritten) return kFailed;
-        // What else was asked: the name map, the checks. A structure that was written but
-        // could not be checked or mapped as asked is a transfer with problems.
-        bool asked = true;
-        if (!o.map.empty()) {
-            std::ostringstream text;
-            check::WriteNameMapCsv(nameMap, text);
-            const std::string csv = text.str();
-            std::string mapError;
-            auto file = platform.createFile(o.map, mapError);
-            if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
-                std::cerr << kProgram << ": cannot write the name map " << o.map << ": "
-                          << (file ? file->error() : mapError) << '\n';
-                asked = false;
-            }
-        }
-        const TransferReport& report = shared.report;
-        std::string reportError;
-        if (!o.reportFile.empty() && !writeReportFile(platform, o.reportFile, report.json(o.strict), reportError))
-            std::cerr << kProgram << ": " << reportError << '\n';
-        if (!o.quiet) {
-            printSummary(shared.store, std::cout);
-            if (!report.empty()) std::cout << "Not transferred or changed:\n" << report.summary(3, o.strict);
-        } else if (report.hasProblems(o.strict)) {
-            std::cerr << kProgram << ": transferred with problems:\n" << report.summary(3, o.strict);
-        }
-        if (!o.quiet) {
-            std::cout << "Structure written to " << shared.store.StructureDir << '\n';
-            if (shared.recordsWritten > 0)
-                std::cout << shared.recordsWritten << " earthquake record files in "
-                          << platform.join(platform.join(shared.VantraHome, "Records"), shared.EqkeGroupName) << '\n';
-            if (!shared.reportFilePath.empty()) std::cout << "Transfer report in " << shared.reportFilePath << '\n';
-        }
-        if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, std::cout)) asked = false;
-        const bool reportMissing = !reportError.empty();
-        return report.hasProblems(o.strict) || reportMissing || !asked ? kProblems : kDone;
+        return finishTransfer(o, platform, shared, nameMap, sourceTotals);
     } catch (const std::exception& e) {
         progress.clear();
         std::cerr << kProgram << ": " << e.what() << '\n';
         return kFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Transfers a Tarvo model document into a Vantra structure (seven structure files and one\n"
+                 "earthquake record per time-history function).\n\n"
+                 "Exit status: 0 everything was transferred; 1 the transfer failed (the earlier structure is\n"
+                 "untouched); 2 usage error; 3 transferred, with problems that the report lists."};
+    Options o;
+    bool rules = false;
+    std::vector<std::string> models;
+    BatchOptions batch;
+    defineOptions(app, o, rules, models, batch);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);  // --help, --version
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kUsage;
+    }
+
+    if (rules) {
+        for (auto line : plugin::kRulesLines) std::cout << line << '\n';
+        return kDone;
+    }
+    if (models.size() > 1) return transferSeveral(app, o, models, batch);
+    if (models.size() == 1) o.model = models[0];
+    if (o.model.empty()) {
+        std::cerr << kProgram << ": a model document is required (see --help)\n";
+        return kUsage;
+    }
+    return transferOne(o);
 }

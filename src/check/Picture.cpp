@@ -117,38 +117,50 @@ std::string GroupColour(int group) {
     return kPalette[static_cast<std::size_t>(group - 1) % kPalette.size()];
 }
 
-void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& out) {
-    const auto nodeCount = static_cast<std::int64_t>(d.nodes.size());
-    auto valid = [&](std::int64_t n) { return n >= 1 && n <= nodeCount; };
-    auto groupType = [&](int g) { return g >= 1 && static_cast<std::size_t>(g) <= d.groups.size() ? d.groups[static_cast<std::size_t>(g - 1)].type : 0; };
+namespace {
 
+int GroupType(const StructureDigest& d, int g) {
+    return g >= 1 && static_cast<std::size_t>(g) <= d.groups.size() ? d.groups[static_cast<std::size_t>(g - 1)].type : 0;
+}
+
+// What the picture shows, worked out once for the three views.
+struct Scene {
     // Nodes worth fitting: those of elements, supports and diaphragms (the origin node
     // alone would stretch the view of a building far from it).
-    std::vector<std::uint8_t> drawn(d.nodes.size(), 0);
+    std::vector<std::uint8_t> drawn;
+    std::vector<std::uint8_t> support;
+    // The elements of each group whose nodes all exist; each is drawn once per view.
+    std::vector<std::vector<std::size_t>> byGroup;
+};
+
+Scene SceneOf(const StructureDigest& d) {
+    const auto nodeCount = static_cast<std::int64_t>(d.nodes.size());
+    auto valid = [&](std::int64_t n) { return n >= 1 && n <= nodeCount; };
+    Scene scene;
+    scene.drawn.assign(d.nodes.size(), 0);
     for (const auto& e : d.elements) {
         if (e.group == 0) continue;
-        const int corners = IsAreaType(groupType(e.group)) ? 4 : 2;
+        const int corners = IsAreaType(GroupType(d, e.group)) ? 4 : 2;
         for (int k = 0; k < corners; ++k)
-            if (valid(e.nodes[static_cast<std::size_t>(k)])) drawn[static_cast<std::size_t>(e.nodes[static_cast<std::size_t>(k)] - 1)] = 1;
+            if (valid(e.nodes[static_cast<std::size_t>(k)])) scene.drawn[static_cast<std::size_t>(e.nodes[static_cast<std::size_t>(k)] - 1)] = 1;
     }
-    std::vector<std::uint8_t> support(d.nodes.size(), 0);
+    scene.support.assign(d.nodes.size(), 0);
     for (std::size_t i = 1; i < d.nodes.size(); ++i) {
-        for (auto r : d.nodes[i].restraints) support[i] = support[i] || r != 0;
-        if (support[i] || d.nodes[i].inConstraint) drawn[i] = 1;
+        for (auto r : d.nodes[i].restraints) scene.support[i] = scene.support[i] || r != 0;
+        if (scene.support[i] || d.nodes[i].inConstraint) scene.drawn[i] = 1;
     }
 
-    // The elements of each group whose nodes all exist; each is drawn once per view.
-    std::vector<std::vector<std::size_t>> byGroup(d.groups.size() + 1);
+    scene.byGroup.resize(d.groups.size() + 1);
     for (std::size_t i = 0; i < d.elements.size(); ++i) {
         const DigestElement& e = d.elements[i];
         if (e.group < 1 || static_cast<std::size_t>(e.group) > d.groups.size()) continue;
-        const int corners = IsAreaType(groupType(e.group)) ? 4 : 2;
-        if (std::all_of(e.nodes.begin(), e.nodes.begin() + corners, valid)) byGroup[static_cast<std::size_t>(e.group)].push_back(i);
+        const int corners = IsAreaType(GroupType(d, e.group)) ? 4 : 2;
+        if (std::all_of(e.nodes.begin(), e.nodes.begin() + corners, valid)) scene.byGroup[static_cast<std::size_t>(e.group)].push_back(i);
     }
+    return scene;
+}
 
-    const double legendHeight = kLegendRow * static_cast<double>(d.groups.size() + 2) + kMargin;
-    const double width = 3 * kPanel, height = kTitle + kPanel + legendHeight;
-    Svg s(out);
+void WriteHeader(Svg& s, double width, double height) {
     s.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"");
     s.num(width);
     s.put("\" height=\"");
@@ -158,109 +170,121 @@ void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& 
     s.put(" ");
     s.num(height);
     s.put("\" font-family=\"sans-serif\" font-size=\"13\">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
+}
 
-    struct Panel {
-        View view;
-        const char* id;
-        const char* label;
-    };
-    const Panel panels[3] = {{View::Iso, "iso", "Isometric"}, {View::Plan, "plan", "Plan (X right, Y up)"},
-                             {View::Elevation, "elevation", "Elevation (X right, Z up)"}};
-    for (int p = 0; p < 3; ++p) {
-        const double left = kPanel * p, top = kTitle;
-        const Fit fit = fitPanel(panels[p].view, d, drawn, left, top);
-        s.put("<g class=\"view\" id=\"");
-        s.put(panels[p].id);
-        s.put("\">\n<text x=\"");
-        s.num(left + kMargin);
-        s.put("\" y=\"20\">");
-        s.text(p == 0 && !title.empty() ? title + ": " + panels[p].label : panels[p].label);
-        s.put("</text>\n");
-        // Areas first, so that the frames in front of a slab or wall stay visible. The
-        // elements of a group share one <g> that carries their colour and stroke.
-        for (int pass = 0; pass < 2; ++pass)
-            for (std::size_t g = 1; g < byGroup.size(); ++g) {
-                const bool area = IsAreaType(groupType(static_cast<int>(g)));
-                if (area != (pass == 0) || byGroup[g].empty()) continue;
-                const char* colour = kPalette[(g - 1) % kPalette.size()];
-                s.put("<g class=\"g");
-                s.integer(static_cast<std::int64_t>(g));
-                if (area) {
-                    s.put("\" fill-opacity=\"0.3\" stroke-width=\"0.8\" fill=\"");
-                    s.put(colour);
-                } else {
-                    s.put("\" fill=\"none\" stroke-width=\"2\" stroke-linecap=\"round");
-                }
-                s.put("\" stroke=\"");
-                s.put(colour);
-                s.put("\">\n");
-                for (std::size_t i : byGroup[g]) {
-                    const DigestElement& e = d.elements[i];
-                    P2 pts[4];
-                    for (int k = 0; k < (area ? 4 : 2); ++k)
-                        pts[k] = fit(project(panels[p].view,
-                                             d.nodes[static_cast<std::size_t>(e.nodes[static_cast<std::size_t>(k)] - 1)]));
-                    if (area) {
-                        // Area nodes run bottom edge then top edge the same way: 1, 2, 4, 3 is the outline.
-                        s.put("<polygon data-element=\"");
-                        s.integer(static_cast<std::int64_t>(i + 1));
-                        s.put("\" points=\"");
-                        for (int k : {0, 1, 3, 2}) {
-                            s.num(pts[k].u);
-                            s.put(",");
-                            s.num(pts[k].v);
-                            s.put(k == 2 ? "" : " ");
-                        }
-                        s.put("\"/>\n");
-                    } else {
-                        s.put("<line data-element=\"");
-                        s.integer(static_cast<std::int64_t>(i + 1));
-                        s.put("\" x1=\"");
-                        s.num(pts[0].u);
-                        s.put("\" y1=\"");
-                        s.num(pts[0].v);
-                        s.put("\" x2=\"");
-                        s.num(pts[1].u);
-                        s.put("\" y2=\"");
-                        s.num(pts[1].v);
-                        s.put("\"/>\n");
-                    }
-                }
-                s.put("</g>\n");
-            }
-        for (std::size_t i = 1; i < d.nodes.size(); ++i) {
-            if (!support[i] && !d.nodes[i].inConstraint) continue;
-            const P2 at = fit(project(panels[p].view, d.nodes[i]));
-            if (support[i]) {  // a small triangle under the node
-                s.put("<polygon class=\"support\" fill=\"#000000\" data-node=\"");
-                s.integer(static_cast<std::int64_t>(i + 1));
-                s.put("\" points=\"");
-                s.num(at.u);
-                s.put(",");
-                s.num(at.v);
-                s.put(" ");
-                s.num(at.u - 5);
-                s.put(",");
-                s.num(at.v + 8);
-                s.put(" ");
-                s.num(at.u + 5);
-                s.put(",");
-                s.num(at.v + 8);
-                s.put("\"/>\n");
-            } else {
-                s.put("<circle class=\"diaphragm\" fill=\"none\" stroke=\"#555555\" data-node=\"");
-                s.integer(static_cast<std::int64_t>(i + 1));
-                s.put("\" cx=\"");
-                s.num(at.u);
-                s.put("\" cy=\"");
-                s.num(at.v);
-                s.put("\" r=\"3\"/>\n");
-            }
-        }
-        s.put("</g>\n");
+// One group's elements in one view: areas as filled outlines, frames as lines. The
+// elements of a group share one <g> that carries their colour and stroke.
+void WriteGroup(Svg& s, const StructureDigest& d, const std::vector<std::size_t>& elements, std::size_t g, View view,
+                const Fit& fit) {
+    const bool area = IsAreaType(GroupType(d, static_cast<int>(g)));
+    const char* colour = kPalette[(g - 1) % kPalette.size()];
+    s.put("<g class=\"g");
+    s.integer(static_cast<std::int64_t>(g));
+    if (area) {
+        s.put("\" fill-opacity=\"0.3\" stroke-width=\"0.8\" fill=\"");
+        s.put(colour);
+    } else {
+        s.put("\" fill=\"none\" stroke-width=\"2\" stroke-linecap=\"round");
     }
+    s.put("\" stroke=\"");
+    s.put(colour);
+    s.put("\">\n");
+    for (std::size_t i : elements) {
+        const DigestElement& e = d.elements[i];
+        P2 pts[4];
+        for (int k = 0; k < (area ? 4 : 2); ++k)
+            pts[k] = fit(project(view, d.nodes[static_cast<std::size_t>(e.nodes[static_cast<std::size_t>(k)] - 1)]));
+        if (area) {
+            // Area nodes run bottom edge then top edge the same way: 1, 2, 4, 3 is the outline.
+            s.put("<polygon data-element=\"");
+            s.integer(static_cast<std::int64_t>(i + 1));
+            s.put("\" points=\"");
+            for (int k : {0, 1, 3, 2}) {
+                s.num(pts[k].u);
+                s.put(",");
+                s.num(pts[k].v);
+                s.put(k == 2 ? "" : " ");
+            }
+            s.put("\"/>\n");
+        } else {
+            s.put("<line data-element=\"");
+            s.integer(static_cast<std::int64_t>(i + 1));
+            s.put("\" x1=\"");
+            s.num(pts[0].u);
+            s.put("\" y1=\"");
+            s.num(pts[0].v);
+            s.put("\" x2=\"");
+            s.num(pts[1].u);
+            s.put("\" y2=\"");
+            s.num(pts[1].v);
+            s.put("\"/>\n");
+        }
+    }
+    s.put("</g>\n");
+}
 
-    // Legend: one row per group, then the two node marks.
+// Supports as small triangles under their nodes, diaphragm nodes as rings.
+void WriteNodeMarks(Svg& s, const StructureDigest& d, const Scene& scene, View view, const Fit& fit) {
+    for (std::size_t i = 1; i < d.nodes.size(); ++i) {
+        if (!scene.support[i] && !d.nodes[i].inConstraint) continue;
+        const P2 at = fit(project(view, d.nodes[i]));
+        if (scene.support[i]) {
+            s.put("<polygon class=\"support\" fill=\"#000000\" data-node=\"");
+            s.integer(static_cast<std::int64_t>(i + 1));
+            s.put("\" points=\"");
+            s.num(at.u);
+            s.put(",");
+            s.num(at.v);
+            s.put(" ");
+            s.num(at.u - 5);
+            s.put(",");
+            s.num(at.v + 8);
+            s.put(" ");
+            s.num(at.u + 5);
+            s.put(",");
+            s.num(at.v + 8);
+            s.put("\"/>\n");
+        } else {
+            s.put("<circle class=\"diaphragm\" fill=\"none\" stroke=\"#555555\" data-node=\"");
+            s.integer(static_cast<std::int64_t>(i + 1));
+            s.put("\" cx=\"");
+            s.num(at.u);
+            s.put("\" cy=\"");
+            s.num(at.v);
+            s.put("\" r=\"3\"/>\n");
+        }
+    }
+}
+
+struct Panel {
+    View view;
+    const char* id;
+    const char* label;
+};
+
+void WritePanel(Svg& s, const StructureDigest& d, const Scene& scene, const Panel& panel, double left,
+                const std::string& heading) {
+    const Fit fit = fitPanel(panel.view, d, scene.drawn, left, kTitle);
+    s.put("<g class=\"view\" id=\"");
+    s.put(panel.id);
+    s.put("\">\n<text x=\"");
+    s.num(left + kMargin);
+    s.put("\" y=\"20\">");
+    s.text(heading);
+    s.put("</text>\n");
+    // Areas first, so that the frames in front of a slab or wall stay visible.
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t g = 1; g < scene.byGroup.size(); ++g) {
+            const bool area = IsAreaType(GroupType(d, static_cast<int>(g)));
+            if (area != (pass == 0) || scene.byGroup[g].empty()) continue;
+            WriteGroup(s, d, scene.byGroup[g], g, panel.view, fit);
+        }
+    WriteNodeMarks(s, d, scene, panel.view, fit);
+    s.put("</g>\n");
+}
+
+// Legend: one row per group, then the two node marks.
+void WriteLegend(Svg& s, const StructureDigest& d) {
     double y = kTitle + kPanel + kMargin;
     s.put("<g id=\"legend\">\n");
     for (std::size_t g = 0; g < d.groups.size(); ++g, y += kLegendRow) {
@@ -305,6 +329,22 @@ void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& 
     s.put("\" y=\"");
     s.num(y + kLegendRow);
     s.put("\">diaphragm node</text>\n</g>\n</svg>\n");
+}
+
+}  // namespace
+
+void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& out) {
+    const Scene scene = SceneOf(d);
+    const double legendHeight = kLegendRow * static_cast<double>(d.groups.size() + 2) + kMargin;
+    const double width = 3 * kPanel, height = kTitle + kPanel + legendHeight;
+    Svg s(out);
+    WriteHeader(s, width, height);
+    const Panel panels[3] = {{View::Iso, "iso", "Isometric"}, {View::Plan, "plan", "Plan (X right, Y up)"},
+                             {View::Elevation, "elevation", "Elevation (X right, Z up)"}};
+    for (int p = 0; p < 3; ++p)
+        WritePanel(s, d, scene, panels[p], kPanel * p,
+                   p == 0 && !title.empty() ? title + ": " + panels[p].label : panels[p].label);
+    WriteLegend(s, d);
 }
 
 }  // namespace t2v::check

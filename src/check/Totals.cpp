@@ -197,111 +197,121 @@ SideTotals StructureTotals(const StructureDigest& d) {
     return t;
 }
 
-SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host) {
-    SourceInfo info;
-    SideTotals& t = info.totals;
-    auto nodeAt = [&](std::int32_t id, const std::string& label) {
-        const source::TarvoNodeObj* n = src.FrameEndNode(id, label);
-        return n ? Point{n->x, n->y, n->z} : Point{};
-    };
+namespace {
 
-    std::int64_t framesWithoutElement = 0;
-    for (int f = 1; f <= src.FrameNum(); ++f)
-        if (src.FrameObj(f).VantraMatType == 3) ++framesWithoutElement;
+Point EndPoint(source::TarvoModelObj& src, std::int32_t id, const std::string& label) {
+    const source::TarvoNodeObj* n = src.FrameEndNode(id, label);
+    return n ? Point{n->x, n->y, n->z} : Point{};
+}
 
-    for (int i = 1; i <= src.LoadPatternNum(); ++i) {
-        const source::TarvoLoadPatternObj& p = src.LoadPatternObj(i);
-        // The names the fill steps give this pattern's structure patterns.
-        const std::string nodal = MakeVantraName("LoadNode-", p.Label, i);
-        const std::string element = MakeVantraName("LoadFrame-", p.Label, i);
-        const std::string self = MakeVantraName("SelfWeight-", p.Label, i);
-        info.hostLabel[nodal] = info.hostLabel[element] = info.hostLabel[self] = p.Label;
-
-        if (p.LoadNodeNotEmpty) {
-            Resultant& r = t.loads[{nodal, LoadKind::Nodal}];
-            for (int k = 1; k <= src.LoadNodeNum(); ++k) {
-                const source::TarvoLoadNodeObj& ln = src.LoadNodeObj(k);
-                const source::TarvoNodeObj* n = src.NodeObjGet(ln.Label);
-                if (!n) continue;
-                for (const auto& item : ln.Items) {
-                    if (item.LoadPattern != p.Label) continue;
-                    r.addForce(n->x, n->y, n->z, item.F1, item.F2, item.F3);
-                    r.addMoment(item.M1, item.M2, item.M3);
-                }
-            }
-        }
-        if (p.LoadElementNotEmpty) {
-            Resultant& r = t.loads[{element, LoadKind::Element}];
-            std::int64_t lost = 0;
-            for (int f = 1; f <= src.FrameNum(); ++f) {
-                source::TarvoFrameObj& fr = src.FrameObj(f);
-                const Point a = nodeAt(fr.NodeI, fr.LabelNodeI), b = nodeAt(fr.NodeJ, fr.LabelNodeJ);
-                bool loaded = false;
-                for (const auto& dist : fr.LoadFrameDistributed) {
-                    if (dist.PatternLabel != p.Label) continue;
-                    for (int s = 0; s < dist.ItemNum(); ++s) {
-                        const auto k = static_cast<std::size_t>(s);
-                        addSegment(r, a, b, dist.Val1[k], dist.RD1[k], dist.Val2[k], dist.RD2[k]);
-                        loaded = true;
-                    }
-                }
-                for (const auto& point : fr.LoadFramePoint) {
-                    if (point.PatternLabel != p.Label) continue;
-                    for (int s = 0; s < point.ItemNum(); ++s) {
-                        addPointLoad(r, a, b, point.Val[static_cast<std::size_t>(s)], point.RD[static_cast<std::size_t>(s)]);
-                        loaded = true;
-                    }
-                }
-                if (loaded && fr.VantraMatType == 3) ++lost;
-            }
-            if (lost > 0)
-                info.reasons.push_back("pattern \"" + p.Label + "\": " + std::to_string(lost) +
-                                       " loaded frames of a material other than concrete or steel become no element, "
-                                       "so their loads are not carried over");
-        }
-        if (p.SelfWeightNotEmpty) {
-            Resultant& r = t.loads[{self, LoadKind::SelfWeight}];
-            const double mult = p.SelfWtMultiplier;
-            for (int f = 1; f <= src.FrameNum(); ++f) {
-                source::TarvoFrameObj& fr = src.FrameObj(f);
-                if (!fr.PropFrameSectObj || !fr.PropFrameSectObj->PropMatObj) continue;
-                const Point a = nodeAt(fr.NodeI, fr.LabelNodeI), b = nodeAt(fr.NodeJ, fr.LabelNodeJ);
-                const double w = mult * fr.PropFrameSectObj->PropMatObj->UnitWeight * fr.PropFrameSectObj->area * length(a, b);
-                const Point mid = along(a, b, 0.5);
-                r.addForce(mid.x, mid.y, mid.z, 0, 0, -w);
-            }
-            for (int k = 1; k <= src.AreaNum(); ++k) {
-                source::TarvoAreaObj& area = src.AreaObj(k);
-                const source::TarvoPropAreaSectObj* sect = area.PropAreaSectObj;
-                if (!sect || area.NumNodes != 4) continue;
-                double unitWeight = 0, thick = 0;
-                if (sect->PropMatObj) {
-                    unitWeight = sect->PropMatObj->UnitWeight;
-                    thick = sect->Thick;
-                } else if (sect->LayerPropMatConcObj) {
-                    unitWeight = sect->LayerPropMatConcObj->UnitWeight;
-                    thick = sect->LayerVantraThick;
-                }
-                Point c;
-                for (const std::string& label : area.LabelNodes) {
-                    const source::TarvoNodeObj* n = src.NodeObjGet(label);
-                    if (!n) continue;
-                    c.x += n->x / 4;
-                    c.y += n->y / 4;
-                    c.z += n->z / 4;
-                }
-                const double w = mult * unitWeight * thick * src.AreaObjAreaGet(area);
-                r.addForce(c.x, c.y, c.z, 0, 0, -w);
-            }
-            if (std::fabs(mult - 1.0) > 1e-9)
-                info.reasons.push_back("pattern \"" + p.Label + "\": the self-weight multiplier " + figureText(mult) +
-                                       (mult > 0.001 ? " is not carried over; the structure carries the weight once"
-                                                     : " is too small for any element to carry the weight"));
+// The pattern's nodal loads at their nodes.
+void AddNodalLoads(source::TarvoModelObj& src, const source::TarvoLoadPatternObj& p, Resultant& r) {
+    for (int k = 1; k <= src.LoadNodeNum(); ++k) {
+        const source::TarvoLoadNodeObj& ln = src.LoadNodeObj(k);
+        const source::TarvoNodeObj* n = src.NodeObjGet(ln.Label);
+        if (!n) continue;
+        for (const auto& item : ln.Items) {
+            if (item.LoadPattern != p.Label) continue;
+            r.addForce(n->x, n->y, n->z, item.F1, item.F2, item.F3);
+            r.addMoment(item.M1, item.M2, item.M3);
         }
     }
+}
 
-    // Masses as the mass step totals them: only free degrees of freedom carry mass.
-    MassTotals& m = t.masses;
+// The pattern's distributed and point loads along the frames. Returns how many loaded
+// frames become no element (their loads are lost).
+std::int64_t AddFrameLoads(source::TarvoModelObj& src, const source::TarvoLoadPatternObj& p, Resultant& r) {
+    std::int64_t lost = 0;
+    for (int f = 1; f <= src.FrameNum(); ++f) {
+        source::TarvoFrameObj& fr = src.FrameObj(f);
+        const Point a = EndPoint(src, fr.NodeI, fr.LabelNodeI), b = EndPoint(src, fr.NodeJ, fr.LabelNodeJ);
+        bool loaded = false;
+        for (const auto& dist : fr.LoadFrameDistributed) {
+            if (dist.PatternLabel != p.Label) continue;
+            for (int s = 0; s < dist.ItemNum(); ++s) {
+                const auto k = static_cast<std::size_t>(s);
+                addSegment(r, a, b, dist.Val1[k], dist.RD1[k], dist.Val2[k], dist.RD2[k]);
+                loaded = true;
+            }
+        }
+        for (const auto& point : fr.LoadFramePoint) {
+            if (point.PatternLabel != p.Label) continue;
+            for (int s = 0; s < point.ItemNum(); ++s) {
+                addPointLoad(r, a, b, point.Val[static_cast<std::size_t>(s)], point.RD[static_cast<std::size_t>(s)]);
+                loaded = true;
+            }
+        }
+        if (loaded && fr.VantraMatType == 3) ++lost;
+    }
+    return lost;
+}
+
+// The weight of every frame with a material at its middle, and of every 4-node area at
+// its centre, times the pattern's multiplier.
+void AddSelfWeight(source::TarvoModelObj& src, double mult, Resultant& r) {
+    for (int f = 1; f <= src.FrameNum(); ++f) {
+        source::TarvoFrameObj& fr = src.FrameObj(f);
+        if (!fr.PropFrameSectObj || !fr.PropFrameSectObj->PropMatObj) continue;
+        const Point a = EndPoint(src, fr.NodeI, fr.LabelNodeI), b = EndPoint(src, fr.NodeJ, fr.LabelNodeJ);
+        const double w = mult * fr.PropFrameSectObj->PropMatObj->UnitWeight * fr.PropFrameSectObj->area * length(a, b);
+        const Point mid = along(a, b, 0.5);
+        r.addForce(mid.x, mid.y, mid.z, 0, 0, -w);
+    }
+    for (int k = 1; k <= src.AreaNum(); ++k) {
+        source::TarvoAreaObj& area = src.AreaObj(k);
+        const source::TarvoPropAreaSectObj* sect = area.PropAreaSectObj;
+        if (!sect || area.NumNodes != 4) continue;
+        double unitWeight = 0, thick = 0;
+        if (sect->PropMatObj) {
+            unitWeight = sect->PropMatObj->UnitWeight;
+            thick = sect->Thick;
+        } else if (sect->LayerPropMatConcObj) {
+            unitWeight = sect->LayerPropMatConcObj->UnitWeight;
+            thick = sect->LayerVantraThick;
+        }
+        Point c;
+        for (const std::string& label : area.LabelNodes) {
+            const source::TarvoNodeObj* n = src.NodeObjGet(label);
+            if (!n) continue;
+            c.x += n->x / 4;
+            c.y += n->y / 4;
+            c.z += n->z / 4;
+        }
+        const double w = mult * unitWeight * thick * src.AreaObjAreaGet(area);
+        r.addForce(c.x, c.y, c.z, 0, 0, -w);
+    }
+}
+
+// One pattern's three structure patterns, under the names the fill steps give them.
+void AddPatternTotals(source::TarvoModelObj& src, int i, SourceInfo& info) {
+    const source::TarvoLoadPatternObj& p = src.LoadPatternObj(i);
+    const std::string nodal = MakeVantraName("LoadNode-", p.Label, i);
+    const std::string element = MakeVantraName("LoadFrame-", p.Label, i);
+    const std::string self = MakeVantraName("SelfWeight-", p.Label, i);
+    info.hostLabel[nodal] = info.hostLabel[element] = info.hostLabel[self] = p.Label;
+    SideTotals& t = info.totals;
+
+    if (p.LoadNodeNotEmpty) AddNodalLoads(src, p, t.loads[{nodal, LoadKind::Nodal}]);
+    if (p.LoadElementNotEmpty) {
+        const std::int64_t lost = AddFrameLoads(src, p, t.loads[{element, LoadKind::Element}]);
+        if (lost > 0)
+            info.reasons.push_back("pattern \"" + p.Label + "\": " + std::to_string(lost) +
+                                   " loaded frames of a material other than concrete or steel become no element, "
+                                   "so their loads are not carried over");
+    }
+    if (p.SelfWeightNotEmpty) {
+        const double mult = p.SelfWtMultiplier;
+        AddSelfWeight(src, mult, t.loads[{self, LoadKind::SelfWeight}]);
+        if (std::fabs(mult - 1.0) > 1e-9)
+            info.reasons.push_back("pattern \"" + p.Label + "\": the self-weight multiplier " + figureText(mult) +
+                                   (mult > 0.001 ? " is not carried over; the structure carries the weight once"
+                                                 : " is too small for any element to carry the weight"));
+    }
+}
+
+// Masses as the mass step totals them: only free degrees of freedom carry mass.
+void AddSourceMasses(source::TarvoModelObj& src, SourceInfo& info) {
+    MassTotals& m = info.totals.masses;
     double moment[3] = {0, 0, 0};
     const int option = src.MassSrcOption;
     for (int i = 1; i <= src.NodeNum(); ++i) {
@@ -333,6 +343,20 @@ SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host) {
         info.reasons.push_back("mass: " + std::to_string(m.restrainedNodes) +
                                " nodes carry mass at restrained degrees of freedom, which the structure does not "
                                "hold (UX mass " + figureText(m.restrainedMass) + "); it is left out of both sides");
+}
+
+}  // namespace
+
+SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host) {
+    SourceInfo info;
+    SideTotals& t = info.totals;
+
+    std::int64_t framesWithoutElement = 0;
+    for (int f = 1; f <= src.FrameNum(); ++f)
+        if (src.FrameObj(f).VantraMatType == 3) ++framesWithoutElement;
+
+    for (int i = 1; i <= src.LoadPatternNum(); ++i) AddPatternTotals(src, i, info);
+    AddSourceMasses(src, info);
 
     t.counts = {{"nodes", src.NodeNum()},
                 {"elements", src.FrameNum() + src.AreaNum()},

@@ -401,6 +401,95 @@ bool WriteEarthquakeRecord(platform::Platform& platform, const RecordsLocation& 
     return false;
 }
 
+namespace {
+
+// One time-history function as the host gives it, made into points.
+struct FetchedFunction {
+    THFuncPoints points;
+    double dt = 0.05;
+    std::int64_t pointCount = -1;  // the generators count their points before making them
+    int status = 0;                // the host's answer; not 0: the host could not give it
+    bool known = true;             // false: a kind that is not transferred
+};
+
+// Asks the host for the function by its kind and makes its points: read from its file,
+// taken as listed, or generated from the kind's parameters (a generated function
+// longer than a record holds is counted, not made).
+FetchedFunction FetchFunction(TarvoModelObj& model, const std::string& name, int kind) {
+    host::TarvoHost& host = model.Host();
+    FetchedFunction f;
+    switch (kind) {
+        case 0: {
+            host::THFunctionFile file;
+            f.status = host.GetTHFunctionFromFile(name, file);
+            if (f.status != 0) break;
+            std::string why;
+            const std::optional<std::string> text = model.Plat().readInputFile(file.fileName, kMaxFunctionFileBytes, why);
+            bool fellBack = !text;
+            f.points = text ? ReadFunctionFileText(*text, file, &fellBack) : FallbackFunction();
+            if (fellBack)
+                model.Report.add("function", name, "function file replaced by the two-point zero function", true,
+                                 file.fileName + ": " + (text ? std::string("no usable points") : why));
+            f.dt = file.dt;
+            break;
+        }
+        case 1:
+        case 7: {
+            std::vector<double> times, values;
+            int cycles = 0;
+            f.status = kind == 1 ? host.GetTHFunctionUser(name, times, values)
+                                 : host.GetTHFunctionUserPeriodic(name, cycles, times, values);
+            const std::size_t n = std::min(times.size(), values.size());
+            times.resize(n);
+            values.resize(n);
+            f.points.times = std::move(times);
+            f.points.values = std::move(values);
+            break;
+        }
+        case 2:
+        case 3: {
+            double period = 0, amplitude = 0;
+            int steps = 0, cycles = 0;
+            f.status = kind == 2 ? host.GetTHFunctionSine(name, period, steps, cycles, amplitude)
+                                 : host.GetTHFunctionCosine(name, period, steps, cycles, amplitude);
+            if (f.status != 0) break;
+            f.pointCount = PeriodicPointCount(kind, steps, cycles);
+            if (f.pointCount <= kMaxRecordPoints)
+                f.points = kind == 2 ? SinePoints(period, steps, cycles, amplitude)
+                                     : CosinePoints(period, steps, cycles, amplitude);
+            break;
+        }
+        case 4: {
+            double ramp = 0, amplitude = 0, maxTime = 0;
+            f.status = host.GetTHFunctionRamp(name, ramp, amplitude, maxTime);
+            f.points = RampPoints(ramp, amplitude, maxTime);
+            break;
+        }
+        case 5: {
+            double period = 0, ramp = 0, amplitude = 0;
+            int cycles = 0;
+            f.status = host.GetTHFunctionTrapezoid(name, period, ramp, amplitude, cycles);
+            if (f.status != 0) break;
+            f.pointCount = PeriodicPointCount(kind, 0, cycles);
+            if (f.pointCount <= kMaxRecordPoints) f.points = TrapezoidPoints(period, ramp, amplitude, cycles);
+            break;
+        }
+        case 6: {
+            double period = 0, amplitude = 0;
+            int cycles = 0;
+            f.status = host.GetTHFunctionTriangular(name, period, amplitude, cycles);
+            if (f.status != 0) break;
+            f.pointCount = PeriodicPointCount(kind, 0, cycles);
+            if (f.pointCount <= kMaxRecordPoints) f.points = TriangularPoints(period, amplitude, cycles);
+            break;
+        }
+        default: f.known = false; break;
+    }
+    return f;
+}
+
+}  // namespace
+
 // --- the read step -------------------------------------------------------------------------
 
 void TarvoModelObj::ReadTarvoTHFunc() {
@@ -422,80 +511,16 @@ void TarvoModelObj::ReadTarvoTHFunc() {
             continue;
         }
 
-        double dt = 0.05;
-        THFuncPoints points;
-        std::int64_t pointCount = -1;  // the generators count their points before making them
-        int status = 0;
-        switch (kind) {
-            case 0: {
-                host::THFunctionFile f;
-                status = host_.GetTHFunctionFromFile(name, f);
-                if (status != 0) break;
-                std::string why;
-                const std::optional<std::string> text = platform_.readInputFile(f.fileName, kMaxFunctionFileBytes, why);
-                bool fellBack = !text;
-                points = text ? ReadFunctionFileText(*text, f, &fellBack) : FallbackFunction();
-                if (fellBack)
-                    Report.add("function", name, "function file replaced by the two-point zero function", true,
-                               f.fileName + ": " + (text ? std::string("no usable points") : why));
-                dt = f.dt;
-                break;
-            }
-            case 1:
-            case 7: {
-                std::vector<double> times, values;
-                int cycles = 0;
-                status = kind == 1 ? host_.GetTHFunctionUser(name, times, values)
-                                   : host_.GetTHFunctionUserPeriodic(name, cycles, times, values);
-                const std::size_t n = std::min(times.size(), values.size());
-                times.resize(n);
-                values.resize(n);
-                points.times = std::move(times);
-                points.values = std::move(values);
-                break;
-            }
-            case 2:
-            case 3: {
-                double period = 0, amplitude = 0;
-                int steps = 0, cycles = 0;
-                status = kind == 2 ? host_.GetTHFunctionSine(name, period, steps, cycles, amplitude)
-                                   : host_.GetTHFunctionCosine(name, period, steps, cycles, amplitude);
-                if (status != 0) break;
-                pointCount = PeriodicPointCount(kind, steps, cycles);
-                if (pointCount <= kMaxRecordPoints)
-                    points = kind == 2 ? SinePoints(period, steps, cycles, amplitude)
-                                       : CosinePoints(period, steps, cycles, amplitude);
-                break;
-            }
-            case 4: {
-                double ramp = 0, amplitude = 0, maxTime = 0;
-                status = host_.GetTHFunctionRamp(name, ramp, amplitude, maxTime);
-                points = RampPoints(ramp, amplitude, maxTime);
-                break;
-            }
-            case 5: {
-                double period = 0, ramp = 0, amplitude = 0;
-                int cycles = 0;
-                status = host_.GetTHFunctionTrapezoid(name, period, ramp, amplitude, cycles);
-                if (status != 0) break;
-                pointCount = PeriodicPointCount(kind, 0, cycles);
-                if (pointCount <= kMaxRecordPoints) points = TrapezoidPoints(period, ramp, amplitude, cycles);
-                break;
-            }
-            case 6: {
-                double period = 0, amplitude = 0;
-                int cycles = 0;
-                status = host_.GetTHFunctionTriangular(name, period, amplitude, cycles);
-                if (status != 0) break;
-                pointCount = PeriodicPointCount(kind, 0, cycles);
-                if (pointCount <= kMaxRecordPoints) points = TriangularPoints(period, amplitude, cycles);
-                break;
-            }
-            default:
-                Report.add("function", name, "time-history function of a kind that is not transferred", true,
-                           "kind " + std::to_string(kind));
-                continue;
+        const FetchedFunction fetched = FetchFunction(*this, name, kind);
+        if (!fetched.known) {
+            Report.add("function", name, "time-history function of a kind that is not transferred", true,
+                       "kind " + std::to_string(kind));
+            continue;
         }
+        const THFuncPoints& points = fetched.points;
+        const double dt = fetched.dt;
+        std::int64_t pointCount = fetched.pointCount;
+        const int status = fetched.status;
         if (status != 0) {
             Report.add("function", name, "time-history function the host could not give", true,
                        "status " + std::to_string(status));

@@ -53,6 +53,10 @@ private:
         }
     }
 
+    // Where the walk stands after one step: the text is broken, another value (or key)
+    // follows, or a complete value was read.
+    enum class Walk { Failed, ValueFollows, Complete };
+
     // Objects and arrays are walked with an explicit stack, so a deeply nested text
     // cannot exhaust the call stack.
     bool value() {
@@ -62,49 +66,68 @@ private:
             if (atEnd()) return fail("the document ends inside a value");
             const char c = peek();
             if (c == '{' || c == '[') {
-                if (open.size() >= kMaxDepth) return fail("nesting deeper than 1024 levels");
-                open.push_back(c);
-                ++pos_;
-                skipSpace();
-                if (atEnd()) return fail("the document ends inside an object or array");
-                if ((c == '{' && peek() == '}') || (c == '[' && peek() == ']')) {
-                    ++pos_;
-                    open.pop_back();
-                } else if (c == '{') {
-                    if (!key()) return false;
-                    continue;
-                } else {
-                    continue;
-                }
-            } else if (c == '"') {
-                if (!string()) return false;
-            } else if (c == '-' || (c >= '0' && c <= '9')) {
-                if (!number()) return false;
-            } else if (!literal("true") && !literal("false") && !literal("null")) {
-                return fail("expected a value");
+                const Walk w = openContainer(open, c);
+                if (w == Walk::Failed) return false;
+                if (w == Walk::ValueFollows) continue;
+            } else if (!scalar(c)) {
+                return false;
             }
-            // After a complete value: close containers or move to the next item.
-            for (;;) {
-                if (open.empty()) return true;
-                skipSpace();
-                if (atEnd()) return fail("the document ends inside an object or array");
-                const char close = open.back() == '{' ? '}' : ']';
-                if (peek() == close) {
-                    ++pos_;
-                    open.pop_back();
-                    continue;
-                }
-                if (peek() != ',') {
-                    return fail(open.back() == '{' ? "expected ',' or '}'" : "expected ',' or ']'");
-                }
-                ++pos_;
-                if (open.back() == '{') {
-                    skipSpace();
-                    if (!key()) return false;
-                }
-                break;
-            }
+            const Walk w = closeOrNext(open);
+            if (w != Walk::ValueFollows) return w == Walk::Complete;
         }
+    }
+
+    // An object or array starts at `c`: an empty one is a complete value, otherwise its
+    // first value (after the key, in an object) follows.
+    Walk openContainer(std::vector<char>& open, char c) {
+        if (open.size() >= kMaxDepth) return failed("nesting deeper than 1024 levels");
+        open.push_back(c);
+        ++pos_;
+        skipSpace();
+        if (atEnd()) return failed("the document ends inside an object or array");
+        if ((c == '{' && peek() == '}') || (c == '[' && peek() == ']')) {
+            ++pos_;
+            open.pop_back();
+            return Walk::Complete;
+        }
+        if (c == '{' && !key()) return Walk::Failed;
+        return Walk::ValueFollows;
+    }
+
+    // A string, number or literal starting at `c`.
+    bool scalar(char c) {
+        if (c == '"') return string();
+        if (c == '-' || (c >= '0' && c <= '9')) return number();
+        if (literal("true") || literal("false") || literal("null")) return true;
+        return fail("expected a value");
+    }
+
+    // After a complete value: close the containers it ends, or move to the next item.
+    // Complete once no container is open.
+    Walk closeOrNext(std::vector<char>& open) {
+        for (;;) {
+            if (open.empty()) return Walk::Complete;
+            skipSpace();
+            if (atEnd()) return failed("the document ends inside an object or array");
+            const char close = open.back() == '{' ? '}' : ']';
+            if (peek() == close) {
+                ++pos_;
+                open.pop_back();
+                continue;
+            }
+            if (peek() != ',') return failed(open.back() == '{' ? "expected ',' or '}'" : "expected ',' or ']'");
+            ++pos_;
+            if (open.back() == '{') {
+                skipSpace();
+                if (!key()) return Walk::Failed;
+            }
+            return Walk::ValueFollows;
+        }
+    }
+
+    Walk failed(std::string reason) {
+        problem(std::move(reason));
+        return Walk::Failed;
     }
 
     // A key and its colon; the value follows.
