@@ -21,7 +21,6 @@
 #include "host/automation/AutomationHost.h"
 #include "host/automation/HostDispatcher.h"
 #include "host/automation/Transcript.h"
-#include "check/NameMap.h"
 #include "check/StructureChecks.h"
 #include "check/Totals.h"
 #include "decode/Emitter.h"
@@ -570,13 +569,11 @@ int main(int argc, char** argv) {
             if (phase == "done") progress.clear();
             else progress.show(phase, step, done, total);
         };
-        std::vector<check::NameMapRow> nameMap;
         check::SourceInfo sourceTotals;
-        if (!o.map.empty() || o.check)
-            plugin.Shared().filled = [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
-                if (!o.map.empty()) nameMap = check::BuildNameMap(src, store, *host);
+        if (o.check)
+            plugin.Shared().filled = [&](const source::TarvoModelObj& src, const target::VantraModel&) {
                 // Nothing here changes the source model; its accessors are simply not const.
-                if (o.check) sourceTotals = check::SourceTotals(const_cast<source::TarvoModelObj&>(src), host.get());
+                sourceTotals = check::SourceTotals(const_cast<source::TarvoModelObj&>(src), host.get());
             };
         bool ok = false;
         try {
@@ -598,7 +595,7 @@ int main(int argc, char** argv) {
         bool asked = true;
         if (!o.map.empty()) {
             std::ostringstream text;
-            check::WriteNameMapCsv(nameMap, text);
+            plugin::WriteNameMapCsv(shared.nameMap, text);
             const std::string csv = text.str();
             std::string mapError;
             auto file = platform.createFile(o.map, mapError);
@@ -624,6 +621,7 @@ int main(int argc, char** argv) {
                 std::cout << shared.recordsWritten << " earthquake record files in "
                           << platform.join(platform.join(shared.VantraHome, "Records"), shared.EqkeGroupName) << '\n';
             if (!shared.reportFilePath.empty()) std::cout << "Transfer report in " << shared.reportFilePath << '\n';
+            if (!shared.nameMapFilePath.empty()) std::cout << "Name map in " << shared.nameMapFilePath << '\n';
         }
         if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, std::cout)) asked = false;
         const bool reportMissing = !reportError.empty();
