@@ -287,11 +287,12 @@ void saveDocument(host::TarvoHost& model, const std::string& path) {
 // --check: the written structure, read back through the decoder, checked on its own and
 // balanced against the source model. True when nothing is found and the totals balance.
 // The source side was totalled during the transfer, while the source model was at hand.
-bool checkWritten(const std::string& structureDir, const check::SourceInfo& in, std::ostream& out) {
+bool checkWritten(const std::string& structureDir, const check::SourceInfo& in, const TransferReport& leftOut,
+                  std::ostream& out) {
     const check::StructureDigest d = check::ReadStructureDigest(structureDir);
     const check::CheckReport report = check::CheckStructure(d);
     check::PrintFindings(report, out);
-    const check::Balance b = check::BalanceTotals(in, check::StructureTotals(d), d);
+    const check::Balance b = check::BalanceTotals(in, check::StructureTotals(d), d, check::LeftOutItems(leftOut));
     check::PrintBalance(b, out);
     return report.findings.empty() && b.balanced();
 }
@@ -623,7 +624,7 @@ int main(int argc, char** argv) {
             if (!shared.reportFilePath.empty()) std::cout << "Transfer report in " << shared.reportFilePath << '\n';
             if (!shared.nameMapFilePath.empty()) std::cout << "Name map in " << shared.nameMapFilePath << '\n';
         }
-        if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, std::cout)) asked = false;
+        if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, report, std::cout)) asked = false;
         const bool reportMissing = !reportError.empty();
         return report.hasProblems(o.strict) || reportMissing || !asked ? kProblems : kDone;
     } catch (const std::exception& e) {
