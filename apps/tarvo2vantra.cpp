@@ -345,6 +345,12 @@ void readLog(platform::Platform& platform, BatchRow& row) {
 
 int runBatch(const BatchOptions& b, const char* self) {
     platform::PosixPlatform platform(std::cout, std::cerr);
+    // The logs go into the structures' folder, so it is made first, as a single transfer
+    // makes it; without it no child could even be started.
+    if (std::string error; !makeFolders(platform, b.dir, error)) {
+        std::cerr << kProgram << ": " << error << ". Nothing was written.\n";
+        return kFailed;
+    }
     std::vector<BatchRow> rows;
     std::map<std::string, std::string> taken;
     for (const std::string& m : b.models) {
