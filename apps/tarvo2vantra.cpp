@@ -21,7 +21,6 @@
 #include "host/automation/AutomationHost.h"
 #include "host/automation/HostDispatcher.h"
 #include "host/automation/Transcript.h"
-#include "check/NameMap.h"
 #include "check/StructureChecks.h"
 #include "check/Totals.h"
 #include "decode/Emitter.h"
@@ -288,11 +287,12 @@ void saveDocument(host::TarvoHost& model, const std::string& path) {
 // --check: the written structure, read back through the decoder, checked on its own and
 // balanced against the source model. True when nothing is found and the totals balance.
 // The source side was totalled during the transfer, while the source model was at hand.
-bool checkWritten(const std::string& structureDir, const check::SourceInfo& in, std::ostream& out) {
+bool checkWritten(const std::string& structureDir, const check::SourceInfo& in, const TransferReport& leftOut,
+                  std::ostream& out) {
     const check::StructureDigest d = check::ReadStructureDigest(structureDir);
     const check::CheckReport report = check::CheckStructure(d);
     check::PrintFindings(report, out);
-    const check::Balance b = check::BalanceTotals(in, check::StructureTotals(d), d);
+    const check::Balance b = check::BalanceTotals(in, check::StructureTotals(d), d, check::LeftOutItems(leftOut));
     check::PrintBalance(b, out);
     return report.findings.empty() && b.balanced();
 }
@@ -345,6 +345,12 @@ void readLog(platform::Platform& platform, BatchRow& row) {
 
 int runBatch(const BatchOptions& b, const char* self) {
     platform::PosixPlatform platform(std::cout, std::cerr);
+    // The logs go into the structures' folder, so it is made first, as a single transfer
+    // makes it; without it no child could even be started.
+    if (std::string error; !makeFolders(platform, b.dir, error)) {
+        std::cerr << kProgram << ": " << error << ". Nothing was written.\n";
+        return kFailed;
+    }
     std::vector<BatchRow> rows;
     std::map<std::string, std::string> taken;
     for (const std::string& m : b.models) {
@@ -528,9 +534,9 @@ bool makeNamedFolders(platform::Platform& platform, const Options& o) {
     return true;
 }
 
-bool writeNameMap(platform::Platform& platform, const std::string& path, const std::vector<check::NameMapRow>& nameMap) {
+bool writeNameMap(platform::Platform& platform, const std::string& path, const std::vector<plugin::NameMapRow>& nameMap) {
     std::ostringstream text;
-    check::WriteNameMapCsv(nameMap, text);
+    plugin::WriteNameMapCsv(nameMap, text);
     const std::string csv = text.str();
     std::string mapError;
     auto file = platform.createFile(path, mapError);
@@ -545,11 +551,11 @@ bool writeNameMap(platform::Platform& platform, const std::string& path, const s
 // After a written structure: the name map, the report file, the summary and the checks
 // that were asked for, and the exit status they make.
 int finishTransfer(const Options& o, CommandLinePlatform& platform, const plugin::SharedValues& shared,
-                   const std::vector<check::NameMapRow>& nameMap, const check::SourceInfo& sourceTotals) {
+                   const check::SourceInfo& sourceTotals) {
     // What else was asked: the name map, the checks. A structure that was written but
     // could not be checked or mapped as asked is a transfer with problems.
     bool asked = true;
-    if (!o.map.empty() && !writeNameMap(platform, o.map, nameMap)) asked = false;
+    if (!o.map.empty() && !writeNameMap(platform, o.map, shared.nameMap)) asked = false;
     const TransferReport& report = shared.report;
     std::string reportError;
     if (!o.reportFile.empty() && !writeReportFile(platform, o.reportFile, report.json(o.strict), reportError))
@@ -566,8 +572,9 @@ int finishTransfer(const Options& o, CommandLinePlatform& platform, const plugin
             std::cout << shared.recordsWritten << " earthquake record files in "
                       << platform.join(platform.join(shared.VantraHome, "Records"), shared.EqkeGroupName) << '\n';
         if (!shared.reportFilePath.empty()) std::cout << "Transfer report in " << shared.reportFilePath << '\n';
+        if (!shared.nameMapFilePath.empty()) std::cout << "Name map in " << shared.nameMapFilePath << '\n';
     }
-    if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, std::cout)) asked = false;
+    if (o.check && !checkWritten(shared.store.StructureDir, sourceTotals, report, std::cout)) asked = false;
     const bool reportMissing = !reportError.empty();
     return report.hasProblems(o.strict) || reportMissing || !asked ? kProblems : kDone;
 }
@@ -605,13 +612,11 @@ int transferOne(Options& o) {
             if (phase == "done") progress.clear();
             else progress.show(phase, step, done, total);
         };
-        std::vector<check::NameMapRow> nameMap;
         check::SourceInfo sourceTotals;
-        if (!o.map.empty() || o.check)
-            plugin.Shared().filled = [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
-                if (!o.map.empty()) nameMap = check::BuildNameMap(src, store, *host);
+        if (o.check)
+            plugin.Shared().filled = [&](const source::TarvoModelObj& src, const target::VantraModel&) {
                 // Nothing here changes the source model; its accessors are simply not const.
-                if (o.check) sourceTotals = check::SourceTotals(const_cast<source::TarvoModelObj&>(src), host.get());
+                sourceTotals = check::SourceTotals(const_cast<source::TarvoModelObj&>(src), host.get());
             };
         bool ok = false;
         try {
@@ -628,7 +633,7 @@ int transferOne(Options& o) {
         }
         const plugin::SharedValues& shared = plugin.Shared();
         if (!user.pressedTransfer || !shared.lastTransferWritten) return kFailed;
-        return finishTransfer(o, platform, shared, nameMap, sourceTotals);
+        return finishTransfer(o, platform, shared, sourceTotals);
     } catch (const std::exception& e) {
         progress.clear();
         std::cerr << kProgram << ": " << e.what() << '\n';

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
         std::optional<Balance> balance;
         if (!model.empty()) {
             auto host = t2v::host::DocumentHost::LoadFile(model);
-            balance = BalanceTotals(SourceTotalsFromHost(*host), StructureTotals(d), d);
+            // The transfer's report beside the structure names what it left out.
+            balance = BalanceTotals(SourceTotalsFromHost(*host), StructureTotals(d), d, ReadLeftOutItems(dir));
             if (status == 0 && !balance->balanced()) status = 3;
         }
         if (json && balance) {

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what the build needs from Debian's packages, when it is missing.
+# Installs what the build needs from Debian's packages, when it is missing: libpng and
+# Chromium are for the test that renders a picture as a browser shows it.
 set -euo pipefail
 # With --fuzz, also clang and its libFuzzer runtime (scripts/fuzz.sh); with --windows, the
 # mingw-w64 cross compiler, widl, Wine and Xvfb (scripts/test-windows.sh).
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev libtinygltf-dev)
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev libcli11-dev libtinygltf-dev
+          libpng-dev chromium)
 case "${1:-}" in
   --fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
   --windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64 xvfb xauth imagemagick

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 
 #include "check/StructureChecks.h"
 #include "common/Text.h"
@@ -404,6 +405,36 @@ SourceInfo SourceTotalsFromHost(host::TarvoHost& host) {
     return SourceTotals(src, &host);
 }
 
+namespace {
+constexpr std::string_view kLeftOutPrefix = "left out: ";
+}
+
+std::vector<LeftOutItem> LeftOutItems(const TransferReport& report) {
+    std::vector<LeftOutItem> items;
+    items.reserve(report.items().size());
+    for (const ReportItem& i : report.items()) items.push_back({i.kind + " \"" + i.name + "\": " + i.reason});
+    return items;
+}
+
+std::vector<LeftOutItem> ReadLeftOutItems(const std::string& structureDir) {
+    std::vector<LeftOutItem> items;
+    std::ifstream in(structureDir + "/" + kTransferReportFileName, std::ios::binary);
+    // Item lines are "problem|note <tab> kind <tab> name <tab> reason"; the heading has no tab.
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t a = line.find('\t');
+        const std::size_t b = a == std::string::npos ? a : line.find('\t', a + 1);
+        const std::size_t c = b == std::string::npos ? b : line.find('\t', b + 1);
+        if (c == std::string::npos) continue;
+        const std::string severity = line.substr(0, a);
+        if (severity != "problem" && severity != "note") continue;
+        items.push_back({line.substr(a + 1, b - a - 1) + " \"" + line.substr(b + 1, c - b - 1) + "\": " +
+                         line.substr(c + 1)});
+    }
+    return items;
+}
+
 bool Balance::balanced() const {
     return std::none_of(rows.begin(), rows.end(), [](const BalanceRow& r) { return r.problem; });
 }
@@ -477,7 +508,7 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
         if (!seen) b.counts.push_back({what, {-1, n}});
     }
     b.reasons = in.reasons;
-    for (const LeftOutItem& item : leftOut) b.reasons.push_back("left out: " + item.what);
+    for (const LeftOutItem& item : leftOut) b.reasons.push_back(std::string(kLeftOutPrefix) + item.what);
     return b;
 }
 
@@ -555,7 +586,15 @@ void PrintBalance(const Balance& b, std::ostream& out) {
     }
     if (!b.reasons.empty()) {
         out << "Reasons for differences:\n";
-        for (const std::string& r : b.reasons) out << "  " << r << '\n';
+        // A large model may leave out thousands of objects; the report file has them all.
+        std::size_t leftOut = 0;
+        for (const std::string& r : b.reasons) {
+            const bool item = r.rfind(kLeftOutPrefix, 0) == 0;
+            if (item && ++leftOut > kLeftOutPrinted) continue;
+            out << "  " << r << '\n';
+        }
+        if (leftOut > kLeftOutPrinted)
+            out << "  ... and " << leftOut - kLeftOutPrinted << " more left out (see the transfer report)\n";
     }
     const auto problems = std::count_if(b.rows.begin(), b.rows.end(), [](const BalanceRow& r) { return r.problem; });
     if (problems == 0)

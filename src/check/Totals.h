@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "check/StructureDigest.h"
+#include "common/TransferReport.h"
 #include "decode/Emitter.h"
 
 namespace t2v::host {
@@ -70,6 +71,12 @@ struct LeftOutItem {
     std::string what;  // e.g. "frame F12: material of no known kind, no element"
 };
 
+// Every item of a transfer's report, as "kind \"name\": reason".
+std::vector<LeftOutItem> LeftOutItems(const TransferReport& report);
+// The same from the report file a transfer leaves in the structure folder; none when the
+// folder has no such file (a structure written by something else).
+std::vector<LeftOutItem> ReadLeftOutItems(const std::string& structureDir);
+
 SideTotals StructureTotals(const StructureDigest& d);
 // `host`, when given, answers the group count (host groups become frames).
 SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host = nullptr);
@@ -97,7 +104,9 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
                       const std::vector<LeftOutItem>& leftOut = {});
 
 // The table: pattern, figure, in, out, difference, and a mark on every problem;
-// then the counts and the reasons. Ends with "Totals balance." or "Totals do not balance: N figures."
+// then the counts and the reasons (at most kLeftOutPrinted items of the transfer report,
+// the rest counted). Ends with "Totals balance." or "Totals do not balance: N figures."
+inline constexpr std::size_t kLeftOutPrinted = 20;
 void PrintBalance(const Balance& b, std::ostream& out);
 // The same for scripts: {"balanced", "force_unit", "length_unit", "rows": [{pattern,
 // host_label, figure, in, out, difference, tolerance, problem}], "counts": [{what, in,

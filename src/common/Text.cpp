@@ -34,7 +34,32 @@ char32_t decode(std::string_view s, std::size_t& i) {
     return cp;
 }
 
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 }  // namespace
+
+std::string fromCp1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0) cp = kCp1252High[b - 0x80] != 0 ? kCp1252High[b - 0x80] : char32_t{0xFFFD};
+        appendUtf8(out, cp);
+    }
+    return out;
+}
 
 std::string toCp1252(std::string_view utf8) {
     std::string out;

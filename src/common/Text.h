@@ -12,6 +12,8 @@ namespace t2v {
 // document while the structure files hold single-byte text: the same model gives the
 // same bytes on every platform.
 std::string toCp1252(std::string_view utf8);
+// The other way: Windows-1252 bytes as UTF-8 (an unassigned byte becomes U+FFFD).
+std::string fromCp1252(std::string_view bytes);
 
 // Number of characters (code points) in UTF-8 text.
 std::size_t utf8Length(std::string_view utf8);

@@ -43,6 +43,10 @@ private:
     std::vector<ReportItem> items_;
 };
 
+// The report file a transfer leaves in the structure folder: TransferReport::text under
+// a few lines of heading.
+inline constexpr const char* kTransferReportFileName = "TransferReport.txt";
+
 // A transfer that cannot go on; the message names the file or folder and the reason.
 // Raised before any structure file is touched.
 class TransferFailure : public std::runtime_error {

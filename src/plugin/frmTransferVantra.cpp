@@ -1,6 +1,7 @@
 #include "plugin/frmTransferVantra.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include "common/Text.h"
 
@@ -148,6 +149,21 @@ void frmTransferVantra::writeReportFile(const std::string& structureDir) {
     shared_.report.add("report", path, "transfer report not written", true, error);
 }
 
+void frmTransferVantra::writeNameMapFile(const std::string& structureDir) {
+    const std::string path = platform_.join(structureDir, kNameMapFileName);
+    std::ostringstream csv;
+    WriteNameMapCsv(shared_.nameMap, csv);
+    const std::string text = std::move(csv).str();
+    std::string error;
+    std::unique_ptr<platform::OutputFile> file = platform_.createFile(path, error);
+    if (file && file->write(text.data(), text.size()) && file->commit()) {
+        shared_.nameMapFilePath = path;
+        return;
+    }
+    if (file) error = file->error();
+    shared_.report.add("report", path, "name map not written", true, error);
+}
+
 void frmTransferVantra::Transform() {
     mousePointer = MousePointer::Hourglass;
     shared_.lastTransferWritten = false;
@@ -156,10 +172,18 @@ void frmTransferVantra::Transform() {
         return;
     }
     if (shared_.oTarvoModel->GetPointCount() >= 1) {
-        TransferContext ctx{*shared_.oTarvoModel, platform_, shared_.store,
-                            {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, shared_.filled, {}, 0};
+        // The name map is taken while the source model still knows what each object became.
+        host::TarvoHost& hostModel = *shared_.oTarvoModel;
+        TransferFilled filled = [this, &hostModel](const source::TarvoModelObj& src, const target::VantraModel& store) {
+            shared_.nameMap = BuildNameMap(src, store, hostModel);
+            if (shared_.filled) shared_.filled(src, store);
+        };
+        TransferContext ctx{hostModel, platform_, shared_.store,
+                            {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, filled, {}, 0};
         shared_.report.clear();
         shared_.reportFilePath.clear();
+        shared_.nameMap.clear();
+        shared_.nameMapFilePath.clear();
         shared_.recordsWritten = 0;
         bool written = false;
         try {
@@ -177,6 +201,8 @@ void frmTransferVantra::Transform() {
         shared_.recordsWritten = ctx.recordsWritten;
         // The writer has already told the user about a file it could not write.
         if (!written) return;
+        // The map first, so that a map that could not be written is in the report.
+        writeNameMapFile(shared_.store.StructureDir);
         writeReportFile(shared_.store.StructureDir);
         if (shared_.report.empty()) {
             platform_.messageBox("Transfer Complete", "", MsgIcon::None, MsgButtons::Ok);

@@ -8,6 +8,7 @@
 
 #include "host/TarvoHost.h"
 #include "platform/Platform.h"
+#include "plugin/NameMap.h"
 #include "plugin/modTarvo2Vantra.h"
 #include "target/VantraModel.h"
 
@@ -32,11 +33,15 @@ struct SharedValues {
     std::size_t recordsWritten = 0;         // earthquake record files the last transfer wrote
     bool strictReport = false;              // every left-out item counts as a problem
     std::string reportFilePath;             // where the dialog wrote the report (empty: nowhere)
+    std::vector<NameMapRow> nameMap;        // what each host object of the last transfer became
+    std::string nameMapFilePath;            // where the dialog wrote the name map (empty: nowhere)
     std::string failure;                    // why the last transfer attempt stopped (empty: it did not)
 };
 
 // The report file the dialog writes into the structure folder.
-inline constexpr const char* kReportFileName = "TransferReport.txt";
+inline constexpr const char* kReportFileName = kTransferReportFileName;
+// The name map it writes beside the report.
+inline constexpr const char* kNameMapFileName = "TransferNameMap.csv";
 
 enum class MousePointer { Default, Hourglass };
 
@@ -86,6 +91,7 @@ public:
 private:
     std::string driveOf(const std::string& path) const;
     void writeReportFile(const std::string& structureDir);
+    void writeNameMapFile(const std::string& structureDir);
 
     SharedValues& shared_;
     platform::Platform& platform_;

@@ -26,20 +26,20 @@ std::string ReadText(const std::string& path) {
 
 TEST(Batch, EachModelIntoItsOwnStructureAndTheWorstStatusWins) {
     TempDir dir;
-    std::filesystem::create_directories(dir / "out");
+    // The structures' folder does not exist yet: the batch makes it, as one transfer does.
     std::filesystem::copy_file(kExample, dir / "tower.json");
     std::filesystem::copy_file(kExample, dir / "a-very-long-model-name.json");
     t2v::test::WriteText(dir / "broken.json", "{\"points\": [");
     const std::string cmd = kTransfer + " " + dir / "broken.json" + " " + dir / "tower.json" + " " +
-                            dir / "a-very-long-model-name.json" + " --dir " + dir / "out" + " --home " + dir / "home" +
+                            dir / "a-very-long-model-name.json" + " --dir " + dir / "new/out" + " --home " + dir / "home" +
                             " -j 2 --check --summary " + dir / "summary.json" + " > " + dir / "table.txt 2>&1";
     const int status = std::system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);  // the broken model failed; the others were done
 
     for (const char* name : {"tower", "a-very-long-"})  // names are cut at 12 characters
-        EXPECT_TRUE(std::filesystem::exists(dir / "out" + "/" + name + "/VNTRS")) << name;
-    EXPECT_NE(ReadText(dir / "out/broken.log").find("broken.json"), std::string::npos);
+        EXPECT_TRUE(std::filesystem::exists(dir / "new/out" + "/" + name + "/VNTRS")) << name;
+    EXPECT_NE(ReadText(dir / "new/out/broken.log").find("broken.json"), std::string::npos);
 
     const std::string summary = ReadText(dir / "summary.json");
     EXPECT_NE(summary.find("\"structure\": \"tower\", \"elements\": 93, \"problems\": 0"), std::string::npos) << summary;

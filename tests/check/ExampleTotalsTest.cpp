@@ -1,7 +1,9 @@
 // The shipped example building, transferred and read back: nothing is found, the totals
 // balance, and a load item whose bytes are edited afterwards is caught with its pattern.
+// What a transfer left out is named under the table as a reason, never hidden.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -85,6 +87,57 @@ TEST(ExampleTotals, BalanceAndAnEditedLoadItemIsCaughtWithItsPattern) {
             }
         }
     EXPECT_TRUE(found);
+}
+
+TEST(ExampleTotals, WhatTheTransferLeftOutIsNamedUnderTheTable) {
+    // A sideways load on the beam is left out; its downward load is carried over.
+    auto r = test::RunTransfer(R"({"format": "tarvo-model", "version": 1, "units": 3,
+      "materials": [{"name": "A992", "type": 1, "weight": 2.84e-4, "mass": 7.34e-7,
+        "isotropic": {"E": 29000, "U": 0.3, "A": 6.5e-6, "G": 11154},
+        "steel": {"Fy": 50, "Fu": 65, "EFy": 55, "EFu": 71.5}}],
+      "frame_sections": [{"name": "W18", "type": 1, "material": "A992",
+        "properties": {"A": 14.1, "I33": 800, "I22": 40.1, "J": 1.24}}],
+      "points": [{"name": "1", "x": 0, "y": 0, "z": 0, "restraints": [1, 1, 1, 1, 1, 1]},
+                 {"name": "2", "x": 0, "y": 0, "z": 144}, {"name": "3", "x": 288, "y": 0, "z": 144}],
+      "frames": [{"name": "C1", "section": "W18", "i": "1", "j": "2"},
+                 {"name": "B1", "section": "W18", "i": "2", "j": "3",
+                  "distributed_loads": [{"pattern": "DEAD", "dir": 10, "val1": 0.1},
+                                        {"pattern": "DEAD", "dir": 4, "val1": 0.2}]}],
+      "load_patterns": [{"name": "DEAD", "type": 1, "self_weight_multiplier": 1}]})",
+                               "Left");
+    ASSERT_TRUE(r->written);
+    const std::vector<check::LeftOutItem> items = check::LeftOutItems(r->plugin->Shared().report);
+    ASSERT_FALSE(items.empty());
+    // The report file beside the structure gives the same items to a later check.
+    const std::vector<check::LeftOutItem> fromFile = check::ReadLeftOutItems(r->structureDir());
+    ASSERT_EQ(fromFile.size(), items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) EXPECT_EQ(fromFile[i].what, items[i].what);
+    EXPECT_TRUE(check::ReadLeftOutItems(r->dir / "no-structure").empty());
+
+    const check::StructureDigest d = check::ReadStructureDigest(r->structureDir());
+    const check::SourceInfo in = check::SourceTotalsFromHost(*r->host);
+    const check::Balance b = check::BalanceTotals(in, check::StructureTotals(d), d, fromFile);
+    std::ostringstream text;
+    check::PrintBalance(b, text);
+    EXPECT_TRUE(b.balanced()) << text.str();
+    EXPECT_NE(text.str().find("left out: frame distributed load \"B1 (DEAD)\": load not vertical in GLOBAL"),
+              std::string::npos)
+        << text.str();
+
+    // Thousands of items would bury the table: the text names the first ones and counts
+    // the rest, the JSON keeps them all.
+    const std::vector<check::LeftOutItem> many(check::kLeftOutPrinted + 5, check::LeftOutItem{"area \"A\": why"});
+    const check::Balance crowded = check::BalanceTotals(in, check::StructureTotals(d), d, many);
+    std::ostringstream crowdedText;
+    check::PrintBalance(crowded, crowdedText);
+    std::size_t printed = 0;
+    for (std::size_t at = crowdedText.str().find("left out: area"); at != std::string::npos;
+         at = crowdedText.str().find("left out: area", at + 1))
+        ++printed;
+    EXPECT_EQ(printed, check::kLeftOutPrinted);
+    EXPECT_NE(crowdedText.str().find("... and 5 more left out"), std::string::npos);
+    EXPECT_EQ(std::count(crowded.reasons.begin(), crowded.reasons.end(), "left out: area \"A\": why"),
+              static_cast<long>(many.size()));
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ TEST(CodePage, Windows1252WithQuestionMarkForTheRest) {
     EXPECT_EQ(toCp1252("a\xFF" "b"), "a?b");              // malformed byte
     EXPECT_EQ(fixedText("\xC3\xA9t\xC3\xA9", 5), "\xE9t\xE9  ");
     EXPECT_EQ(fixedText("abcdefgh", 4), "abcd");
+    // And back, as names are read out of a filled store.
+    EXPECT_EQ(fromCp1252("Plain \xE9\x80"), "Plain \xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(fromCp1252("\x81"), "\xEF\xBF\xBD");  // unassigned
 }
 
 TEST(RecordView, LittleEndianFieldsAtOffsets) {

@@ -126,6 +126,25 @@ TEST_F(Trust, EveryFailingFileOperationLeavesTheEarlierStructureAsItWas) {
     EXPECT_FALSE(p.isDirectory(path("DynaAnalysis")));
 }
 
+// Beside the report the dialog leaves the name map; one it cannot write is a problem of
+// the report, and the structure stays written.
+TEST_F(Trust, TheDialogWritesTheNameMapBesideTheReport) {
+    ASSERT_TRUE(transfer(model()));
+    const auto bytes = test::ReadBytes(path("TransferNameMap.csv"));
+    const std::string csv(bytes.begin(), bytes.end());
+    EXPECT_EQ(csv.rfind("kind,host name,became,number,name\npoint,A,node,2,\npoint,B,node,3,\n", 0), 0u) << csv;
+    EXPECT_NE(csv.find("\ncase,TH,dynamic load case,1,TH\n"), std::string::npos) << csv;
+    EXPECT_FALSE(hasItem("name map not written", true));
+
+    p.unopenableFiles = {path("TransferNameMap.csv")};
+    ASSERT_TRUE(transfer(model()));
+    p.unopenableFiles.clear();
+    EXPECT_TRUE(hasItem("name map not written", true));
+    const auto report = test::ReadBytes(path("TransferReport.txt"));
+    EXPECT_NE(std::string(report.begin(), report.end()).find("name map not written"), std::string::npos);
+    EXPECT_NE(p.messages.back().text.find("1 of them problems"), std::string::npos);
+}
+
 TEST_F(Trust, FailuresAfterTheStructureIsInPlaceAreProblemsNotSuccess) {
     ASSERT_TRUE(transfer(model()));
     p.createDirectory(path("DynaAnalysis"));

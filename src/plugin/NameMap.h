@@ -18,7 +18,7 @@ namespace t2v::target {
 struct VantraModel;
 }
 
-namespace t2v::check {
+namespace t2v::plugin {
 
 struct NameMapRow {
     std::string kind;    // point, added node, frame, area, group, pattern, case
@@ -37,4 +37,4 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& src, const tar
 // a quote or a line break are quoted; an object that became nothing has an empty number.
 void WriteNameMapCsv(const std::vector<NameMapRow>& rows, std::ostream& out);
 
-}  // namespace t2v::check
+}  // namespace t2v::plugin

@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "check/NameMap.h"
+#include "plugin/NameMap.h"
 #include "check/StructureDigest.h"
 #include "support/Transfer.h"
 
@@ -15,12 +15,12 @@ namespace t2v {
 namespace {
 
 TEST(NameMap, LeadsFromHostObjectsToWhatTheyBecame) {
-    std::vector<check::NameMapRow> rows;
+    std::vector<plugin::NameMapRow> rows;
     const std::string path = std::string(T2V_SOURCE_DIR) + "/examples/building.json";
     // The transfer's own host is made inside the run; a second one answers the lists.
     auto lists = host::DocumentHost::LoadFile(path);
     auto r = test::RunTransferFile(path, "Example", [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
-        rows = check::BuildNameMap(src, store, *lists);
+        rows = plugin::BuildNameMap(src, store, *lists);
     });
     ASSERT_TRUE(r->written);
     const check::StructureDigest d = check::ReadStructureDigest(r->structureDir());
@@ -61,7 +61,7 @@ TEST(NameMap, LeadsFromHostObjectsToWhatTheyBecame) {
 
     // CSV: names with a comma are quoted, and a thing that became nothing has no number.
     std::ostringstream csv;
-    check::WriteNameMapCsv({{"frame", "F,1", "", 0, ""}, {"point", "P\"2", "node", 7, ""}}, csv);
+    plugin::WriteNameMapCsv({{"frame", "F,1", "", 0, ""}, {"point", "P\"2", "node", 7, ""}}, csv);
     EXPECT_EQ(csv.str(), "kind,host name,became,number,name\nframe,\"F,1\",,,\npoint,\"P\"\"2\",node,7,\n");
 }
 

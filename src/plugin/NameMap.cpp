@@ -1,21 +1,26 @@
-#include "check/NameMap.h"
+#include "plugin/NameMap.h"
 
 #include <unordered_map>
 #include <unordered_set>
 
-#include "decode/RecordLayout.h"
+#include "common/Text.h"
 #include "host/TarvoHost.h"
 #include "source/TarvoModelObj.h"
 #include "target/VantraModel.h"
 
-namespace t2v::check {
+namespace t2v::plugin {
 namespace {
 
 // Row numbers of a table's records by their name (the text at offset 0).
+// A fixed-length text field of a record, as the structure files hold it.
+std::string fieldText(const std::uint8_t* p, std::size_t length) {
+    return fromCp1252(trimRightBlanks(std::string_view(reinterpret_cast<const char*>(p), length)));
+}
+
 template <class Table>
 std::unordered_map<std::string, std::int64_t> rowsByName(const Table& table, std::size_t length) {
     std::unordered_map<std::string, std::int64_t> rows;
-    for (std::int32_t r = 1; r <= table.count(); ++r) rows.emplace(inspect::DecodeText(table.rowBytes(r), length), r);
+    for (std::int32_t r = 1; r <= table.count(); ++r) rows.emplace(fieldText(table.rowBytes(r), length), r);
     return rows;
 }
 
@@ -47,7 +52,7 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
     }
     std::vector<std::string> groupNames;
     for (std::int32_t g = 1; g <= m.ElementGroupTable.count(); ++g)
-        groupNames.push_back(inspect::DecodeText(m.ElementGroupTable.rowBytes(g), 40));
+        groupNames.push_back(fieldText(m.ElementGroupTable.rowBytes(g), 40));
     auto element = [&](const char* kind, const std::string& label, std::int32_t id, std::int32_t group) {
         if (id < 1) {
             rows.push_back({kind, label, "", 0, ""});
@@ -75,7 +80,7 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
         if (g == "ALL") continue;
         ++frame;
         std::string name = frame <= m.FrameTable.count()
-                               ? inspect::DecodeText(m.FrameTable.rowBytes(static_cast<std::int32_t>(frame)), 20)
+                               ? fieldText(m.FrameTable.rowBytes(static_cast<std::int32_t>(frame)), 20)
                                : std::string();
         rows.push_back({"group", g, "frame", frame, name});
     }
@@ -127,4 +132,4 @@ void WriteNameMapCsv(const std::vector<NameMapRow>& rows, std::ostream& out) {
     }
 }
 
-}  // namespace t2v::check
+}  // namespace t2v::plugin
