@@ -503,9 +503,11 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
             if (w2 == what) o = n2;
         b.counts.push_back({what, {n, o}});
     }
-    for (const auto& [what, n] : out.counts) {
-        bool seen = std::any_of(in.totals.counts.begin(), in.totals.counts.end(), [&](const auto& c) { return c.first == what; });
-        if (!seen) b.counts.push_back({what, {-1, n}});
+    for (const auto& count : out.counts) {
+        const std::string& what = count.first;
+        bool seen = std::any_of(in.totals.counts.begin(), in.totals.counts.end(),
+                                [&](const auto& c) { return c.first == what; });
+        if (!seen) b.counts.push_back({what, {-1, count.second}});
     }
     b.reasons = in.reasons;
     for (const LeftOutItem& item : leftOut) b.reasons.push_back(std::string(kLeftOutPrefix) + item.what);
