@@ -601,9 +601,7 @@ int main(int argc, char** argv) {
         // could not be checked or mapped as asked is a transfer with problems.
         bool asked = true;
         if (!o.map.empty()) {
-            std::ostringstream text;
-            plugin::WriteNameMapCsv(shared.nameMap, text);
-            const std::string csv = text.str();
+            const std::string& csv = shared.nameMapCsv;
             std::string mapError;
             auto file = platform.createFile(o.map, mapError);
             if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
