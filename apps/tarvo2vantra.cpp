@@ -534,10 +534,7 @@ bool makeNamedFolders(platform::Platform& platform, const Options& o) {
     return true;
 }
 
-bool writeNameMap(platform::Platform& platform, const std::string& path, const std::vector<plugin::NameMapRow>& nameMap) {
-    std::ostringstream text;
-    plugin::WriteNameMapCsv(nameMap, text);
-    const std::string csv = text.str();
+bool writeNameMap(platform::Platform& platform, const std::string& path, const std::string& csv) {
     std::string mapError;
     auto file = platform.createFile(path, mapError);
     if (!file || !file->write(csv.data(), csv.size()) || !file->commit()) {
@@ -555,7 +552,7 @@ int finishTransfer(const Options& o, CommandLinePlatform& platform, const plugin
     // What else was asked: the name map, the checks. A structure that was written but
     // could not be checked or mapped as asked is a transfer with problems.
     bool asked = true;
-    if (!o.map.empty() && !writeNameMap(platform, o.map, shared.nameMap)) asked = false;
+    if (!o.map.empty() && !writeNameMap(platform, o.map, shared.nameMapCsv)) asked = false;
     const TransferReport& report = shared.report;
     std::string reportError;
     if (!o.reportFile.empty() && !writeReportFile(platform, o.reportFile, report.json(o.strict), reportError))

@@ -1,5 +1,6 @@
 #include "plugin/NameMap.h"
 
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -11,12 +12,12 @@
 namespace t2v::plugin {
 namespace {
 
-// Row numbers of a table's records by their name (the text at offset 0).
 // A fixed-length text field of a record, as the structure files hold it.
 std::string fieldText(const std::uint8_t* p, std::size_t length) {
     return fromCp1252(trimRightBlanks(std::string_view(reinterpret_cast<const char*>(p), length)));
 }
 
+// Row numbers of a table's records by their name (the text at offset 0).
 template <class Table>
 std::unordered_map<std::string, std::int64_t> rowsByName(const Table& table, std::size_t length) {
     std::unordered_map<std::string, std::int64_t> rows;
@@ -36,11 +37,10 @@ std::string csvField(const std::string& s) {
 
 }  // namespace
 
-std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, const target::VantraModel& m,
-                                     host::TarvoHost& host) {
+void ForEachNameMapRow(const source::TarvoModelObj& srcConst, const target::VantraModel& m, host::TarvoHost& host,
+                       const std::function<void(const NameMapRow&)>& emit) {
     // The source model's accessors are not const; nothing here changes it.
     auto& src = const_cast<source::TarvoModelObj&>(srcConst);
-    std::vector<NameMapRow> rows;
     // Nodes the transfer adds (centres and mid-sides of split triangles) are no host
     // point; they are listed as "added node" under the label the transfer gave them.
     host::Names points;
@@ -48,20 +48,20 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
     std::unordered_set<std::string> hostPoints(points.begin(), points.end());
     for (int i = 1; i <= src.NodeNum(); ++i) {
         const auto& n = src.NodeObj(i);
-        rows.push_back({hostPoints.count(n.Label) ? "point" : "added node", n.Label, "node", n.id, ""});
+        emit(NameMapRow{hostPoints.count(n.Label) ? "point" : "added node", n.Label, "node", n.id, ""});
     }
     std::vector<std::string> groupNames;
     for (std::int32_t g = 1; g <= m.ElementGroupTable.count(); ++g)
         groupNames.push_back(fieldText(m.ElementGroupTable.rowBytes(g), 40));
     auto element = [&](const char* kind, const std::string& label, std::int32_t id, std::int32_t group) {
         if (id < 1) {
-            rows.push_back({kind, label, "", 0, ""});
+            emit(NameMapRow{kind, label, "", 0, ""});
             return;
         }
         std::string name = group >= 1 && static_cast<std::size_t>(group) <= groupNames.size()
                                ? groupNames[static_cast<std::size_t>(group - 1)]
                                : std::string();
-        rows.push_back({kind, label, "element", id, name});
+        emit(NameMapRow{kind, label, "element", id, name});
     };
     for (int i = 1; i <= src.FrameNum(); ++i) {
         const auto& f = src.FrameObj(i);
@@ -82,7 +82,7 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
         std::string name = frame <= m.FrameTable.count()
                                ? fieldText(m.FrameTable.rowBytes(static_cast<std::int32_t>(frame)), 20)
                                : std::string();
-        rows.push_back({"group", g, "frame", frame, name});
+        emit(NameMapRow{"group", g, "frame", frame, name});
     }
 
     const auto nodal = rowsByName(m.NodalLoadPatternTable, 40);
@@ -96,13 +96,13 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
             if (name.empty()) return;
             auto it = table.find(name);
             if (it == table.end()) return;
-            rows.push_back({"pattern", p.Label, became, it->second, name});
+            emit(NameMapRow{"pattern", p.Label, became, it->second, name});
             any = true;
         };
         add(nodal, p.VantraLoadPatternNodeName, "nodal load pattern");
         add(element_, p.VantraLoadPatternElementName, "element load pattern");
         add(self, p.VantraLoadPatternSelfWeightName, "self-weight pattern");
-        if (!any) rows.push_back({"pattern", p.Label, "", 0, ""});
+        if (!any) emit(NameMapRow{"pattern", p.Label, "", 0, ""});
     }
 
     const auto gravity = rowsByName(m.GravityLoadCaseTable, 40);
@@ -112,24 +112,46 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
     host.GetLoadCaseNameList(0, cases);
     for (const std::string& c : cases) {
         if (auto it = gravity.find(c); it != gravity.end())
-            rows.push_back({"case", c, "gravity load case", it->second, c});
+            emit(NameMapRow{"case", c, "gravity load case", it->second, c});
         else if (auto it2 = pushover.find(c); it2 != pushover.end())
-            rows.push_back({"case", c, "pushover load case", it2->second, c});
+            emit(NameMapRow{"case", c, "pushover load case", it2->second, c});
         else if (auto it3 = dynamic.find(c); it3 != dynamic.end())
-            rows.push_back({"case", c, "dynamic load case", it3->second, c});
+            emit(NameMapRow{"case", c, "dynamic load case", it3->second, c});
         else
-            rows.push_back({"case", c, "", 0, ""});
+            emit(NameMapRow{"case", c, "", 0, ""});
     }
+}
+
+std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& src, const target::VantraModel& store,
+                                     host::TarvoHost& host) {
+    std::vector<NameMapRow> rows;
+    ForEachNameMapRow(src, store, host, [&](const NameMapRow& r) { rows.push_back(r); });
     return rows;
 }
 
+std::string NameMapCsv(const source::TarvoModelObj& src, const target::VantraModel& store, host::TarvoHost& host) {
+    std::string csv = kNameMapHeader;
+    ForEachNameMapRow(src, store, host, [&](const NameMapRow& r) { AppendNameMapCsv(r, csv); });
+    return csv;
+}
+
+void AppendNameMapCsv(const NameMapRow& r, std::string& out) {
+    out += csvField(r.kind);
+    out += ',';
+    out += csvField(r.host);
+    out += ',';
+    out += csvField(r.became);
+    out += ',';
+    if (!r.became.empty()) out += std::to_string(r.number);
+    out += ',';
+    out += csvField(r.name);
+    out += '\n';
+}
+
 void WriteNameMapCsv(const std::vector<NameMapRow>& rows, std::ostream& out) {
-    out << "kind,host name,became,number,name\n";
-    for (const NameMapRow& r : rows) {
-        out << csvField(r.kind) << ',' << csvField(r.host) << ',' << csvField(r.became) << ',';
-        if (!r.became.empty()) out << r.number;
-        out << ',' << csvField(r.name) << '\n';
-    }
+    std::string csv = kNameMapHeader;
+    for (const NameMapRow& r : rows) AppendNameMapCsv(r, csv);
+    out << csv;
 }
 
 }  // namespace t2v::plugin

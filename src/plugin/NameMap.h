@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,12 +30,20 @@ struct NameMapRow {
 };
 
 // From the source model and the store of one transfer, once filled; the host answers
-// the group and load case lists.
+// the point, group and load case lists. Rows come in order: points, frames, areas,
+// groups, patterns, cases.
+void ForEachNameMapRow(const source::TarvoModelObj& src, const target::VantraModel& store, host::TarvoHost& host,
+                       const std::function<void(const NameMapRow&)>& emit);
 std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& src, const target::VantraModel& store,
                                      host::TarvoHost& host);
 
 // CSV with a header line: kind,host name,became,number,name. Fields holding a comma,
 // a quote or a line break are quoted; an object that became nothing has an empty number.
+inline constexpr const char* kNameMapHeader = "kind,host name,became,number,name\n";
+void AppendNameMapCsv(const NameMapRow& row, std::string& out);
 void WriteNameMapCsv(const std::vector<NameMapRow>& rows, std::ostream& out);
+// The CSV straight from the transfer, without holding every row: a structure of 10^6
+// elements has as many rows, each a few strings.
+std::string NameMapCsv(const source::TarvoModelObj& src, const target::VantraModel& store, host::TarvoHost& host);
 
 }  // namespace t2v::plugin

@@ -1,10 +1,10 @@
 #include "plugin/frmTransferVantra.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "common/Text.h"
 
+#include "plugin/NameMap.h"
 #include "plugin/RulesText.h"
 #include "plugin/modUtilFunctions.h"
 
@@ -151,9 +151,7 @@ void frmTransferVantra::writeReportFile(const std::string& structureDir) {
 
 void frmTransferVantra::writeNameMapFile(const std::string& structureDir) {
     const std::string path = platform_.join(structureDir, kNameMapFileName);
-    std::ostringstream csv;
-    WriteNameMapCsv(shared_.nameMap, csv);
-    const std::string text = std::move(csv).str();
+    const std::string& text = shared_.nameMapCsv;
     std::string error;
     std::unique_ptr<platform::OutputFile> file = platform_.createFile(path, error);
     if (file && file->write(text.data(), text.size()) && file->commit()) {
@@ -175,14 +173,14 @@ void frmTransferVantra::Transform() {
         // The name map is taken while the source model still knows what each object became.
         host::TarvoHost& hostModel = *shared_.oTarvoModel;
         TransferFilled filled = [this, &hostModel](const source::TarvoModelObj& src, const target::VantraModel& store) {
-            shared_.nameMap = BuildNameMap(src, store, hostModel);
+            shared_.nameMapCsv = NameMapCsv(src, store, hostModel);
             if (shared_.filled) shared_.filled(src, store);
         };
         TransferContext ctx{hostModel, platform_, shared_.store,
                             {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, filled, {}, 0};
         shared_.report.clear();
         shared_.reportFilePath.clear();
-        shared_.nameMap.clear();
+        shared_.nameMapCsv.clear();
         shared_.nameMapFilePath.clear();
         shared_.recordsWritten = 0;
         bool written = false;

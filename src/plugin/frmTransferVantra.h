@@ -8,7 +8,6 @@
 
 #include "host/TarvoHost.h"
 #include "platform/Platform.h"
-#include "plugin/NameMap.h"
 #include "plugin/modTarvo2Vantra.h"
 #include "target/VantraModel.h"
 
@@ -33,7 +32,7 @@ struct SharedValues {
     std::size_t recordsWritten = 0;         // earthquake record files the last transfer wrote
     bool strictReport = false;              // every left-out item counts as a problem
     std::string reportFilePath;             // where the dialog wrote the report (empty: nowhere)
-    std::vector<NameMapRow> nameMap;        // what each host object of the last transfer became
+    std::string nameMapCsv;                 // what each host object of the last transfer became (CSV)
     std::string nameMapFilePath;            // where the dialog wrote the name map (empty: nowhere)
     std::string failure;                    // why the last transfer attempt stopped (empty: it did not)
 };
