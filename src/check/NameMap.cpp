@@ -15,7 +15,7 @@ namespace {
 template <class Table>
 std::unordered_map<std::string, std::int64_t> rowsByName(const Table& table, std::size_t length) {
     std::unordered_map<std::string, std::int64_t> rows;
-    for (std::int32_t r = 1; r <= table.count(); ++r) rows.emplace(inspect::DecodeText(table.rowBytes(r), length), r);
+    for (std::int32_t r = 1; r <= table.count(); ++r) rows.emplace(decode::DecodeText(table.rowBytes(r), length), r);
     return rows;
 }
 
@@ -47,7 +47,7 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
     }
     std::vector<std::string> groupNames;
     for (std::int32_t g = 1; g <= m.ElementGroupTable.count(); ++g)
-        groupNames.push_back(inspect::DecodeText(m.ElementGroupTable.rowBytes(g), 40));
+        groupNames.push_back(decode::DecodeText(m.ElementGroupTable.rowBytes(g), 40));
     auto element = [&](const char* kind, const std::string& label, std::int32_t id, std::int32_t group) {
         if (id < 1) {
             rows.push_back({kind, label, "", 0, ""});
@@ -75,7 +75,7 @@ std::vector<NameMapRow> BuildNameMap(const source::TarvoModelObj& srcConst, cons
         if (g == "ALL") continue;
         ++frame;
         std::string name = frame <= m.FrameTable.count()
-                               ? inspect::DecodeText(m.FrameTable.rowBytes(static_cast<std::int32_t>(frame)), 20)
+                               ? decode::DecodeText(m.FrameTable.rowBytes(static_cast<std::int32_t>(frame)), 20)
                                : std::string();
         rows.push_back({"group", g, "frame", frame, name});
     }

@@ -457,7 +457,7 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
     return b;
 }
 
-void EmitBalance(const Balance& b, inspect::Emitter& out) {
+void EmitBalance(const Balance& b, decode::Emitter& out) {
     out.beginObject();
     out.key("balanced");
     out.boolean(b.balanced());
