@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "host/document/DocumentHost.h"
+#include "output/SeriesFolder.h"
 #include "platform/recording/RecordingPlatform.h"
 #include "plugin/cPlugin.h"
 #include "common/Text.h"
@@ -160,7 +161,7 @@ TEST_F(Trust, SeriesFolderIsNeverOutsideTheStructureFolder) {
         m.StructureName = name;
         m.StructureDir = p.join(m.StructuresRoot, StructureFolderName(name));
         TransferReport report;
-        plugin::ResetSeriesFolder(p, m, report);
+        output::ResetSeriesFolder(p, m, report);
         EXPECT_TRUE(p.deletedFolders.empty()) << '"' << name << '"';
     }
     EXPECT_TRUE(p.isDirectory(dir / "PushAnalysis"));
