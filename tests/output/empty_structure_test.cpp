@@ -6,7 +6,7 @@
 #include <string>
 
 #include "output/WriteStructureFiles.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempDir.h"
 #include "target/VantraModel.h"
 

@@ -11,7 +11,7 @@
 
 #include "host/document/DocumentHost.h"
 #include "output/SeriesFolder.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "plugin/cPlugin.h"
 #include "common/Text.h"
 #include "support/TempDir.h"

@@ -8,7 +8,7 @@
 #include "common/Record.h"
 #include "host/document/DocumentHost.h"
 #include "output/EarthquakeRecords.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/ReadTHFunc.h"
 #include "support/TempDir.h"
 
