@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         if (json && balance) {
             // One document: {"checks": {...}, "totals": {...}}.
             {
-                t2v::inspect::JsonWriter w(std::cout, true);
+                t2v::decode::JsonWriter w(std::cout, true);
                 w.beginObject();
                 w.key("checks");
                 EmitFindings(report, w);

@@ -20,9 +20,9 @@
 
 namespace {
 
-std::unique_ptr<t2v::inspect::Emitter> makeWriter(bool json, bool compact) {
-    if (json) return std::make_unique<t2v::inspect::JsonWriter>(std::cout, !compact);
-    return std::make_unique<t2v::inspect::TextWriter>(std::cout);
+std::unique_ptr<t2v::decode::Emitter> makeWriter(bool json, bool compact) {
+    if (json) return std::make_unique<t2v::decode::JsonWriter>(std::cout, !compact);
+    return std::make_unique<t2v::decode::TextWriter>(std::cout);
 }
 
 }  // namespace
@@ -81,11 +81,11 @@ int main(int argc, char** argv) {
             else
                 t2v::check::EmitGroup(d, group, *writer);
         } else if (!record.empty())
-            t2v::inspect::StreamEarthquakeRecord(record, *writer);
+            t2v::decode::StreamEarthquakeRecord(record, *writer);
         else if (!file.empty())
-            t2v::inspect::StreamStructureFile(dir + "/" + t2v::inspect::StructureFileName(file), file, *writer);
+            t2v::decode::StreamStructureFile(dir + "/" + t2v::decode::StructureFileName(file), file, *writer);
         else
-            t2v::inspect::StreamStructureFolder(dir, *writer);
+            t2v::decode::StreamStructureFolder(dir, *writer);
         writer.reset();  // flushes
     } catch (const std::exception& e) {
         std::cout.flush();

@@ -240,18 +240,18 @@ void CheckTransfer(const std::uint8_t* data, std::size_t size) {
     if (!plugin.Shared().lastTransferWritten) return;
 
     // What the writer wrote must read back: a decode failure is a writer fault.
-    inspect::NullEmitter out;
-    inspect::DecodeOptions options;  // the load-case file needs the drift count
+    decode::NullEmitter out;
+    decode::DecodeOptions options;  // the load-case file needs the drift count
     options.driftCount = plugin.Shared().store.DriftTable.count();
-    for (const std::string_view suffix : inspect::StructureFileSuffixes()) {
-        const std::string path = "/structures/Fuzz/" + inspect::StructureFileName(suffix);
+    for (const std::string_view suffix : decode::StructureFileSuffixes()) {
+        const std::string path = "/structures/Fuzz/" + decode::StructureFileName(suffix);
         const auto it = memory.files.find(path);
         if (it == memory.files.end()) {
             std::fprintf(stderr, "the transfer reported success without %s\n", path.c_str());
             std::abort();
         }
         try {
-            inspect::StreamStructureBytes(path, reinterpret_cast<const std::uint8_t*>(it->second.data()),
+            decode::StreamStructureBytes(path, reinterpret_cast<const std::uint8_t*>(it->second.data()),
                                           it->second.size(), suffix, out, options);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "a written file does not decode: %s\n", e.what());
@@ -266,19 +266,19 @@ void CheckDecode(const std::uint8_t* data, std::size_t size) {
     // The first byte chooses the file kind (one of the seven structure files, or an
     // earthquake record) and, for the load-case file, the drift count.
     if (size < 1) return;
-    const auto& suffixes = t2v::inspect::StructureFileSuffixes();
+    const auto& suffixes = t2v::decode::StructureFileSuffixes();
     const std::size_t kind = data[0] % (suffixes.size() + 1);
-    t2v::inspect::NullEmitter out;
+    t2v::decode::NullEmitter out;
     try {
         if (kind == suffixes.size()) {
-            t2v::inspect::Cursor c("record", data + 1, size - 1);
-            t2v::inspect::detail::DecodeEarthquakeRecordFile(c, out);
+            t2v::decode::Cursor c("record", data + 1, size - 1);
+            t2v::decode::detail::DecodeEarthquakeRecordFile(c, out);
         } else {
-            t2v::inspect::DecodeOptions options;
+            t2v::decode::DecodeOptions options;
             options.driftCount = data[0] / (suffixes.size() + 1) % 8;
-            t2v::inspect::StreamStructureBytes("fuzz", data + 1, size - 1, suffixes[kind], out, options);
+            t2v::decode::StreamStructureBytes("fuzz", data + 1, size - 1, suffixes[kind], out, options);
         }
-    } catch (const t2v::inspect::DecodeError&) {
+    } catch (const t2v::decode::DecodeError&) {
     }
 }
 

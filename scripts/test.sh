@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test twice: in the normal build and
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks that includes point down the stack, installs what is missing, builds, and runs
+# every test twice: in the normal build and under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/check-includes.sh
 scripts/setup.sh
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DT2V_WERROR=ON >/dev/null

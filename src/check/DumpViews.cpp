@@ -9,7 +9,7 @@
 namespace t2v::check {
 namespace {
 
-using inspect::Emitter;
+using decode::Emitter;
 
 void kv(Emitter& out, const char* k, std::int64_t v) {
     out.key(k);
@@ -121,16 +121,16 @@ void EmitSummary(const StructureDigest& d, const std::string& dir, Emitter& out)
     out.endArray();
 
     if (!dir.empty()) {
-        const inspect::Value L = inspect::DecodeStructureFile(dir + "/" + inspect::StructureFileName("L"), "L");
+        const decode::Value L = decode::DecodeStructureFile(dir + "/" + decode::StructureFileName("L"), "L");
         out.key("load_cases");
         out.beginArray();
         for (const char* kind : {"gravity", "pushover", "dynamic"}) {
-            const inspect::Value* cases = L.find(std::string(kind) + "_cases");
+            const decode::Value* cases = L.find(std::string(kind) + "_cases");
             if (!cases) continue;
             for (const auto& c : cases->items()) {
                 out.beginObject();
                 kv(out, "kind", std::string(kind));
-                const inspect::Value* name = c.find("name");
+                const decode::Value* name = c.find("name");
                 kv(out, "name", name && !name->isNull() ? name->asString() : std::string());
                 out.endObject();
             }

@@ -13,13 +13,13 @@ namespace t2v::check {
 
 // Counts, units, groups, patterns, cuts, drifts and the load cases of the folder's "L"
 // file (`dir`; the load cases are left out when it is empty).
-void EmitSummary(const StructureDigest& d, const std::string& dir, inspect::Emitter& out);
+void EmitSummary(const StructureDigest& d, const std::string& dir, decode::Emitter& out);
 // A node: coordinates, support, the elements that use it, its loads and mass.
 // Throws std::out_of_range when there is no such node.
-void EmitNode(const StructureDigest& d, std::int64_t node, inspect::Emitter& out);
+void EmitNode(const StructureDigest& d, std::int64_t node, decode::Emitter& out);
 // An element: group, nodes and their coordinates, length or area, compound, its loads.
-void EmitElement(const StructureDigest& d, std::int64_t element, inspect::Emitter& out);
+void EmitElement(const StructureDigest& d, std::int64_t element, decode::Emitter& out);
 // An element group or a frame (host group) by name: its elements, or nodes and elements.
-void EmitGroup(const StructureDigest& d, const std::string& name, inspect::Emitter& out);
+void EmitGroup(const StructureDigest& d, const std::string& name, decode::Emitter& out);
 
 }  // namespace t2v::check

@@ -99,13 +99,13 @@ private:
                 double l = Distance(node(el.nodes[0]), node(el.nodes[1]));
                 if (l <= tol)
                     add(kZeroLength, name + " from node " + num(el.nodes[0]) + " to node " + num(el.nodes[1]) +
-                                         " has length " + inspect::FormatReal(l, false));
+                                         " has length " + decode::FormatReal(l, false));
             } else if (IsAreaType(type)) {
                 double a = QuadArea(node(el.nodes[0]), node(el.nodes[1]), node(el.nodes[2]), node(el.nodes[3]));
                 if (a <= tol * tol)
                     add(kZeroArea, name + " on nodes " + num(el.nodes[0]) + ", " + num(el.nodes[1]) + ", " +
                                        num(el.nodes[2]) + ", " + num(el.nodes[3]) + " has area " +
-                                       inspect::FormatReal(a, false));
+                                       decode::FormatReal(a, false));
             }
         }
         for (const auto& drift : d_.drifts)
@@ -191,7 +191,7 @@ private:
                             if (Distance(n, d_.nodes[j]) <= tol)
                                 add(kCoincident, "node " + num(static_cast<std::int64_t>(j + 1)) + " and node " +
                                                      num(static_cast<std::int64_t>(i + 1)) + " are " +
-                                                     inspect::FormatReal(Distance(n, d_.nodes[j]), false) + " apart");
+                                                     decode::FormatReal(Distance(n, d_.nodes[j]), false) + " apart");
                     }
             cells[k].push_back(i);
         }
@@ -354,13 +354,13 @@ void PrintFindings(const CheckReport& r, std::ostream& out, std::size_t perKind)
 
 void PrintFindingsJson(const CheckReport& r, std::ostream& out) {
     {
-        inspect::JsonWriter w(out, true);
+        decode::JsonWriter w(out, true);
         EmitFindings(r, w);
     }
     out << '\n';
 }
 
-void EmitFindings(const CheckReport& r, inspect::Emitter& w) {
+void EmitFindings(const CheckReport& r, decode::Emitter& w) {
     w.beginObject();
     w.key("tolerance");
     w.real(r.tolerance, false);

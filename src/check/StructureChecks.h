@@ -40,7 +40,7 @@ void PrintFindings(const CheckReport& r, std::ostream& out, std::size_t perKind 
 // JSON: {"tolerance": t, "problems": n, "counts": {kind: n}, "findings": [{kind, text}]}.
 void PrintFindingsJson(const CheckReport& r, std::ostream& out);
 // The same object reported to an Emitter (to be nested in a larger document).
-void EmitFindings(const CheckReport& r, inspect::Emitter& out);
+void EmitFindings(const CheckReport& r, decode::Emitter& out);
 
 // Geometry shared with the totals and the picture.
 double Distance(const DigestNode& a, const DigestNode& b);

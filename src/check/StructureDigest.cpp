@@ -8,7 +8,7 @@
 namespace t2v::check {
 namespace {
 
-using inspect::Emitter;
+using decode::Emitter;
 
 // Collects the decoder's events record by record. Every object that is an array item is
 // a record; objects that are members of a record (restraints{ux..}, a companion) are
@@ -264,12 +264,12 @@ private:
 StructureDigest ReadMainFileDigest(const std::string& path) {
     StructureDigest d;
     DigestBuilder builder(d);
-    inspect::StreamStructureFile(path, "S", builder);
+    decode::StreamStructureFile(path, "S", builder);
     return d;
 }
 
 StructureDigest ReadStructureDigest(const std::string& dir) {
-    return ReadMainFileDigest(dir + "/" + inspect::StructureFileName("S"));
+    return ReadMainFileDigest(dir + "/" + decode::StructureFileName("S"));
 }
 
 std::string LengthUnitName(int code) {

@@ -4,12 +4,13 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 
 #include "check/StructureChecks.h"
 #include "common/Text.h"
 #include "common/Units.h"
 #include "host/TarvoHost.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "platform/posix/PosixPlatform.h"
 #include "source/TarvoModelObj.h"
 
 namespace t2v::check {
@@ -374,8 +375,28 @@ SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host) {
     return info;
 }
 
+namespace {
+
+// The source is read here only to count it: whatever a read step would tell the user is
+// dropped, and every question gets the plain answer.
+struct DroppedText {
+    std::ostringstream dropped;
+};
+class QuietPlatform final : private DroppedText, public platform::PosixPlatform {
+public:
+    QuietPlatform() : PosixPlatform(dropped, dropped) {}
+    platform::MsgResult messageBox(const std::string&, const std::string&, platform::MsgIcon,
+                                   platform::MsgButtons) override {
+        return platform::MsgResult::Ok;
+    }
+    void beep() override {}
+    void removeTemporariesOnInterrupt() override {}
+};
+
+}  // namespace
+
 SourceInfo SourceTotalsFromHost(host::TarvoHost& host) {
-    platform::RecordingPlatform quiet;
+    QuietPlatform quiet;
     source::TarvoModelObj src(host, quiet, UnitsForHostCode(host.GetPresentUnits()), source::RecordsLocation{});
     // The read steps of a transfer except the time-history functions, which write
     // record files and carry no load or mass.
@@ -514,7 +535,7 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
     return b;
 }
 
-void EmitBalance(const Balance& b, inspect::Emitter& out) {
+void EmitBalance(const Balance& b, decode::Emitter& out) {
     out.beginObject();
     out.key("balanced");
     out.boolean(b.balanced());

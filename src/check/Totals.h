@@ -111,6 +111,6 @@ void PrintBalance(const Balance& b, std::ostream& out);
 // The same for scripts: {"balanced", "force_unit", "length_unit", "rows": [{pattern,
 // host_label, figure, in, out, difference, tolerance, problem}], "counts": [{what, in,
 // out}], "reasons": [...]}; a count a side does not have is null.
-void EmitBalance(const Balance& b, inspect::Emitter& out);
+void EmitBalance(const Balance& b, decode::Emitter& out);
 
 }  // namespace t2v::check

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 DecodeError::DecodeError(const std::string& file, std::size_t offset, const std::string& reason)
     : std::runtime_error(file + ": offset " + std::to_string(offset) + ": " + reason),
@@ -52,4 +52,4 @@ void Cursor::expectEnd() const {
     if (pos_ != size_) fail(pos_, std::to_string(left()) + " bytes left over after the last block");
 }
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 class DecodeError : public std::runtime_error {
 public:
@@ -103,4 +103,4 @@ private:
     std::size_t pos_ = 0;
 };
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

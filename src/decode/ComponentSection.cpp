@@ -8,7 +8,7 @@
 
 #include "decode/Decoders.h"
 
-namespace t2v::inspect::detail {
+namespace t2v::decode::detail {
 namespace {
 
 const std::vector<std::string_view> kReleaseDofs = {"a", "v2", "v3", "m2", "m3", "t"};
@@ -388,4 +388,4 @@ void DecodeComponentSection(Cursor& c, Emitter& out) {
     out.endObject();
 }
 
-}  // namespace t2v::inspect::detail
+}  // namespace t2v::decode::detail

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace t2v::inspect::detail {
+namespace t2v::decode::detail {
 
 Counter ReadI16(Cursor& c, Emitter& out, std::string_view key) {
     std::size_t at = c.pos();
@@ -73,4 +73,4 @@ void EmitPreamble(Cursor& c, Emitter& out) {
     out.endObject();
 }
 
-}  // namespace t2v::inspect::detail
+}  // namespace t2v::decode::detail

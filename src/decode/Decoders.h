@@ -10,7 +10,7 @@
 #include "decode/Emitter.h"
 #include "decode/RecordLayout.h"
 
-namespace t2v::inspect::detail {
+namespace t2v::decode::detail {
 
 // A counter as read from the file, with its offset for error messages.
 struct Counter {
@@ -47,4 +47,4 @@ void DecodePOFFile(Cursor& c, Emitter& out);
 void DecodeULSFile(Cursor& c, Emitter& out);
 void DecodeEarthquakeRecordFile(Cursor& c, Emitter& out);
 
-}  // namespace t2v::inspect::detail
+}  // namespace t2v::decode::detail

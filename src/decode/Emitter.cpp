@@ -4,7 +4,7 @@
 #include <cmath>
 #include <sstream>
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 // ---------------------------------------------------------------- TreeBuilder
 
@@ -319,4 +319,4 @@ std::string ToText(const Value& v) {
     return os.str();
 }
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

@@ -12,7 +12,7 @@
 
 #include "decode/Value.h"
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 // Inside an object every value is preceded by key(); inside an array it is not.
 class Emitter {
@@ -198,4 +198,4 @@ void Emit(const Value& v, Emitter& out);
 std::string ToJson(const Value& v, bool pretty);
 std::string ToText(const Value& v);
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

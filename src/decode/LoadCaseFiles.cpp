@@ -3,7 +3,7 @@
 
 #include "decode/Decoders.h"
 
-namespace t2v::inspect::detail {
+namespace t2v::decode::detail {
 namespace {
 
 constexpr int kLoadCaseKinds = 20;
@@ -216,4 +216,4 @@ void DecodeAnalysisCases(Cursor& c, Emitter& out) {
     out.endObject();
 }
 
-}  // namespace t2v::inspect::detail
+}  // namespace t2v::decode::detail

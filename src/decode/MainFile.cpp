@@ -4,7 +4,7 @@
 
 #include "decode/Decoders.h"
 
-namespace t2v::inspect::detail {
+namespace t2v::decode::detail {
 namespace {
 
 const std::vector<std::string_view> kDofs = {"ux", "uy", "uz", "rx", "ry", "rz"};
@@ -510,4 +510,4 @@ MainSummary DecodeMainFile(Cursor& c, Emitter& out) {
     return summary;
 }
 
-}  // namespace t2v::inspect::detail
+}  // namespace t2v::decode::detail

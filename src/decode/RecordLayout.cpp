@@ -6,7 +6,7 @@
 
 #include "decode/ByteCursor.h"
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 std::size_t Width(Type type, std::size_t len) {
     switch (type) {
@@ -310,4 +310,4 @@ void OtherBytes::emit(Emitter& out) const {
     out.endObject();
 }
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

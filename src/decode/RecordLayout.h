@@ -13,7 +13,7 @@
 
 #include "decode/Emitter.h"
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 enum class Type : std::uint8_t { U8, I16, I32, F32, F64, Text };
 
@@ -112,4 +112,4 @@ void EmitRecord(Emitter& out, const std::uint8_t* rec, const RecordLayout& layou
 
 bool AllZero(const std::uint8_t* p, std::size_t n);
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

@@ -4,7 +4,7 @@
 
 #include "decode/Decoders.h"
 
-namespace t2v::inspect::detail {
+namespace t2v::decode::detail {
 
 void DecodePOFile(Cursor& c, Emitter& out) {
     static const RecordLayout options("the options record", 282, {text("text_6", 6, 40), text("text_184", 184, 40)});
@@ -93,4 +93,4 @@ void DecodeEarthquakeRecordFile(Cursor& c, Emitter& out) {
     out.endObject();
 }
 
-}  // namespace t2v::inspect::detail
+}  // namespace t2v::decode::detail

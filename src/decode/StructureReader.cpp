@@ -8,7 +8,7 @@
 
 #include "decode/Decoders.h"
 
-namespace t2v::inspect {
+namespace t2v::decode {
 namespace {
 
 // The whole file in one buffer (left uninitialised before the read: files reach
@@ -140,4 +140,4 @@ Value DecodeEarthquakeRecord(const std::string& path) {
     return tree.take();
 }
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

@@ -65,7 +65,7 @@
 #include "decode/Emitter.h"
 #include "decode/Value.h"
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 // The seven suffixes in the order of the folder tree: "S", "L", "A", "ULS", "PO", "POA", "POF".
 const std::vector<std::string_view>& StructureFileSuffixes();
@@ -93,4 +93,4 @@ void StreamEarthquakeRecord(const std::string& path, Emitter& out);
 void StreamStructureBytes(const std::string& name, const std::uint8_t* data, std::size_t size,
                           std::string_view suffix, Emitter& out, const DecodeOptions& options = {});
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <stdexcept>
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 std::string_view KindName(Value::Kind kind) {
     switch (kind) {
@@ -122,4 +122,4 @@ const Value& Get(const Value& root, std::string_view path) {
     return *v;
 }
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-namespace t2v::inspect {
+namespace t2v::decode {
 
 class Value {
 public:
@@ -73,4 +73,4 @@ std::string_view KindName(Value::Kind kind);
 // std::out_of_range naming the path and the step that found nothing.
 const Value& Get(const Value& root, std::string_view path);
 
-}  // namespace t2v::inspect
+}  // namespace t2v::decode

@@ -28,7 +28,7 @@ void writeCountedRows(LeWriter& w, const Table& t) {
 void writePreamble(LeWriter& w, const VantraModel& m, bool withNames) {
     w.text(m.FileVersion, 8);
     if (withNames) {
-        w.text(m.StructureName, 12);
+        w.text(StructureFolderName(m.StructureName), 12);
         w.text(m.StructureTitle, 60);
     }
 }
@@ -40,7 +40,7 @@ void writePreamble(LeWriter& w, const VantraModel& m, bool withNames) {
 //  84 ForceUnit | 86 Gravity f32 | 90 ErrorBeep | 92 SizePresetIndex | 94 UnitFlag4
 //  96 TailSectionFlag | 98 extra value | 100 HeaderWord1 | 102 three int32 | 114 reserved
 //  list count, capacity | 118 DefaultSizeValue f64 | 126 DefaultSizeLabel text 8
-void writeMainHeader(LeWriter& w, VantraModel& m, int extraValue) {
+void writeMainHeader(LeWriter& w, const VantraModel& m, int extraValue) {
     writePreamble(w, m, true);
     w.i16(m.HeaderWord0);
     w.i16(m.LengthUnit);
@@ -49,8 +49,7 @@ void writeMainHeader(LeWriter& w, VantraModel& m, int extraValue) {
     w.i16(m.ErrorBeep);
     w.i16(m.SizePresetIndex);
     w.i16(m.UnitFlag4);
-    m.TailSectionFlag = 1;
-    w.i16(m.TailSectionFlag);
+    w.i16(1);  // TailSectionFlag: the main file always ends with its tail section
     w.i16(extraValue);
     w.i16(m.HeaderWord1);
     w.i32(m.HeaderLong0);
@@ -296,7 +295,7 @@ void writeComponents(LeWriter& w, const VantraModel& m) {
     never(9);                                         // C106..C114
 }
 
-void writeMainFile(LeWriter& w, VantraModel& m, int extraValue) {
+void writeMainFile(LeWriter& w, const VantraModel& m, int extraValue) {
     writeMainHeader(w, m, extraValue);
     writeNodes(w, m);
     writeConstraints(w, m);
@@ -377,9 +376,10 @@ struct FileJob {
 
 // Writes one file into its temporary and closes it, or reports why not. The file is
 // returned closed (still under its temporary name) when every byte reached it.
-std::unique_ptr<platform::OutputFile> writeTemporary(VantraModel& m, platform::Platform& platform, const FileJob& job,
+std::unique_ptr<platform::OutputFile> writeTemporary(const VantraModel& m, platform::Platform& platform,
+                                                     const std::string& folder, const FileJob& job,
                                                      const WriteProgress& progress) {
-    const std::string path = platform.join(m.StructureDir, job.fileName);
+    const std::string path = platform.join(folder, job.fileName);
     std::string error;
     std::unique_ptr<platform::OutputFile> file = platform.createFile(path, error);
     if (!file) {
@@ -406,8 +406,8 @@ void ReportFileError(const VantraModel& m, platform::Platform& platform, bool op
     const std::string CR = "\r";
     // The path and the system's reason, when known, on a line of their own.
     auto detail = [&](const std::string& text) { return text.empty() ? std::string() : text + CR; };
-    const std::string name = std::string(trimRightBlanks(m.StructureName)) +
-                             std::string(12 - std::min<std::size_t>(12, utf8Length(trimRightBlanks(m.StructureName))), ' ');
+    const std::string folderName = StructureFolderName(m.StructureName);
+    const std::string name = folderName + std::string(12 - std::min<std::size_t>(12, utf8Length(folderName)), ' ');
     if (!opened) {
         platform.messageBox("Failure to open the following essential data file :" + CR + CR + "Structure name = " + name +
                                 CR + "File name = " + fileName + CR + detail(reason) + CR +
@@ -442,13 +442,11 @@ std::size_t RemoveLeftTemporaries(platform::Platform& platform, const std::strin
     return removed;
 }
 
-bool WriteStructureFiles(VantraModel& m, platform::Platform& platform, const std::string& fileKind, bool writeAll,
+bool WriteStructureFiles(const VantraModel& m, platform::Platform& platform, const std::string& fileKind, bool writeAll,
                          int extraValue, const WriteProgress& progress, std::string* syncProblem) {
     // The name is held as a 12-character text: cut to 12, then right-trimmed.
-    const std::string name = StructureFolderName(m.StructureName);
-    m.StructureName = name;
-    m.StructureDir = platform.join(m.StructuresRoot, name);
-    RemoveLeftTemporaries(platform, m.StructureDir);
+    const std::string dir = platform.join(m.StructuresRoot, StructureFolderName(m.StructureName));
+    RemoveLeftTemporaries(platform, dir);
 
     const bool vntr = fileKind == "VNTR";
     std::vector<FileJob> jobs;
@@ -474,7 +472,7 @@ bool WriteStructureFiles(VantraModel& m, platform::Platform& platform, const std
     // the remaining files, so the first failure ends the writer.
     std::vector<std::unique_ptr<platform::OutputFile>> done;
     for (const FileJob& job : jobs) {
-        std::unique_ptr<platform::OutputFile> file = writeTemporary(m, platform, job, progress);
+        std::unique_ptr<platform::OutputFile> file = writeTemporary(m, platform, dir, job, progress);
         if (!file) return false;
         done.push_back(std::move(file));
     }
@@ -485,7 +483,7 @@ bool WriteStructureFiles(VantraModel& m, platform::Platform& platform, const std
     // ahead without that safety.
     std::vector<std::string> targets, backups;
     for (const FileJob& job : jobs) {
-        targets.push_back(platform.join(m.StructureDir, job.fileName));
+        targets.push_back(platform.join(dir, job.fileName));
         std::string backup = targets.back() + std::string(platform::Platform::TemporarySuffix()) + "old";
         std::string ignored;
         if (platform.entryInfo(targets.back()).kind != platform::EntryInfo::Kind::File ||
@@ -514,7 +512,7 @@ bool WriteStructureFiles(VantraModel& m, platform::Platform& platform, const std
     }
     dropBackups();
     std::string error;
-    if (!platform.syncFolder(m.StructureDir, error) && syncProblem) *syncProblem = error;
+    if (!platform.syncFolder(dir, error) && syncProblem) *syncProblem = error;
     return true;
 }
 

@@ -14,7 +14,8 @@ namespace t2v::output {
 using WriteProgress = std::function<void(std::string_view file, unsigned long long bytes)>;
 
 // Writes the "A", "ULS", "PO", "POA", "POF", "L" and "S" files (in that order; the
-// first and the last three only for file kind "VNTR") into StructuresRoot/<name>.
+// first and the last three only for file kind "VNTR") into StructuresRoot/<name>, the
+// name cut to its 12 characters (StructureFolderName). The store is only read.
 // The structure is replaced whole or not at all: each file is written to a temporary
 // beside it and flushed, and only when all of them are complete are they renamed into
 // place. The first failure is reported to the user with ReportFileError (once, with the
@@ -23,7 +24,7 @@ using WriteProgress = std::function<void(std::string_view file, unsigned long lo
 // the folder are removed first, so the caller must hold the folder's lock. True when
 // every file is in place; a failure to flush the folder itself to the disk afterwards
 // does not undo that and is passed back in `syncProblem`.
-bool WriteStructureFiles(target::VantraModel& m, platform::Platform& platform, const std::string& fileKind,
+bool WriteStructureFiles(const target::VantraModel& m, platform::Platform& platform, const std::string& fileKind,
                          bool writeAll, int extraValue, const WriteProgress& progress = {},
                          std::string* syncProblem = nullptr);
 

@@ -1,6 +1,8 @@
 #include "plugin/modTarvo2Vantra.h"
 
 #include "common/Text.h"
+#include "output/EarthquakeRecords.h"
+#include "output/SeriesFolder.h"
 #include "output/WriteStructureFiles.h"
 #include "target/FillSteps.h"
 
@@ -45,33 +47,7 @@ Units unitsOf(const target::VantraModel& m) {
     return u;
 }
 
-// A name that is one plain folder level: not empty, no separator or drive colon, no
-// control character, and not made of dots only ("." and ".." name other folders, and
-// Windows drops trailing dots, so "..." would name the parent too).
-bool isPlainFolderName(std::string_view name) {
-    if (name.empty() || name.find_first_not_of('.') == std::string_view::npos) return false;
-    for (char ch : name) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (ch == '/' || ch == '\\' || ch == ':' || b < 0x20 || b == 0x7F) return false;
-    }
-    return true;
-}
-
 }  // namespace
-
-void ResetSeriesFolder(platform::Platform& platform, const target::VantraModel& m, TransferReport& report) {
-    if (m.SeriesToReset.empty() || !isPlainFolderName(StructureFolderName(m.StructureName))) return;
-    const std::string seriesDir = platform.join(m.StructureDir, m.SeriesToReset);
-    const platform::EntryInfo info = platform.entryInfo(seriesDir);
-    using Kind = platform::EntryInfo::Kind;
-    if (info.kind == Kind::Missing) return;
-    std::string error;
-    if (info.kind != Kind::Folder)
-        error = seriesDir + " is not a folder" + (info.kind == Kind::Link ? " but a link" : "");
-    else if (platform.deleteFolderTree(seriesDir, &error))
-        return;
-    report.add("analysis series", m.SeriesToReset, "earlier results not cleared", true, error);
-}
 
 bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, const std::string& structureName) {
     target::VantraModel& m = ctx.store;
@@ -108,7 +84,9 @@ bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, cons
     m.ProductName = "VANTRA V4";
     m.ProductFamily = "VANTRA";
     m.Comment.clear();
-    m.StructureName = structureName;
+    // Where the structure goes, as the files name it: the name cut to its 12 characters.
+    m.StructureName = StructureFolderName(structureName);
+    m.StructureDir = structureDir;
     m.StructureTitle = "Model Transferred";
     m.StructuresRoot = structuresRoot;
 
@@ -148,6 +126,9 @@ bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, cons
     phase("fill", "filled", done, total);
     if (ctx.filled) ctx.filled(src, m);
 
+    // The records first, the structure after: a records folder that cannot be made stops
+    // the transfer before any structure file is touched.
+    output::WriteEarthquakeRecords(ctx.platform, ctx.records, src);
     std::string syncProblem;
     const bool written = output::WriteStructureFiles(
         m, ctx.platform, "VNTR", true, 0,
@@ -156,7 +137,7 @@ bool TransferModel(TransferContext& ctx, const std::string& structuresRoot, cons
     if (written) {
         if (!syncProblem.empty())
             src.Report.add("structure folder", m.StructureDir, "not flushed to the disk", true, syncProblem);
-        ResetSeriesFolder(ctx.platform, m, src.Report);
+        output::ResetSeriesFolder(ctx.platform, m, src.Report);
     }
     ctx.report = std::move(src.Report);
     ctx.recordsWritten = src.RecordsWritten;

@@ -41,13 +41,6 @@ inline constexpr const char* kStructureLockName = "tarvo2vantra.lock";
 // Sets the unit values of the store from the host's present units.
 void SetUnitDefaults(host::TarvoHost& host, target::VantraModel& store);
 
-// Clears the results of an earlier run of the analysis series the transfer made
-// (m.SeriesToReset), now that the structure they belonged to has been replaced. Only a
-// real folder directly inside the structure folder is deleted, never a link (which could
-// lead anywhere), and nothing for a structure name that is not one plain folder level;
-// a folder that stays is a problem of the report, since its results no longer match.
-void ResetSeriesFolder(platform::Platform& platform, const target::VantraModel& m, TransferReport& report);
-
 // Reads, converts and writes. True when every structure file was written (then the
 // earlier results of the analysis series are cleared too); false when the writer
 // failed, which it has told the user, and the earlier structure is as it was. Errors of

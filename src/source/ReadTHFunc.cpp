@@ -1,4 +1,4 @@
-// Time-history functions and their earthquake records (read step 23).
+// Time-history functions (read step 23); the output stage writes their earthquake records.
 #include "source/ReadTHFunc.h"
 
 #include <algorithm>
@@ -372,35 +372,6 @@ std::string RecordFileNameFor(std::string_view name, TakenFileNames& taken) {
     return candidate;
 }
 
-void MakeRecordsFolder(platform::Platform& platform, const RecordsLocation& records) {
-    const std::string recordsFolder = platform.join(records.VantraHome, "Records");
-    const std::string groupFolder = platform.join(recordsFolder, records.EqkeGroupName);
-    // Without a home the records would land below the drive root.
-    if (records.VantraHome.empty())
-        throw TransferFailure("no Vantra home folder is known, so the earthquake records have nowhere to go");
-    // One level at a time: the home folder may itself be missing.
-    for (const std::string* folder : {&records.VantraHome, &recordsFolder, &groupFolder}) {
-        if (platform.isDirectory(*folder)) continue;
-        std::string error;
-        if (!platform.createDirectory(*folder, &error) && !platform.isDirectory(*folder))
-            throw TransferFailure(error.empty() ? "cannot create the folder " + *folder : error);
-    }
-}
-
-bool WriteEarthquakeRecord(platform::Platform& platform, const RecordsLocation& records, const std::string& fileName,
-                           const std::string& header, const THFuncPoints& points, double duration,
-                           double /*timeStep*/, std::string& error) {
-    MakeRecordsFolder(platform, records);
-    const std::string groupFolder = platform.join(platform.join(records.VantraHome, "Records"), records.EqkeGroupName);
-    const std::string path = platform.join(groupFolder, fileName);
-    const std::vector<std::uint8_t> bytes = EarthquakeRecordBytes(header, points, duration);
-    std::unique_ptr<platform::OutputFile> file = platform.createFile(path, error);
-    if (!file) return false;
-    if (file->write(bytes.data(), bytes.size()) && file->commit()) return true;
-    error = file->error();
-    return false;
-}
-
 namespace {
 
 // One time-history function as the host gives it, made into points.
@@ -537,16 +508,9 @@ void TarvoModelObj::ReadTarvoTHFunc() {
             continue;
         }
 
-        const double duration = RecordDuration(points.times);
         const std::string fileName = RecordFileNameFor(name, takenFileNames);
         if (fileName != name)
             Report.add("function", name, "record file name mended", false, "record file " + fileName);
-        std::string error;
-        if (!WriteEarthquakeRecord(platform_, records_, fileName, "EarthquakeRecord: " + name, points, duration, dt,
-                                   error))
-            Report.add("function", name, "record not written", true, error);
-        else
-            ++RecordsWritten;
 
         TarvoTHFuncObj& f = AddTHFuncObj(name);
         f.Dt = dt;

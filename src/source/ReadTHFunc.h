@@ -1,8 +1,9 @@
 // Time-history functions: the point list of every function kind, the reader of
-// function files, and the earthquake record files that the target program reads.
+// function files, and the bytes and file names of the earthquake record files that the
+// target program reads (output/EarthquakeRecords.h writes them).
 //
-// Everything here except WriteEarthquakeRecord is pure, so that each generator, the
-// file reader and the record layout can be checked on small hand-worked cases.
+// Everything here is pure, so that each generator, the file reader and the record
+// layout can be checked on small hand-worked cases.
 #pragma once
 
 #include "common/KeyedHash.h"
@@ -97,19 +98,5 @@ using TakenFileNames = std::unordered_set<std::string, common::KeyedStringHash>;
 std::string RecordFileNameFor(std::string_view name, TakenFileNames& taken);
 // ASCII lower case, for comparing file names as case-insensitive file systems do.
 std::string FoldFileName(std::string_view name);
-
-// Makes VantraHome / Records / EqkeGroupName, creating each missing level in turn.
-// Raises TransferFailure (naming the folder and the system's reason) when it cannot:
-// without it no record can be written, and the transfer stops before any structure file
-// is touched.
-void MakeRecordsFolder(platform::Platform& platform, const RecordsLocation& records);
-
-// Writes one record file named `fileName` into the records folder (made first, see
-// MakeRecordsFolder). False with `error` (path and reason) when the file cannot be
-// written; nothing is left behind. The time step is part of the function but not of the
-// record.
-bool WriteEarthquakeRecord(platform::Platform& platform, const RecordsLocation& records,
-                           const std::string& fileName, const std::string& header, const THFuncPoints& points,
-                           double duration, double timeStep, std::string& error);
 
 }  // namespace t2v::source

@@ -291,7 +291,7 @@ public:
     // What the read steps and the fill steps leave out or change; the driver hands it
     // to the caller after the transfer.
     TransferReport Report;
-    std::size_t RecordsWritten = 0;  // earthquake record files written by ReadTarvoTHFunc
+    std::size_t RecordsWritten = 0;  // earthquake record files written by output::WriteEarthquakeRecords
 
     ObjTable<TarvoNodeObj> Nodes;
     std::vector<std::unique_ptr<TarvoConstraintObj>> Constraints;

@@ -3,19 +3,19 @@
 // look them up. The driver runs them in a fixed order (see TransferModel).
 #pragma once
 
-#include "host/TarvoHost.h"
 #include "platform/Platform.h"
+#include "source/HostQuery.h"
 #include "source/TarvoModelObj.h"
 #include "target/VantraModel.h"
 
 namespace t2v::target {
 
-// What every fill step may reach: the source model, the store, the host (groups and
-// load cases are asked of it directly) and the platform (message boxes, folders).
+// What every fill step may reach: the source model, the store, the few host questions
+// asked while the steps run (groups and load cases) and the platform (message boxes).
 struct FillContext {
     source::TarvoModelObj& src;
     VantraModel& m;
-    host::TarvoHost& host;
+    const source::HostQuery query;
     platform::Platform& platform;
 };
 

@@ -32,14 +32,14 @@ void addElementMember(VantraModel& m, std::int32_t element, std::int32_t frame) 
 
 void FillVantraFrames(FillContext& c) {
     VantraModel& m = c.m;
-    host::Names groups;
-    c.host.GetGroupNameList(groups);
+    source::Names groups;
+    c.query.GetGroupNameList(groups);
     std::int32_t g = 1;
     for (const std::string& group : groups) {
         if (group == "ALL") continue;
         std::vector<int> types;
-        host::Names names;
-        c.host.GetGroupAssignments(group, types, names);
+        source::Names names;
+        c.query.GetGroupAssignments(group, types, names);
 
         const std::int32_t frame = AddVantraFrame(m);
         m.FrameTable.rec(frame).text(kFrameName, kFrameNameLength, MakeVantraName("", group, g));
@@ -47,17 +47,17 @@ void FillVantraFrames(FillContext& c) {
         const std::size_t items = std::min(types.size(), names.size());
         for (std::size_t k = 0; k < items; ++k) {
             switch (types[k]) {
-                case host::kPointObject:
+                case source::kPointObject:
                     // A point the source model does not hold is left out rather than
                     // read through an empty reference.
                     if (const source::TarvoNodeObj* node = c.src.NodeObjGet(names[k]))
                         m.FrameNodeMembers.emplace_back(node->id, g);
                     break;
-                case host::kFrameObject:
+                case source::kFrameObject:
                     for (const source::TarvoFrameObj* f : c.src.FramesWithLabel(names[k]))
                         addElementMember(m, f->idVantraElem, g);
                     break;
-                case host::kAreaObject:
+                case source::kAreaObject:
                     for (const source::TarvoAreaObj* a : c.src.AreasWithLabel(names[k]))
                         addElementMember(m, a->idVantraElem, g);
                     break;

@@ -31,7 +31,6 @@ namespace {
 
 constexpr double kTiny = 1e-6;
 constexpr int kKindSelfWeightOrNode = 65533;  // the 16-bit pattern of -3
-constexpr std::size_t kRestraintFlags = 61;   // six bytes of the node record, UX..RZ
 
 void NamePattern(RecordView r, const std::string& name, int kind) {
     r.text(0, 40, name);
@@ -127,12 +126,11 @@ void FillVantraNodalMass(FillContext& c) {
     for (int i = 1; i <= src.NodeNum(); ++i) {
         const source::TarvoNodeObj& n = src.NodeObj(i);
         if (n.id < 1 || n.id > nodeCount) continue;
-        RecordView rec = m.NodeTable.rec(n.id);
         NodalMassItem& item = row[static_cast<std::size_t>(n.id - 1)];
         // Sums are kept in the file's single precision after every addition.
         auto add = [&](std::size_t d, double v) { item[d] = static_cast<float>(static_cast<double>(item[d]) + v); };
         for (std::size_t d = 0; d < 6; ++d) {
-            if (rec.getU8(kRestraintFlags + d) != 0) continue;  // restrained: no mass
+            if (n.IsRestrained[d]) continue;  // restrained: no mass
             if (fromElements) add(d, n.PointMass[d]);
             if (fromLoads) {
                 if (n.LoadMass[d] > 0) add(d, n.LoadMass[d]);

@@ -133,7 +133,7 @@ std::optional<int> modeNumber(std::string_view text) {
 }
 
 void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
-                    const std::vector<host::NonlinearLoad>& loads) {
+                    const std::vector<source::NonlinearLoad>& loads) {
     auto& t = c.m.GravityLoadCaseTable;
     RecordView r = t.rec(t.add(Growth::CountPlus10));
     r.text(gravity::Name, 40, caseName(name, index));
@@ -149,7 +149,7 @@ void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
         r.f32(gravity::EntryScale + 4 * static_cast<std::size_t>(n), scale);
         ++n;
     };
-    for (const host::NonlinearLoad& l : loads) {
+    for (const source::NonlinearLoad& l : loads) {
         if (l.type != "Load") {
             c.src.Report.add("load case entry", name + ": " + l.type + " " + l.name,
                              "load of a kind a gravity case does not take");
@@ -169,9 +169,9 @@ void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
 
 // False when no load can drive the case (it is then not made).
 bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index, int monitoredDof,
-                     const std::vector<host::NonlinearLoad>& loads) {
+                     const std::vector<source::NonlinearLoad>& loads) {
     std::string drive;
-    for (const host::NonlinearLoad& l : loads)
+    for (const source::NonlinearLoad& l : loads)
         if (l.type == "Load" || l.type == "Mode" || l.type == "Accel") {
             drive = l.type;
             break;
@@ -193,7 +193,7 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
     r.f32(pushover::Control002, 0.02);
 
     int n = 0;
-    auto dropped = [&](const host::NonlinearLoad& l, std::string_view reason) {
+    auto dropped = [&](const source::NonlinearLoad& l, std::string_view reason) {
         c.src.Report.add("load case entry", name + ": " + l.type + " " + l.name, reason);
     };
     auto loadEntry = [&](const std::string& pattern, double scale) {
@@ -206,7 +206,7 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
         r.f32(pushover::EntryScale + 4 * static_cast<std::size_t>(n), scale);
         ++n;
     };
-    for (const host::NonlinearLoad& l : loads) {
+    for (const source::NonlinearLoad& l : loads) {
         if (l.type != drive) {
             dropped(l, "load of another kind than the one that drives the pushover");
             continue;
@@ -288,8 +288,8 @@ void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, 
 // code 1 gives none; codes 2 and 3 carry the two coefficients as the host gives them;
 // any other code derives them from the host's two values.
 std::array<double, 4> dynamicControls(FillContext& c, const std::string& caseNameForDamping) {
-    host::DynamicDamping damping;
-    if (c.host.GetDynamicNonlinearDamping(caseNameForDamping, damping) != 0) return {0, 0, 0, 0};
+    source::DynamicDamping damping;
+    if (c.query.GetDynamicNonlinearDamping(caseNameForDamping, damping) != 0) return {0, 0, 0, 0};
     switch (damping.code) {
         case 1: return {0, 0, 0, 0};
         case 2:
@@ -320,8 +320,8 @@ void addSeries(FillContext& c, std::string_view seriesName, int kind, const std:
 }  // namespace
 
 void FillVantraLoadCases(FillContext& c) {
-    host::Names names;
-    c.host.GetLoadCaseNameList(0, names);
+    source::Names names;
+    c.query.GetLoadCaseNameList(0, names);
 
     c.m.SeriesToReset.clear();
     int dynamicCount = 0;
@@ -329,13 +329,13 @@ void FillVantraLoadCases(FillContext& c) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         int type = 0;
-        c.host.GetLoadCaseType(name, type);
+        c.query.GetLoadCaseType(name, type);
 
         if (type == 2) {
-            host::StaticNonlinearLoadApplication app;
-            c.host.GetStaticNonlinearLoadApplication(name, app);
-            std::vector<host::NonlinearLoad> loads;
-            c.host.GetStaticNonlinearLoads(name, loads);
+            source::StaticNonlinearLoadApplication app;
+            c.query.GetStaticNonlinearLoadApplication(name, app);
+            std::vector<source::NonlinearLoad> loads;
+            c.query.GetStaticNonlinearLoads(name, loads);
             if (app.loadControl == 1) {
                 if (c.m.GravityLoadCaseTable.count() < kMaxGravityCases) addGravityCase(c, name, i, loads);
                 else c.src.Report.add("load case", name, "gravity case past the 20 of a structure");
@@ -350,17 +350,17 @@ void FillVantraLoadCases(FillContext& c) {
             c.src.Report.add("load case", name, "load case of a kind that is not transferred", false,
                              "type " + std::to_string(type));
         } else {
-            std::vector<host::NonlinearLoad> loads;
-            c.host.GetDynamicNonlinearLoads(name, loads);
+            std::vector<source::NonlinearLoad> loads;
+            c.query.GetDynamicNonlinearLoads(name, loads);
             int outputSteps = 0;
             double stepSize = 0;
-            c.host.GetDynamicNonlinearTimeStep(name, outputSteps, stepSize);
+            c.query.GetDynamicNonlinearTimeStep(name, outputSteps, stepSize);
 
             // Walked from the last load back, so each direction ends with its first
             // "Accel" load in host order.
             std::array<Direction, 3> dirs;
             for (std::size_t k = loads.size(); k-- > 0;) {
-                const host::NonlinearLoad& l = loads[k];
+                const source::NonlinearLoad& l = loads[k];
                 const std::size_t d = l.name == "U1" ? 0 : l.name == "U2" ? 1 : l.name == "U3" ? 2 : 3;
                 if (l.type != "Accel" || d == 3) {
                     c.src.Report.add("load case entry", name + ": " + l.type + " " + l.name,

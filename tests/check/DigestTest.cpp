@@ -10,13 +10,13 @@
 namespace t2v {
 namespace {
 
-using inspect::Get;
+using decode::Get;
 
 TEST(Digest, AgreesWithTheDecodedTree) {
     auto r = test::RunTransferFile(std::string(T2V_SOURCE_DIR) + "/examples/building.json", "Example");
     ASSERT_TRUE(r->written);
     const check::StructureDigest d = check::ReadStructureDigest(r->structureDir());
-    const inspect::Value S = Get(inspect::DecodeStructureFolder(r->structureDir()), "S");
+    const decode::Value S = Get(decode::DecodeStructureFolder(r->structureDir()), "S");
 
     EXPECT_EQ(d.lengthUnit, Get(S, "header.length_unit").asInt());
     EXPECT_EQ(d.forceUnit, Get(S, "header.force_unit").asInt());

@@ -8,7 +8,7 @@
 namespace t2v::check {
 namespace {
 
-using inspect::Get;
+using decode::Get;
 
 StructureDigest TwoBeams() {
     StructureDigest d;
@@ -25,8 +25,8 @@ StructureDigest TwoBeams() {
     return d;
 }
 
-inspect::Value View(const std::function<void(inspect::Emitter&)>& emit) {
-    inspect::TreeBuilder tree;
+decode::Value View(const std::function<void(decode::Emitter&)>& emit) {
+    decode::TreeBuilder tree;
     emit(tree);
     return tree.take();
 }
@@ -49,7 +49,7 @@ TEST(DumpViews, NodeElementAndGroupGatherWhatRefersToThem) {
     EXPECT_EQ(Get(View([&](auto& out) { EmitGroup(d, "ElemSteelBeam", out); }), "elements").size(), 2u);
     EXPECT_EQ(Get(View([&](auto& out) { EmitGroup(d, "Roof", out); }), "elements[0]").asInt(), 2);
 
-    inspect::NullEmitter none;
+    decode::NullEmitter none;
     EXPECT_THROW(EmitNode(d, 5, none), std::out_of_range);
     EXPECT_THROW(EmitElement(d, 0, none), std::out_of_range);
     EXPECT_THROW(EmitGroup(d, "Nothing", none), std::out_of_range);

@@ -16,11 +16,11 @@
 namespace t2v {
 namespace {
 
-using inspect::Get;
+using decode::Get;
 
 // Offset in the main file of the F3 value of the nodal load item (pattern, node): the
 // blocks before the nodal load matrix, sized from their decoded counts and capacities.
-std::size_t NodalLoadF3Offset(const inspect::Value& S, std::int64_t pattern, std::int64_t node) {
+std::size_t NodalLoadF3Offset(const decode::Value& S, std::int64_t pattern, std::int64_t node) {
     auto n = [&](const char* path) { return static_cast<std::size_t>(Get(S, path).asInt()); };
     const std::size_t nodes = n("nodes.count");
     std::size_t at = 114 + 4 + n("header.reserved_list.count") * 112 + 16;
@@ -55,7 +55,7 @@ TEST(ExampleTotals, BalanceAndAnEditedLoadItemIsCaughtWithItsPattern) {
         EXPECT_NE(text.str().find(kind), std::string::npos) << kind << "\n" << text.str();
 
     // The first "LoadNode-" item: add 1.0 to its F3 in the file.
-    const inspect::Value S = Get(inspect::DecodeStructureFolder(dir), "S");
+    const decode::Value S = Get(decode::DecodeStructureFolder(dir), "S");
     const check::DigestNodalLoad* item = nullptr;
     for (const auto& l : d.nodalLoads)
         if (d.nodalPatterns[static_cast<std::size_t>(l.pattern - 1)].kind < 0) {  // a "LoadNode-" pattern

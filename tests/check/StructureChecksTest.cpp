@@ -151,14 +151,14 @@ TEST(Totals, SelfWeightAndNodalLoadsAndMassesBalanceAgainstEqualFigures) {
     EXPECT_NE(text.str().find("Totals do not balance: 2 figures."), std::string::npos) << text.str();
 
     // For scripts, the same table as a tree.
-    inspect::TreeBuilder tree;
+    decode::TreeBuilder tree;
     EmitBalance(b, tree);
-    const inspect::Value v = tree.take();
-    EXPECT_FALSE(inspect::Get(v, "balanced").asBool());
+    const decode::Value v = tree.take();
+    EXPECT_FALSE(decode::Get(v, "balanced").asBool());
     int problems = 0;
-    for (const auto& row : inspect::Get(v, "rows").items()) problems += inspect::Get(row, "problem").asBool();
+    for (const auto& row : decode::Get(v, "rows").items()) problems += decode::Get(row, "problem").asBool();
     EXPECT_EQ(problems, 2);
-    EXPECT_EQ(inspect::Get(v, "reasons[0]").asString(), "left out: frame F9: no element");
+    EXPECT_EQ(decode::Get(v, "reasons[0]").asString(), "left out: frame F9: no element");
 }
 
 }  // namespace

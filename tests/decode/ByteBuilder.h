@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace t2v::inspect::test {
+namespace t2v::decode::test {
 
 class Bytes {
 public:
@@ -100,4 +100,4 @@ private:
     std::vector<std::uint8_t> b_;
 };
 
-}  // namespace t2v::inspect::test
+}  // namespace t2v::decode::test

@@ -5,7 +5,7 @@
 #include "SampleStructure.h"
 #include "decode/StructureReader.h"
 
-namespace t2v::inspect::test {
+namespace t2v::decode::test {
 namespace {
 
 void putI16(Bytes& b, std::size_t at, int v) {
@@ -166,4 +166,4 @@ TEST(DecodeFailure, TruncatedOrCorruptedFilesNeverCrash) {
 }
 
 }  // namespace
-}  // namespace t2v::inspect::test
+}  // namespace t2v::decode::test

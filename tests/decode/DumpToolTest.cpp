@@ -8,7 +8,7 @@
 
 #include "SampleStructure.h"
 
-namespace t2v::inspect::test {
+namespace t2v::decode::test {
 namespace {
 
 struct Outcome {
@@ -81,4 +81,4 @@ TEST_F(DumpTool, ShowsAnEarthquakeRecord) {
 }
 
 }  // namespace
-}  // namespace t2v::inspect::test
+}  // namespace t2v::decode::test

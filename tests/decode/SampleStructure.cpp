@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-namespace t2v::inspect::test {
+namespace t2v::decode::test {
 
 Bytes Preamble(std::string_view name) {
     Bytes b;
@@ -314,4 +314,4 @@ void WriteFolder(const std::string& dir, const StructureFiles& files) {
     for (const auto& [suffix, bytes] : files) WriteFile(dir + "/VNTR" + suffix, bytes);
 }
 
-}  // namespace t2v::inspect::test
+}  // namespace t2v::decode::test

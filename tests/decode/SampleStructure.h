@@ -8,7 +8,7 @@
 
 #include "ByteBuilder.h"
 
-namespace t2v::inspect::test {
+namespace t2v::decode::test {
 
 using StructureFiles = std::map<std::string, Bytes>;  // suffix -> file bytes
 
@@ -41,4 +41,4 @@ private:
 void WriteFile(const std::string& path, const Bytes& bytes);
 void WriteFolder(const std::string& dir, const StructureFiles& files);
 
-}  // namespace t2v::inspect::test
+}  // namespace t2v::decode::test

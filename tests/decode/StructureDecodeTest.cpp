@@ -5,7 +5,7 @@
 #include "SampleStructure.h"
 #include "decode/StructureReader.h"
 
-namespace t2v::inspect::test {
+namespace t2v::decode::test {
 namespace {
 
 Value decodeFolder(const StructureFiles& files) {
@@ -253,4 +253,4 @@ TEST(SingleFile, TheLFileTakesItsDriftCountFromTheMainFileBesideIt) {
 }
 
 }  // namespace
-}  // namespace t2v::inspect::test
+}  // namespace t2v::decode::test

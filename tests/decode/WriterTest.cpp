@@ -9,7 +9,7 @@
 #include "decode/RecordLayout.h"
 #include "decode/StructureReader.h"
 
-namespace t2v::inspect::test {
+namespace t2v::decode::test {
 namespace {
 
 Value sampleTree() {
@@ -121,4 +121,4 @@ TEST(JsonWriter, SampleStructureIsValidJson) {
 }
 
 }  // namespace
-}  // namespace t2v::inspect::test
+}  // namespace t2v::decode::test

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "plugin/cPlugin.h"
 #include "support/TempDir.h"
 

@@ -12,14 +12,14 @@
 namespace t2v {
 namespace {
 
-using inspect::Get;
+using decode::Get;
 
 TEST(ExampleBuilding, TransfersAndDecodesWithEveryReferenceInRange) {
     auto r = test::RunTransferFile(std::string(T2V_SOURCE_DIR) + "/examples/building.json", "Example");
     ASSERT_TRUE(r->written);
     EXPECT_EQ(r->platform.messages.back().text.rfind("Transfer Complete", 0), 0u);
 
-    const inspect::Value v = inspect::DecodeStructureFolder(r->structureDir());
+    const decode::Value v = decode::DecodeStructureFolder(r->structureDir());
     const auto& S = Get(v, "S");
 
     // 24 points, the origin node, and per floor the 7 new nodes of two triangles that
@@ -68,7 +68,7 @@ TEST(ExampleBuilding, TransfersAndDecodesWithEveryReferenceInRange) {
     // One record per time-history function, each decodable.
     int records = 0;
     for (const auto& f : std::filesystem::directory_iterator(r->home() + "/Records/EqkeGroup")) {
-        inspect::DecodeEarthquakeRecord(f.path().string());
+        decode::DecodeEarthquakeRecord(f.path().string());
         ++records;
     }
     EXPECT_EQ(records, 8);

@@ -10,7 +10,8 @@
 #include <unistd.h>
 
 #include "host/document/DocumentHost.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "output/SeriesFolder.h"
+#include "support/RecordingPlatform.h"
 #include "plugin/cPlugin.h"
 #include "common/Text.h"
 #include "support/TempDir.h"
@@ -179,7 +180,7 @@ TEST_F(Trust, SeriesFolderIsNeverOutsideTheStructureFolder) {
         m.StructureName = name;
         m.StructureDir = p.join(m.StructuresRoot, StructureFolderName(name));
         TransferReport report;
-        plugin::ResetSeriesFolder(p, m, report);
+        output::ResetSeriesFolder(p, m, report);
         EXPECT_TRUE(p.deletedFolders.empty()) << '"' << name << '"';
     }
     EXPECT_TRUE(p.isDirectory(dir / "PushAnalysis"));

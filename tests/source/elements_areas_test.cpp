@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 #include "source/elements_host.h"
 

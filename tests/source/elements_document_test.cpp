@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/document/DocumentHost.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 
 namespace t2v::source {

@@ -7,7 +7,8 @@
 
 #include "common/Record.h"
 #include "host/document/DocumentHost.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "output/EarthquakeRecords.h"
+#include "support/RecordingPlatform.h"
 #include "source/ReadTHFunc.h"
 #include "support/TempDir.h"
 
@@ -287,13 +288,15 @@ protected:
     std::unique_ptr<host::DocumentHost> host;
     std::unique_ptr<TarvoModelObj> model;
 
-    // Reads the functions of a model document (function files are found in `tmp`).
+    // Reads the functions of a model document (function files are found in `tmp`) and
+    // writes their records, as a transfer does.
     TarvoModelObj& read(const std::string& functions) {
         host = host::DocumentHost::FromText(
             R"({"format": "tarvo-model", "version": 1, "functions": [)" + functions + "]}", "functions.json",
             tmp.path());
         model = std::make_unique<TarvoModelObj>(*host, plat, Units{}, RecordsLocation{home, "EqkeGroup"});
         model->ReadTarvoTHFunc();
+        output::WriteEarthquakeRecords(plat, model->Records(), *model);
         return *model;
     }
     std::string recordPath(const std::string& file) const { return home + "/Records/EqkeGroup/" + file; }

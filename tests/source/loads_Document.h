@@ -14,7 +14,7 @@
 
 #include "common/Units.h"
 #include "host/document/DocumentHost.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 
 namespace t2v::testing_loads {

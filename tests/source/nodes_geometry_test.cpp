@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 #include "source/nodes_documents.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/document/DocumentHost.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 
 namespace t2v::test {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "host/document/DocumentHost.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "plugin/cPlugin.h"
 #include "support/TempDir.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/elements_host.h"
 #include "target/FillSteps.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "output/WriteStructureFiles.h"
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "host/document/DocumentHost.h"
 #include "support/TempDir.h"
 #include "target/FillSteps.h"

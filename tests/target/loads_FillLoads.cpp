@@ -22,9 +22,7 @@ struct Transfer {
     Transfer() { target::InitVantraModel(m); }
     // Target nodes as the node step makes them: node 1 at the origin, then one per source node.
     void targetNodes() { m.NodeTable.resizeTo(t.src.NodeNum() + 1); }
-    void restrain(const std::string& node, std::size_t dof) {
-        m.NodeTable.rec(t.src.NodeIdGet(node)).u8(61 + dof, 1);
-    }
+    void restrain(const std::string& node, std::size_t dof) { t.src.NodeObjGet(node)->IsRestrained[dof] = true; }
     source::TarvoLoadPatternObj& pattern(const std::string& label) { return t.src.AddLoadPatternObj(label); }
 };
 

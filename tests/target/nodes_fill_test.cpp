@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 #include "source/nodes_documents.h"
 #include "support/TempDir.h"

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 #include "source/nodes_documents.h"
 #include "target/FillSteps.h"

@@ -1,4 +1,4 @@
-#include "platform/recording/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 
 #include <iostream>
 
