@@ -342,7 +342,7 @@ void writeAnalysisFile(LeWriter& w, const VantraModel& m) {
     w.i16(m.AnalysisStepCount);
     for (std::int32_t c = 1; c <= m.AnalysisCaseTable.count(); ++c) {
         const std::uint8_t* rec = m.AnalysisCaseTable.rowBytes(c);
-        w.bytes(rec, target::kAnalysisCaseSize);
+        w.bytes(rec, target::layout::analysis_series::kSize);
         if (rec[193] == 1) w.zeros(54);  // extension record, never set
     }
     w.zeros(static_cast<std::size_t>(m.AnalysisCaseTable.capacity()) * static_cast<std::size_t>(m.AnalysisStepCount) * 96);
