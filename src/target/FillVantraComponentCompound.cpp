@@ -9,6 +9,7 @@
 #include "common/Text.h"
 #include "target/CompoundLayout.h"
 #include "target/FillSteps.h"
+#include "target/FrameCompound.h"
 
 namespace t2v::target {
 namespace {
@@ -27,11 +28,6 @@ constexpr int kLayeredShell = 6;
 
 namespace cpd = layout::frame_compound;
 
-enum Family : int { kFamilyFema = 1, kFamilyRelease = 2, kFamilySection = 3 };
-// Behaviour codes of a slot; FEMA beams share code 3 with column sections.
-enum Behaviour : int { kBeamSection = 2, kColumnSection = 3, kEndRelease = 4, kFemaColumn = 7 };
-enum SlotFlag : int { kMemberSlot = 1, kReleaseSlot = 12 };
-constexpr int kReleaseKind = 4;
 constexpr int kEmbedReleaseComponent = 1;  // "EmbedBeamRelease"
 constexpr int kEmbedSectionType = 3;      // embedded beams are concrete-type beam sections
 
@@ -39,12 +35,6 @@ struct Slot {
     int family, behaviour, flag, kind, number;
     double length;
 };
-
-int AddVantraFrameCompound(VantraModel& m) {
-    int id = m.FrameCompoundTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.FrameCompoundTable.count());
-    return id;
-}
 
 void setFrameCompound(VantraModel& m, int n, const std::string& name, const std::vector<Slot>& slots, double weight) {
     if (slots.size() > cpd::kMaxSlots) throw std::logic_error("a frame compound holds at most 13 slots");
@@ -80,16 +70,6 @@ void SetVantraMemberCompound(VantraModel& m, int n, const std::string& name, int
         const Slot half{family, behaviour, kMemberSlot, kind, component, 0.5};
         setFrameCompound(m, n, name, {half, half}, weight);
     }
-}
-
-// The member's cross section between the end releases that are present.
-void SetVantraReleaseCompound(VantraModel& m, int n, const std::string& name, int releaseI, int releaseJ,
-                              int sectType, int section, int behaviour, double weight) {
-    std::vector<Slot> slots;
-    if (releaseI != 0) slots.push_back({kFamilyRelease, kEndRelease, kReleaseSlot, kReleaseKind, releaseI, 0.0});
-    slots.push_back({kFamilySection, behaviour, kMemberSlot, sectType, section, 1.0});
-    if (releaseJ != 0) slots.push_back({kFamilyRelease, kEndRelease, kReleaseSlot, kReleaseKind, releaseJ, 0.0});
-    setFrameCompound(m, n, name, slots, weight);
 }
 
 void SetVantraEmbedCompound(VantraModel& m, int n, const std::string& name, int section, double weight) {
@@ -206,6 +186,22 @@ constexpr ReleasePass kReleasePasses[] = {
 };
 
 }  // namespace
+
+std::int32_t AddVantraFrameCompound(VantraModel& m) {
+    const std::int32_t id = m.FrameCompoundTable.add(Growth::CountPlus10);
+    m.raiseMaxComponentCapacity(m.FrameCompoundTable.count());
+    return id;
+}
+
+void SetVantraReleaseCompound(VantraModel& m, std::int32_t n, const std::string& name, std::int32_t releaseI,
+                              std::int32_t releaseJ, int sectType, std::int32_t section, int behaviour,
+                              double weight) {
+    std::vector<Slot> slots;
+    if (releaseI != 0) slots.push_back({kFamilyRelease, kEndRelease, kReleaseSlot, kReleaseKind, releaseI, 0.0});
+    slots.push_back({kFamilySection, behaviour, kMemberSlot, sectType, section, 1.0});
+    if (releaseJ != 0) slots.push_back({kFamilyRelease, kEndRelease, kReleaseSlot, kReleaseKind, releaseJ, 0.0});
+    setFrameCompound(m, n, name, slots, weight);
+}
 
 void FillVantraCompoundComponents(FillContext& c) {
     source::TarvoModelObj& src = c.src;

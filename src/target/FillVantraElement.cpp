@@ -6,16 +6,16 @@
 // that only points to the group's first member, then the members, each pointing to the
 // next. Groups are made in a fixed order and only when they have members.
 //
-// Record layouts: target/ElementLayout.h and target/CompoundLayout.h.
+// Record layouts: target/ElementLayout.h.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/Text.h"
-#include "target/CompoundLayout.h"
 #include "target/ElementLayout.h"
 #include "target/FillSteps.h"
+#include "target/FrameCompound.h"
 
 namespace t2v::target {
 namespace {
@@ -131,65 +131,21 @@ bool hasEmbeddedBeams(const TarvoAreaObj& a) {
 // columns only, so a released brace would refer to compound 0. It gets the release
 // compound in column form instead (braces use the column compounds elsewhere): the one
 // its section already has for a released column with the same pair of releases, else
-// a new one laid out like the compound step's (the I-end release slot, the column
-// cross section, the J-end release slot), recorded on the section in column form so
-// that the next brace with that pair shares it. Nothing is added or changed
-// for a model without released braces.
-//
-// Record layout: target/CompoundLayout.h.
-namespace compound {
-using namespace layout::frame_compound;
-constexpr int kFamilyCrossSection = 3, kFamilyRelease = 2;
-constexpr int kBehaviourColumn = 3, kBehaviourRelease = 4;
-constexpr int kFlagMember = 1, kFlagRelease = 12;
-constexpr int kReleaseKind = 4;
-constexpr int kSteelColumnSection = 7, kConcreteColumnSection = 6;
-}  // namespace compound
-
-struct Slot {
-    int family, behaviour, flag, kind;
-    std::int32_t component;
-    double length;
-};
-
+// a new one written by the compound step's own procedure (the I-end release slot, the
+// column cross section, the J-end release slot), recorded on the section in column form
+// so that the next brace with that pair shares it. Nothing is added or changed for a
+// model without released braces.
 std::int32_t AddVantraColumnReleaseCompound(VantraModel& m, const TarvoFrameObj& f, const TarvoPropFrameSectObj& s,
                                             bool steel, long index) {
-    using namespace compound;
-    std::vector<Slot> slots;
-    auto releaseSlot = [&](const TarvoFrameReleaseObj* r) {
-        if (r != nullptr && r->idVantraXecElaRelease != 0)
-            slots.push_back({kFamilyRelease, kBehaviourRelease, kFlagRelease, kReleaseKind, r->idVantraXecElaRelease, 0.0});
-    };
-    releaseSlot(f.ReleaseIObj);
-    slots.push_back({kFamilyCrossSection, kBehaviourColumn, kFlagMember,
-                     steel ? kSteelColumnSection : kConcreteColumnSection,
-                     steel ? s.idVantraXsectSteelCol : s.idVantraXsectConcCol, 1.0});
-    releaseSlot(f.ReleaseJObj);
-
-    const std::int32_t n = m.FrameCompoundTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.FrameCompoundTable.count());
-    RecordView r = m.FrameCompoundTable.rec(n);
-    r.text(kName, layout::kNameLength, MakeVantraName(steel ? "CpdRelColS-" : "CpdRelColC-", s.Label, index));
-    r.i16(kNumber, n);
-    r.u8(kKind, kKindMember);
-    r.u8(kForceUnit, m.ForceUnit);
-    r.u8(kLengthUnit, m.LengthUnit);
-    r.u8(kSlotCount, static_cast<int>(slots.size()));
-    layout::writeFixed(r, kFixedBytes);
-    for (std::size_t k = 0; k < slots.size(); ++k) {
-        const Slot& sl = slots[k];
-        r.u8(kSlotFamily + k, sl.family);
-        r.u8(kSlotBehaviour + k, sl.behaviour);
-        r.u8(kSlotFlag + k, sl.flag);
-        r.u8(kSlotEnd + k, 0);
-        r.i16(kSlotKind + 2 * k, sl.kind);
-        r.i16(kSlotComponent + 2 * k, sl.component);
-        r.f32(kSlotLengthA + 4 * k, sl.length);
-        r.f32(kSlotLengthB + 4 * k, sl.length);
-    }
-    r.i16(kNumberAgain, n);
+    constexpr int kSteelColumnSection = 7, kConcreteColumnSection = 6;
+    const std::int32_t releaseI = f.ReleaseIObj != nullptr ? f.ReleaseIObj->idVantraXecElaRelease : 0;
+    const std::int32_t releaseJ = f.ReleaseJObj != nullptr ? f.ReleaseJObj->idVantraXecElaRelease : 0;
     const double unitWeight = s.PropMatObj != nullptr ? s.PropMatObj->UnitWeight : 0.0;
-    r.f32(kWeight, s.area * unitWeight);
+    const std::int32_t n = AddVantraFrameCompound(m);
+    SetVantraReleaseCompound(m, n, MakeVantraName(steel ? "CpdRelColS-" : "CpdRelColC-", s.Label, index), releaseI,
+                             releaseJ, steel ? kSteelColumnSection : kConcreteColumnSection,
+                             steel ? s.idVantraXsectSteelCol : s.idVantraXsectConcCol, kColumnSection,
+                             s.area * unitWeight);
     return n;
 }
 
