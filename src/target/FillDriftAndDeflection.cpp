@@ -16,7 +16,7 @@ void FillVantraDrifts(FillContext& c) {
 
     const char* names[] = {"H1 Drift", "H2 Drift"};
     for (int dir = 0; dir < 2; ++dir) {
-        RecordView r = m.DriftTable.rec(m.DriftTable.add(Growth::CountPlus10));
+        RecordView r = m.DriftTable.rec(m.DriftTable.add());
         namespace drift = layout::drift;
         r.text(drift::kName, drift::kNameLength, names[dir]);
         r.u8(drift::kKind, drift::kKindDrift);

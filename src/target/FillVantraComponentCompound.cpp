@@ -82,8 +82,7 @@ void SetVantraEmbedCompound(VantraModel& m, int n, const std::string& name, int 
 namespace wall = layout::wall_compound;
 
 int AddVantraWallCompound(VantraModel& m) {
-    int id = m.WallCompoundTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.WallCompoundTable.capacity());
+    int id = m.addComponent(m.WallCompoundTable);
     return id;
 }
 
@@ -110,8 +109,7 @@ void SetVantraWallCompound(VantraModel& m, int n, const std::string& name, int s
 namespace gwall = layout::general_wall_compound;
 
 int AddVantraGeneralWallCompound(VantraModel& m) {
-    int id = m.GeneralWallCompoundTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.GeneralWallCompoundTable.capacity());
+    int id = m.addComponent(m.GeneralWallCompoundTable);
     return id;
 }
 
@@ -188,8 +186,7 @@ constexpr ReleasePass kReleasePasses[] = {
 }  // namespace
 
 std::int32_t AddVantraFrameCompound(VantraModel& m) {
-    const std::int32_t id = m.FrameCompoundTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.FrameCompoundTable.count());
+    const std::int32_t id = m.addComponent(m.FrameCompoundTable);
     return id;
 }
 

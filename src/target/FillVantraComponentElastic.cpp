@@ -20,8 +20,7 @@ using Flags = std::array<bool, 6>;
 
 int AddVantraReleaseComponent(VantraModel& m) {
     auto& t = m.ReleaseComponentTable;
-    int id = t.add(Growth::CapacityPlus5);
-    m.raiseMaxComponentCapacity(t.capacity());
+    int id = m.addComponent(t);
     return id;
 }
 

@@ -71,14 +71,12 @@ void setCommon(RecordView r, const VantraModel& m, int n, const std::string& nam
 }
 
 int AddVantraFemaBeam(VantraModel& m) {
-    int id = m.FemaBeamTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.FemaBeamTable.count());
+    int id = m.addComponent(m.FemaBeamTable);
     return id;
 }
 
 int AddVantraFemaColumn(VantraModel& m) {
-    int id = m.FemaColumnTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.FemaColumnTable.count());
+    int id = m.addComponent(m.FemaColumnTable);
     return id;
 }
 

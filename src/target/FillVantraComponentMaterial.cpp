@@ -40,8 +40,7 @@ void setHeader(RecordView r, const VantraModel& m, const std::string& name, int 
 
 int AddVantraInelasticMaterial(VantraModel& m) {
     auto& t = m.InelasticMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.count());
+    int id = m.addComponent(t);
     return id;
 }
 
@@ -66,8 +65,7 @@ void SetVantraInelasticMaterial(VantraModel& m, int n, const std::string& name, 
 
 int AddVantraElasticFiberMaterial(VantraModel& m) {
     auto& t = m.ElasticFiberMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.count());
+    int id = m.addComponent(t);
     return id;
 }
 
@@ -81,8 +79,7 @@ void SetVantraElasticFiberMaterial(VantraModel& m, int n, const std::string& nam
 
 int AddVantraElasticShearMaterial(VantraModel& m) {
     auto& t = m.ElasticShearMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.capacity());
+    int id = m.addComponent(t);
     return id;
 }
 
@@ -105,8 +102,7 @@ void SetVantraElasticShearMaterial(VantraModel& m, int n, const std::string& nam
 
 int AddVantraElasticSlabMaterial(VantraModel& m) {
     auto& t = m.ElasticSlabMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.capacity());
+    int id = m.addComponent(t);
     return id;
 }
 

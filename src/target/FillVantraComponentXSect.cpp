@@ -84,20 +84,17 @@ FrameSectionValues frameValues(const TarvoPropFrameSectObj& s, const TarvoPropMa
 }
 
 int AddVantraBeamSection(VantraModel& m) {
-    int id = m.BeamSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.BeamSectionTable.capacity());
+    int id = m.addComponent(m.BeamSectionTable);
     return id;
 }
 
 int AddVantraColumnSection(VantraModel& m) {
-    int id = m.ColumnSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.ColumnSectionTable.capacity());
+    int id = m.addComponent(m.ColumnSectionTable);
     return id;
 }
 
 int AddVantraElasticWallSection(VantraModel& m) {
-    int id = m.ElasticWallSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.ElasticWallSectionTable.count());
+    int id = m.addComponent(m.ElasticWallSectionTable);
     return id;
 }
 
@@ -116,8 +113,7 @@ void SetVantraElasticWallSection(VantraModel& m, int n, const std::string& name,
 }
 
 int AddVantraInelasticWallSection(VantraModel& m) {
-    int id = m.InelasticWallSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.InelasticWallSectionTable.count());
+    int id = m.addComponent(m.InelasticWallSectionTable);
     return id;
 }
 
@@ -167,8 +163,7 @@ void SetVantraInelasticWallSection(VantraModel& m, int n, const std::string& nam
 }
 
 int AddVantraSlabSection(VantraModel& m) {
-    int id = m.SlabSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.SlabSectionTable.count());
+    int id = m.addComponent(m.SlabSectionTable);
     m.SlabSectionCount2 = m.SlabSectionTable.count();
     return id;
 }

@@ -185,7 +185,7 @@ std::int32_t frameCompound(Group g, const TarvoFrameObj& f) {
 // ---------------------------------------------------------------------------------------
 
 std::int32_t AddVantraElementGroup(VantraModel& m) {
-    const std::int32_t g = m.ElementGroupTable.add(Growth::CountPlus10);
+    const std::int32_t g = m.ElementGroupTable.add();
     m.ElementGroupLast = m.ElementGroupTable.count();
     return g;
 }
@@ -203,7 +203,7 @@ void SetVantraElementGroup(VantraModel& m, std::int32_t g, const std::string& na
 }
 
 std::int32_t AddVantraElement(VantraModel& m) {
-    const std::int32_t e = m.ElementTable.add(Growth::CountPlus10);
+    const std::int32_t e = m.ElementTable.add();
     m.ElementLast = m.ElementTable.count();
     return e;
 }

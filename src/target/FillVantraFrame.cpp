@@ -17,7 +17,7 @@ namespace {
 // The first frame creates the table (its capacity starts at 0); afterwards the
 // capacity is the count + 10 whenever the count passes it. The membership matrices
 // follow the frame capacity when written.
-std::int32_t AddVantraFrame(VantraModel& m) { return m.FrameTable.add(Growth::CountPlus10); }
+std::int32_t AddVantraFrame(VantraModel& m) { return m.FrameTable.add(); }
 
 // The frame-element matrix starts at row 0, the element number of an object that got
 // no element (a membrane, a frame of another material). Such an object still belongs

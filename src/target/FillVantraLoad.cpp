@@ -300,7 +300,7 @@ void FillVantraElementLoads(FillContext& c) {
         const int n = s.nDist() + s.nPoint();
         std::int32_t first = 0;
         for (int i = 0; i < n; ++i) {
-            const std::int32_t id = m.ElementLoadItemTable.add(Growth::CountPlus10);
+            const std::int32_t id = m.ElementLoadItemTable.add();
             if (i == 0) first = id;
             RecordView r = m.ElementLoadItemTable.rec(id);
             namespace item = layout::element_load_item;

@@ -59,7 +59,7 @@ std::optional<int> modeNumber(std::string_view text) {
 void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
                     const std::vector<host::NonlinearLoad>& loads) {
     auto& t = c.m.GravityLoadCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    RecordView r = t.rec(t.add());
     r.text(gravity::kName, 40, caseName(name, index));
     r.u8(gravity::kKindFlag, 0);
     int n = 0;
@@ -106,7 +106,7 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
     }
 
     auto& t = c.m.PushoverLoadCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    RecordView r = t.rec(t.add());
     r.text(pushover::kName, 40, caseName(name, index));
     r.u8(pushover::kKindFlag, 1);
     r.u8(pushover::kModeFlag, drive == "Mode" ? 1 : 0);
@@ -175,7 +175,7 @@ struct Direction {
 void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, const std::array<Direction, 3>& dirs,
                     int outputSteps, double stepSize) {
     auto& t = c.m.DynamicLoadCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    RecordView r = t.rec(t.add());
     r.text(dynamic::kName, 40, caseName(name, index));
     r.u8(dynamic::kKindFlag, 1);
     layout::writeFixed(r, dynamic::kFixedBytes);
@@ -225,7 +225,7 @@ void addSeries(FillContext& c, std::string_view seriesName, int kind, const std:
     // Its earlier results are cleared by the driver once the new structure is in place.
     c.m.SeriesToReset = std::string(seriesName);
     auto& t = c.m.AnalysisCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
+    RecordView r = t.rec(t.add());
     r.text(series::kName, 12, seriesName);
     r.text(series::kTitle, 60, "Vantra: " + std::string(seriesName));
     r.text(series::kEmpty, 40, "");

@@ -18,7 +18,7 @@ enum Dof { UX = 0, UY, UZ, RX, RY, RZ };
 // Appends a node record, keeping the number of the node before it in NodeLast.
 std::int32_t AddVantraNode(VantraModel& m) {
     m.NodeLast = m.NodeTable.count();
-    return m.NodeTable.add(Growth::CountPlus10);
+    return m.NodeTable.add();
 }
 
 // Tested in this order; the first that fits decides.
@@ -48,7 +48,7 @@ void SetVantraNode(VantraModel& m, std::int32_t node, std::int32_t previous, std
     r.u8(node::kSupportType, supportType(restraints));
 }
 
-std::int32_t AddVantraConstraint(VantraModel& m) { return m.ConstraintTable.add(Growth::CountPlus10); }
+std::int32_t AddVantraConstraint(VantraModel& m) { return m.ConstraintTable.add(); }
 
 }  // namespace
 

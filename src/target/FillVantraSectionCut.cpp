@@ -86,8 +86,7 @@ void FillVantraSectionCuts(FillContext& c) {
     if (nF > 0) writeCut(++cut, "Frame Base Cut", 1, frames);
     if (nA > 0) writeCut(++cut, "Area Base Cut", nF > 0 ? nF + 2 : 1, areas);
 
-    const std::int32_t group = m.SectionGroupTable.add(Growth::CountPlus10);
-    m.SectionGroupTable.setCapacity(m.SectionGroupTable.count() + 10);
+    const std::int32_t group = m.SectionGroupTable.add();
     RecordView g = m.SectionGroupTable.rec(group);
     namespace sg = layout::section_group;
     g.text(sg::kName, layout::kNameLength, "Support Sect Group");
