@@ -121,6 +121,9 @@ inline constexpr std::size_t kControl = 146;  // four f32
 inline constexpr FixedByte kFixedBytes[] = {{112, 0}, {113, 0}, {190, 0}};
 inline constexpr FixedWord kFixedWords[] = {{114, 0}, {116, 10}};
 inline constexpr FixedSingle kFixedSingles[] = {{122, 1.0}};
+inline constexpr std::size_t kExtensionFlag = 193;  // 1: an extension record follows
+inline constexpr std::size_t kExtensionSize = 54;
+inline constexpr std::size_t kStepSize = 96;  // one analysis step record, per series and step
 }  // namespace analysis_series
 
 }  // namespace t2v::target::layout

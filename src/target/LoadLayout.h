@@ -47,4 +47,21 @@ inline constexpr std::size_t kDistance2 = 18;
 inline constexpr int kTypeSegment = 1, kTypePoint = 2;
 }  // namespace element_load_item
 
+// The matrix items the writer composes from the store's values.
+namespace nodal_mass_item {
+inline constexpr std::size_t kSize = 24;  // six f32, UX..RZ
+}  // namespace nodal_mass_item
+
+namespace nodal_load_item {
+inline constexpr std::size_t kSize = 32;  // eight f32: F1 F2 F3 M1 M2 M3, presence, spare
+}  // namespace nodal_load_item
+
+namespace element_load_shape_item {
+inline constexpr std::size_t kSize = 16;  // i32 element count, i32 0, i16 item count, i16 first item, 4 zero
+}  // namespace element_load_shape_item
+
+namespace element_load_element_item {
+inline constexpr std::size_t kSize = 2;  // i16 shape ordinal
+}  // namespace element_load_element_item
+
 }  // namespace t2v::target::layout
