@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,12 @@
 #include "platform/Platform.h"
 
 namespace t2v::output {
+
+// A record whose written length differs from its layout's size: a fault of this program.
+class RecordSizeError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
 
 class LeWriter {
 public:
@@ -66,6 +73,14 @@ public:
 
     // Bytes handed to the writer so far (the offset of the next field).
     std::uint64_t offset() const { return written_ + buf_.size(); }
+    // Checks that the record begun at offset `start` came out `size` bytes long. A record
+    // of the wrong length would shift every field after it, so the file is not finished.
+    void checkRecord(std::uint64_t start, std::size_t size, std::string_view what) const {
+        const std::uint64_t got = offset() - start;
+        if (got != size)
+            throw RecordSizeError(std::string(what) + " record written with " + std::to_string(got) +
+                                  " bytes instead of " + std::to_string(size));
+    }
     // Writes out what is buffered; false once any write failed.
     bool flush() {
         if (!buf_.empty()) {

@@ -87,7 +87,9 @@ void writeSparseRows(LeWriter& w, const target::SparseRows<T>& rows, std::size_t
             for (const auto& [col, value] : rows.sortedRow(p)) {
                 if (col < 1 || col > columns) continue;
                 w.zeros(static_cast<std::size_t>(col - next) * itemSize);
+                const std::uint64_t start = w.offset();
                 emit(value);
+                w.checkRecord(start, itemSize, "matrix item");
                 next = col + 1;
             }
         }
@@ -118,11 +120,13 @@ void writeMasses(LeWriter& w, const VantraModel& m) {
         const std::vector<target::NodalMassItem>* row =
             idx < m.NodalMassMatrix.size() ? &m.NodalMassMatrix[idx] : nullptr;
         for (std::size_t n = 0; n < nodes; ++n) {
+            const std::uint64_t start = w.offset();
             if (row && n < row->size()) {
                 for (float v : (*row)[n]) w.f32(v);
             } else {
-                w.zeros(24);
+                w.zeros(target::layout::nodal_mass_item::kSize);
             }
+            w.checkRecord(start, target::layout::nodal_mass_item::kSize, "nodal mass item");
         }
     }
 }
@@ -153,7 +157,8 @@ void writeNodalLoads(LeWriter& w, const VantraModel& m) {
     w.i16(m.NodalLoadPatternTable.capacity());
     writeCountedRows(w, m.NodalLoadPatternTable);
     writeSparseRows(w, m.NodalLoadMatrix, static_cast<std::size_t>(m.NodalLoadPatternTable.count()),
-                    m.NodeTable.count(), 32, [&](const target::NodalLoadItem& item) {
+                    m.NodeTable.count(), target::layout::nodal_load_item::kSize,
+                    [&](const target::NodalLoadItem& item) {
                         for (float v : item) w.f32(v);
                     });
 }
@@ -180,6 +185,7 @@ void writeElementLoads(LeWriter& w, const VantraModel& m) {
                 for (std::int32_t g = 1; g <= groups; ++g) {
                     auto key = std::make_tuple(k, p, g);
                     while (it != m.ElementLoadShapeTable.end() && it->first < key) ++it;
+                    const std::uint64_t start = w.offset();
                     if (it != m.ElementLoadShapeTable.end() && it->first == key) {
                         w.i32(it->second.elementCount);
                         w.i32(0);
@@ -187,12 +193,13 @@ void writeElementLoads(LeWriter& w, const VantraModel& m) {
                         w.i16(it->second.firstItem);
                         w.zeros(4);
                     } else {
-                        w.zeros(16);
+                        w.zeros(target::layout::element_load_shape_item::kSize);
                     }
+                    w.checkRecord(start, target::layout::element_load_shape_item::kSize, "element load shape item");
                 }
     }
-    writeSparseRows(w, m.ElementLoadElementMatrix, static_cast<std::size_t>(patterns), m.ElementTable.count(), 2,
-                    [&](std::int16_t v) { w.i16(v); });
+    writeSparseRows(w, m.ElementLoadElementMatrix, static_cast<std::size_t>(patterns), m.ElementTable.count(),
+                    target::layout::element_load_element_item::kSize, [&](std::int16_t v) { w.i16(v); });
     writeCountedRows(w, m.ElementLoadItemTable);
 }
 
@@ -221,9 +228,9 @@ void writeSectionCuts(LeWriter& w, const VantraModel& m) {
     // One part record per cut, even where the part table was never filled.
     for (std::int32_t c = 1; c <= m.SectionCutTable.count(); ++c) {
         if (c <= m.SectionCutPartTable.count())
-            w.bytes(m.SectionCutPartTable.rowBytes(c), 34);
+            w.bytes(m.SectionCutPartTable.rowBytes(c), target::layout::section_cut_part::kSize);
         else
-            w.zeros(34);
+            w.zeros(target::layout::section_cut_part::kSize);
     }
     w.i32(m.SectionCutItemTable.count());
     w.i32(m.SectionCutItemTable.capacity());
@@ -341,10 +348,12 @@ void writeAnalysisFile(LeWriter& w, const VantraModel& m) {
     w.i16(m.AnalysisStepCount);
     for (std::int32_t c = 1; c <= m.AnalysisCaseTable.count(); ++c) {
         const std::uint8_t* rec = m.AnalysisCaseTable.rowBytes(c);
-        w.bytes(rec, target::kAnalysisCaseSize);
-        if (rec[193] == 1) w.zeros(54);  // extension record, never set
+        namespace series = target::layout::analysis_series;
+        w.bytes(rec, series::kSize);
+        if (rec[series::kExtensionFlag] == 1) w.zeros(series::kExtensionSize);  // never set
     }
-    w.zeros(static_cast<std::size_t>(m.AnalysisCaseTable.capacity()) * static_cast<std::size_t>(m.AnalysisStepCount) * 96);
+    w.zeros(static_cast<std::size_t>(m.AnalysisCaseTable.capacity()) * static_cast<std::size_t>(m.AnalysisStepCount) *
+            target::layout::analysis_series::kStepSize);
     w.i16(m.AnalysisGroupCount);
     w.i16(m.AnalysisPatternCount);
 }

@@ -1,8 +1,8 @@
 // Drifts: the relative horizontal displacement of the model's top and bottom drift
 // nodes in each horizontal direction, named for the load cases that monitor them.
 //
-// Drift record (46 bytes): 0 name text 20, 20 kind u8 (1), 21 direction u8 (0 first
-// horizontal direction, 1 second), 22 top node int32, 26 bottom node int32.
+// Record layout: target/DriftLayout.h.
+#include "target/DriftLayout.h"
 #include "target/FillSteps.h"
 
 namespace t2v::target {
@@ -16,12 +16,13 @@ void FillVantraDrifts(FillContext& c) {
 
     const char* names[] = {"H1 Drift", "H2 Drift"};
     for (int dir = 0; dir < 2; ++dir) {
-        RecordView r = m.DriftTable.rec(m.DriftTable.add(Growth::CountPlus10));
-        r.text(0, 20, names[dir]);
-        r.u8(20, 1);
-        r.u8(21, dir);
-        r.i32(22, top->id);
-        r.i32(26, bottom->id);
+        RecordView r = m.DriftTable.rec(m.DriftTable.add());
+        namespace drift = layout::drift;
+        r.text(drift::kName, drift::kNameLength, names[dir]);
+        r.u8(drift::kKind, drift::kKindDrift);
+        r.u8(drift::kDirection, dir);
+        r.i32(drift::kTopNode, top->id);
+        r.i32(drift::kBottomNode, bottom->id);
     }
 }
 

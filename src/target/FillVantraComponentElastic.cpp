@@ -1,30 +1,18 @@
 // End-release components: one for the embedded beams and one per end-release pattern
 // of the source model.
 //
-// Release component (89 bytes, kind 4):
-//   off    width     meaning
-//    0     40        name
-//   40     i16       component number
-//   42     u8        kind 4
-//   43     u8        0 (no unit codes)
-//   44     u8        0
-//   45..50 u8 x6     released flags in the order A, V2, V3, M2, M3, T (1 released)
-//   53     i16       component number
-//   57+4d  f32 x6    stiffness left in a released freedom (1e-5), 0 where fixed,
-//                    same order
+// Record layout: target/ReleaseLayout.h.
 #include <array>
 #include <string>
 
 #include "target/FillSteps.h"
+#include "target/ReleaseLayout.h"
 
 namespace t2v::target {
 namespace {
 
-namespace rel {
-constexpr std::size_t kName = 0, kNumber = 40, kKind = 42, kFlags = 45, kNumberAgain = 53, kStiffness = 57;
-constexpr int kKindRelease = 4;
+namespace rel = layout::release_component;
 constexpr double kReleasedStiffness = 1.0e-5;
-}  // namespace rel
 
 // Target freedom order of the flags.
 enum TargetDof : std::size_t { kA = 0, kV2 = 1, kV3 = 2, kM2 = 3, kM3 = 4, kT = 5 };
@@ -32,20 +20,19 @@ using Flags = std::array<bool, 6>;
 
 int AddVantraReleaseComponent(VantraModel& m) {
     auto& t = m.ReleaseComponentTable;
-    int id = t.add(Growth::CapacityPlus5);
-    m.raiseMaxComponentCapacity(t.capacity());
+    int id = m.addComponent(t);
     return id;
 }
 
 void SetVantraReleaseComponent(VantraModel& m, int n, const std::string& name, const Flags& released) {
     RecordView r = m.ReleaseComponentTable.rec(n);
-    r.text(rel::kName, 40, name);
+    r.text(rel::kName, layout::kNameLength, name);
     r.i16(rel::kNumber, n);
     r.u8(rel::kKind, rel::kKindRelease);
     r.i16(rel::kNumberAgain, n);
     for (std::size_t d = 0; d < 6; ++d) {
         r.u8(rel::kFlags + d, released[d] ? 1 : 0);
-        r.f32(rel::kStiffness + 4 * d, released[d] ? rel::kReleasedStiffness : 0.0);
+        r.f32(rel::kStiffness + 4 * d, released[d] ? kReleasedStiffness : 0.0);
     }
 }
 

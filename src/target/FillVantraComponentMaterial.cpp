@@ -1,16 +1,10 @@
 // Material components: every concrete, steel and rebar material becomes the inelastic
 // and elastic material components that the cross sections and compounds refer to.
 //
-// Common header of every material record:
-//   off  width  meaning
-//     0  40     name
-//    40  i16    component number (the record's own position)
-//    42  u8     kind: 0 steel non-buckling, 1 concrete, 2 wall shear, 4 elastic fibre,
-//               5 elastic wall shear, 6 elastic slab
-//    43  u8     length unit code
-//    44  u8     force unit code
+// Record layouts: target/MaterialLayout.h.
 #include "common/Text.h"
 #include "target/FillSteps.h"
+#include "target/MaterialLayout.h"
 
 namespace t2v::target {
 namespace {
@@ -21,9 +15,11 @@ constexpr int kSteel = 1;
 constexpr int kConcrete = 2;
 constexpr int kRebar = 6;
 
-namespace hdr {
-constexpr std::size_t kName = 0, kNameLength = 40, kNumber = 40, kKind = 42, kLengthUnit = 43, kForceUnit = 44;
-}
+namespace hdr = layout::material;
+namespace ine = layout::inelastic_material;
+namespace fib = layout::elastic_fiber_material;
+namespace shr = layout::elastic_shear_material;
+namespace slb = layout::elastic_slab_material;
 
 enum Kind : int {
     kKindSteelNonBuckling = 0,
@@ -35,34 +31,16 @@ enum Kind : int {
 };
 
 void setHeader(RecordView r, const VantraModel& m, const std::string& name, int number, int kind) {
-    r.text(hdr::kName, hdr::kNameLength, name);
+    r.text(hdr::kName, layout::kNameLength, name);
     r.i16(hdr::kNumber, number);
     r.u8(hdr::kKind, kind);
     r.u8(hdr::kLengthUnit, m.LengthUnit);
     r.u8(hdr::kForceUnit, m.ForceUnit);
 }
 
-// Inelastic material (329 bytes, companion 50):
-//   45..54  u8 x10  0, 1, 0, 1, 1, 0, 0, 0, 10, 1
-//   57      i16     0
-//   59      i16     component number
-//   65      f32     modulus
-//   69      f32     0
-//   81, 85, 97, 101   f32  a1..a4 (steel and wall shear kinds)
-//   89, 93, 105, 109  f32  a1..a4 (concrete kind)
-// Companion: first byte 1.
-namespace ine {
-constexpr std::size_t kFlags = 45;
-constexpr std::uint8_t kFlagValues[10] = {0, 1, 0, 1, 1, 0, 0, 0, 10, 1};
-constexpr std::size_t kWord57 = 57, kNumberAgain = 59, kModulus = 65, kZero69 = 69;
-constexpr std::size_t kSteelSlots[4] = {81, 85, 97, 101};
-constexpr std::size_t kConcreteSlots[4] = {89, 93, 105, 109};
-}  // namespace ine
-
 int AddVantraInelasticMaterial(VantraModel& m) {
     auto& t = m.InelasticMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.count());
+    int id = m.addComponent(t);
     return id;
 }
 
@@ -70,125 +48,69 @@ void SetVantraInelasticMaterial(VantraModel& m, int n, const std::string& name, 
                                 double a2, double a3, double a4) {
     RecordView r = m.InelasticMaterialTable.rec(n);
     setHeader(r, m, name, n, kind);
-    for (std::size_t k = 0; k < 10; ++k) r.u8(ine::kFlags + k, ine::kFlagValues[k]);
-    r.i16(ine::kWord57, 0);
+    layout::writeFixed(r, ine::kFixedBytes);
+    layout::writeFixed(r, ine::kFixedWords);
     r.i16(ine::kNumberAgain, n);
     r.f32(ine::kModulus, modulus);
-    r.f32(ine::kZero69, 0.0);
+    layout::writeFixed(r, ine::kFixedSingles);
     const double a[4] = {a1, a2, a3, a4};
-    const std::size_t* used = kind == kKindConcrete ? ine::kConcreteSlots : ine::kSteelSlots;
-    const std::size_t* unused = kind == kKindConcrete ? ine::kSteelSlots : ine::kConcreteSlots;
+    const std::size_t* used = kind == kKindConcrete ? ine::kConcreteArguments : ine::kSteelArguments;
+    const std::size_t* unused = kind == kKindConcrete ? ine::kSteelArguments : ine::kConcreteArguments;
     for (std::size_t k = 0; k < 4; ++k) {
         r.f32(used[k], a[k]);
         r.f32(unused[k], 0.0);
     }
-    m.InelasticMaterialTable.companion(n).u8(0, 1);
-}
-
-// Elastic fibre material (126 bytes):
-//   45  u8   0
-//   46  u8   1
-//   50  i16  0
-//   52  i16  0
-//   58  f32  modulus
-namespace fib {
-constexpr std::size_t kByte45 = 45, kByte46 = 46, kWord50 = 50, kWord52 = 52, kModulus = 58;
+    m.InelasticMaterialTable.companion(n).u8(hdr::kCompanionFlag, 1);
 }
 
 int AddVantraElasticFiberMaterial(VantraModel& m) {
     auto& t = m.ElasticFiberMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.count());
+    int id = m.addComponent(t);
     return id;
 }
 
 void SetVantraElasticFiberMaterial(VantraModel& m, int n, const std::string& name, double modulus) {
     RecordView r = m.ElasticFiberMaterialTable.rec(n);
     setHeader(r, m, name, n, kKindElasticFiber);
-    r.u8(fib::kByte45, 0);
-    r.u8(fib::kByte46, 1);
-    r.i16(fib::kWord50, 0);
-    r.i16(fib::kWord52, 0);
+    layout::writeFixed(r, fib::kFixedBytes);
+    layout::writeFixed(r, fib::kFixedWords);
     r.f32(fib::kModulus, modulus);
 }
 
-// Elastic wall shear material (152 bytes, companion 56):
-//   45, 46, 47, 48  u8   1, 0, 0, 1
-//   50   i16  1
-//   52   i16  component number
-//   58   f32  shear modulus
-//   62   three tagged slots, 18 bytes:
-//          62 i16 type 5 (double), 64 f64 0.95
-//          72 i16 type 2 (int16),  74 i16 0
-//          76 i16 type 2 (int16),  78 i16 0
-//   80 + 0, 4        f32  0
-//   80 + 16          f32  0.8
-//   80 + 20..32      f32  0 (four values)
-//   (the record ends 72 bytes after the slots)
-// Companion: first byte 1.
-// The two integer slots hold 16-bit integers: with them the record keeps its size of
-// 62 + 18 + 72 bytes.
-namespace shr {
-constexpr std::size_t kByte45 = 45, kByte46 = 46, kByte47 = 47, kByte48 = 48, kWord50 = 50, kNumberAgain = 52,
-                      kModulus = 58;
-constexpr int kSlotDouble = 5, kSlotInt16 = 2;
-constexpr std::size_t kSlot1Type = 62, kSlot1Value = 64, kSlot2Type = 72, kSlot2Value = 74, kSlot3Type = 76,
-                      kSlot3Value = 78, kAfterSlots = 80;
-constexpr std::size_t kTail[] = {0, 4, 16, 20, 24, 28, 32};
-constexpr std::size_t kTailReduction = 16;
-}  // namespace shr
-static_assert(shr::kAfterSlots + 72 == decltype(VantraModel::ElasticShearMaterialTable)::kRecordSize);
-
 int AddVantraElasticShearMaterial(VantraModel& m) {
     auto& t = m.ElasticShearMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.capacity());
+    int id = m.addComponent(t);
     return id;
 }
 
 void SetVantraElasticShearMaterial(VantraModel& m, int n, const std::string& name, double shearModulus) {
     RecordView r = m.ElasticShearMaterialTable.rec(n);
     setHeader(r, m, name, n, kKindElasticShear);
-    r.u8(shr::kByte45, 1);
-    r.u8(shr::kByte46, 0);
-    r.u8(shr::kByte47, 0);
-    r.u8(shr::kByte48, 1);
-    r.i16(shr::kWord50, 1);
+    layout::writeFixed(r, shr::kFixedBytes);
+    layout::writeFixed(r, shr::kFixedWords);
     r.i16(shr::kNumberAgain, n);
     r.f32(shr::kModulus, shearModulus);
-    r.i16(shr::kSlot1Type, shr::kSlotDouble);
-    r.f64(shr::kSlot1Value, 0.95);
-    r.i16(shr::kSlot2Type, shr::kSlotInt16);
-    r.i16(shr::kSlot2Value, 0);
-    r.i16(shr::kSlot3Type, shr::kSlotInt16);
-    r.i16(shr::kSlot3Value, 0);
-    for (std::size_t off : shr::kTail) r.f32(shr::kAfterSlots + off, off == shr::kTailReduction ? 0.8 : 0.0);
-    m.ElasticShearMaterialTable.companion(n).u8(0, 1);
-}
-
-// Elastic slab material (174 bytes):
-//   45  u8   0
-//   46  u8   1
-//   52  i16  0
-//   58  f32  modulus
-//   78  f32  Poisson ratio
-namespace slb {
-constexpr std::size_t kByte45 = 45, kByte46 = 46, kWord52 = 52, kModulus = 58, kPoisson = 78;
+    r.i16(shr::kValue1Tag, shr::kTagDouble);
+    r.f64(shr::kValue1, 0.95);
+    r.i16(shr::kValue2Tag, shr::kTagInt16);
+    r.i16(shr::kValue2, 0);
+    r.i16(shr::kValue3Tag, shr::kTagInt16);
+    r.i16(shr::kValue3, 0);
+    layout::writeFixed(r, shr::kFixedSingles);
+    m.ElasticShearMaterialTable.companion(n).u8(hdr::kCompanionFlag, 1);
 }
 
 int AddVantraElasticSlabMaterial(VantraModel& m) {
     auto& t = m.ElasticSlabMaterialTable;
-    int id = t.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(t.capacity());
+    int id = m.addComponent(t);
     return id;
 }
 
 void SetVantraElasticSlabMaterial(VantraModel& m, int n, const std::string& name, double modulus, double poisson) {
     RecordView r = m.ElasticSlabMaterialTable.rec(n);
     setHeader(r, m, name, n, kKindElasticSlab);
-    r.u8(slb::kByte45, 0);
-    r.u8(slb::kByte46, 1);
-    r.i16(slb::kWord52, 0);
+    layout::writeFixed(r, slb::kFixedBytes);
+    layout::writeFixed(r, slb::kFixedWords);
     r.f32(slb::kModulus, modulus);
     r.f32(slb::kPoisson, poisson);
 }

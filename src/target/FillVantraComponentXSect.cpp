@@ -1,18 +1,11 @@
 // Cross-section components: frame sections as beam and column sections, embedded
 // beams, and shell sections as elastic and inelastic wall sections and slab sections.
 //
-// Common header of every cross-section record:
-//   off  width  meaning
-//     0  40     name
-//    40  i16    component number (the record's own position)
-//    42  20     blank text
-//    62  24     blank text
-//    86  u8     0 for frame sections, the section type for walls, 8 for slabs
-//    87  u8     length unit code
-//    88  u8     force unit code
+// Record layouts: target/CrossSectionLayout.h.
 #include <string>
 
 #include "common/Text.h"
+#include "target/CrossSectionLayout.h"
 #include "target/FillSteps.h"
 
 namespace t2v::target {
@@ -46,49 +39,33 @@ enum SectionType : int {
 // Shape codes of frame sections.
 enum Shape : int { kShapeNone = 0, kShapeIBeam = 1, kShapeRect = 2 };
 
-namespace hdr {
-constexpr std::size_t kName = 0, kNumber = 40, kText20 = 42, kText24 = 62, kByte86 = 86, kLengthUnit = 87,
-                      kForceUnit = 88;
-}
+namespace hdr = layout::cross_section;
+namespace frame = layout::frame_section;
+namespace ewall = layout::elastic_wall_section;
+namespace iwall = layout::inelastic_wall_section;
+namespace slab = layout::slab_section;
 
-void setHeader(RecordView r, const VantraModel& m, const std::string& name, int number, int byte86) {
-    r.text(hdr::kName, 40, name);
+void setHeader(RecordView r, const VantraModel& m, const std::string& name, int number, int sectionType) {
+    r.text(hdr::kName, layout::kNameLength, name);
     r.i16(hdr::kNumber, number);
-    r.text(hdr::kText20, 20, "");
-    r.text(hdr::kText24, 24, "");
-    r.u8(hdr::kByte86, byte86);
+    r.text(hdr::kBlank20, hdr::kBlank20Length, "");
+    r.text(hdr::kBlank24, hdr::kBlank24Length, "");
+    r.u8(hdr::kHeaderSectionType, sectionType);
     r.u8(hdr::kLengthUnit, m.LengthUnit);
     r.u8(hdr::kForceUnit, m.ForceUnit);
 }
-
-// Frame section (beam 424 bytes, column 687 bytes):
-//   field                      beam   column
-//   section type (u8)            89      89
-//   shape (u8)                   90      90
-//   0 (u8)                       91      91
-//   A, J, I22, I33, As2, As3   104..   103..   f32 each, 4 apart
-//   two modifiers 1.0          128     127     f32, 4 apart
-//   E, Nu, G                   144     151     f32, 4 apart
-//   t2, t3, tf, tw             156     163     f32, 4 apart
-//   component number (i16)     400     663
-struct FrameSectionLayout {
-    std::size_t properties, modifiers, elastic, dimensions, numberAgain;
-};
-constexpr std::size_t kSectType = 89, kShape = 90, kByte91 = 91;
-constexpr FrameSectionLayout kBeamLayout{104, 128, 144, 156, 400};
-constexpr FrameSectionLayout kColumnLayout{103, 127, 151, 163, 663};
 
 struct FrameSectionValues {
     int sectionType, shape;
     double A, J, I22, I33, As2, As3, E, Nu, G, t2, t3, tf, tw;
 };
 
-void SetVantraFrameSection(RecordView r, const VantraModel& m, const FrameSectionLayout& l, int n,
+void SetVantraFrameSection(RecordView r, const VantraModel& m, const frame::Form& l, int n,
                            const std::string& name, const FrameSectionValues& v) {
     setHeader(r, m, name, n, 0);
-    r.u8(kSectType, v.sectionType);
-    r.u8(kShape, v.shape);
-    r.u8(kByte91, 0);
+    r.u8(frame::kSectType, v.sectionType);
+    r.u8(frame::kShape, v.shape);
+    layout::writeFixed(r, frame::kFixedBytes);
     const double props[6] = {v.A, v.J, v.I22, v.I33, v.As2, v.As3};
     for (std::size_t k = 0; k < 6; ++k) r.f32(l.properties + 4 * k, props[k]);
     r.f32(l.modifiers, 1.0);
@@ -107,37 +84,17 @@ FrameSectionValues frameValues(const TarvoPropFrameSectObj& s, const TarvoPropMa
 }
 
 int AddVantraBeamSection(VantraModel& m) {
-    int id = m.BeamSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.BeamSectionTable.capacity());
+    int id = m.addComponent(m.BeamSectionTable);
     return id;
 }
 
 int AddVantraColumnSection(VantraModel& m) {
-    int id = m.ColumnSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.ColumnSectionTable.capacity());
+    int id = m.addComponent(m.ColumnSectionTable);
     return id;
 }
 
-// Elastic wall section (439 bytes):
-//    86  u8   section type (11 shear wall, 13 general wall)
-//    89  u8   1
-//    90  u8   0
-//    95  i16  0
-//   103  f32  thickness
-//   119  f32  bending thickness
-//   123  f32  E
-//   127  f32  bending thickness
-//   131  f32  Nu
-//   187  i16  4
-//   219  i16  material component
-namespace ewall {
-constexpr std::size_t kByte89 = 89, kByte90 = 90, kWord95 = 95, kThick = 103, kBend1 = 119, kE = 123, kBend2 = 127,
-                      kNu = 131, kWord187 = 187, kMaterial = 219;
-}
-
 int AddVantraElasticWallSection(VantraModel& m) {
-    int id = m.ElasticWallSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.ElasticWallSectionTable.count());
+    int id = m.addComponent(m.ElasticWallSectionTable);
     return id;
 }
 
@@ -145,60 +102,18 @@ void SetVantraElasticWallSection(VantraModel& m, int n, const std::string& name,
                                  double thick, double bending, double E, double Nu) {
     RecordView r = m.ElasticWallSectionTable.rec(n);
     setHeader(r, m, name, n, sectionType);
-    r.u8(ewall::kByte89, 1);
-    r.u8(ewall::kByte90, 0);
-    r.i16(ewall::kWord95, 0);
+    layout::writeFixed(r, ewall::kFixedBytes);
+    layout::writeFixed(r, ewall::kFixedWords);
     r.f32(ewall::kThick, thick);
     r.f32(ewall::kBend1, bending);
     r.f32(ewall::kE, E);
     r.f32(ewall::kBend2, bending);
     r.f32(ewall::kNu, Nu);
-    r.i16(ewall::kWord187, 4);
     r.i16(ewall::kMaterial, material);
 }
 
-// Inelastic (fibre) wall section (455 bytes, companion 86 left zero):
-//    86  u8   section type (10 shear wall, 12 general wall)
-//    89  u8   1
-//    90  u8   fibre count (8)
-//    91  u8   0
-//    92  u8   0
-//    95  i16  steel fibre count (2)
-//    97  i16  concrete fibre count (6)
-//    99  i16  0
-//   101  i16  0
-//   103  i16  component number
-//   111  f32  steel ratio in percent
-//   115  f32  0.3
-//   119  f32  0
-//   123  f32  thickness
-//   127  f32  0
-//   131  f32  0
-//   155  f32  bending thickness
-//   159  f32  E
-//   163  f32  bending thickness
-//   167  f32  Nu
-//   fibre arrays, 16 places each:
-//   171  u8  x16  kind (4)
-//   187  u8  x16  flag (1)
-//   203  i16 x16  1 concrete, 0 steel
-//   235  i16 x16  material component
-//   267  f32 x16  area share (negative: thickness per fibre)
-//   331  f32 x16  position across the wall, a fraction of its length
-namespace iwall {
-constexpr std::size_t kByte89 = 89, kFiberCount = 90, kByte91 = 91, kByte92 = 92, kSteelCount = 95,
-                      kConcreteCount = 97, kWord99 = 99, kWord101 = 101, kNumberAgain = 103, kRatio = 111,
-                      kF115 = 115, kF119 = 119, kThick = 123, kF127 = 127, kF131 = 131, kBend1 = 155, kE = 159,
-                      kBend2 = 163, kNu = 167;
-constexpr std::size_t kFiberKind = 171, kFiberFlag = 187, kFiberWord = 203, kFiberMaterial = 235,
-                      kFiberArea = 267, kFiberPosition = 331;
-constexpr int kMaxFibers = 16;
-constexpr int kConcreteFibers = 6, kSteelFibers = 2;
-}  // namespace iwall
-
 int AddVantraInelasticWallSection(VantraModel& m) {
-    int id = m.InelasticWallSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.InelasticWallSectionTable.count());
+    int id = m.addComponent(m.InelasticWallSectionTable);
     return id;
 }
 
@@ -211,7 +126,7 @@ void SetVantraWallFibers(RecordView r, int concreteFibers, int steelFibers, int 
         const auto at = static_cast<std::size_t>(k - 1);
         r.u8(iwall::kFiberKind + at, 4);
         r.u8(iwall::kFiberFlag + at, 1);
-        r.i16(iwall::kFiberWord + 2 * at, word);
+        r.i16(iwall::kFiberIsConcrete + 2 * at, word);
         r.i16(iwall::kFiberMaterial + 2 * at, material);
         r.f32(iwall::kFiberArea + 4 * at, area);
         r.f32(iwall::kFiberPosition + 4 * at, position);
@@ -230,21 +145,15 @@ void SetVantraInelasticWallSection(VantraModel& m, int n, const std::string& nam
                                    double ratioPercent, double E, double Nu) {
     RecordView r = m.InelasticWallSectionTable.rec(n);
     setHeader(r, m, name, n, sectionType);
-    r.u8(iwall::kByte89, 1);
+    layout::writeFixed(r, iwall::kFixedBytes);
     r.u8(iwall::kFiberCount, iwall::kConcreteFibers + iwall::kSteelFibers);
-    r.u8(iwall::kByte91, 0);
-    r.u8(iwall::kByte92, 0);
     r.i16(iwall::kSteelCount, iwall::kSteelFibers);
     r.i16(iwall::kConcreteCount, iwall::kConcreteFibers);
-    r.i16(iwall::kWord99, 0);
-    r.i16(iwall::kWord101, 0);
+    layout::writeFixed(r, iwall::kFixedWords);
     r.i16(iwall::kNumberAgain, n);
     r.f32(iwall::kRatio, ratioPercent);
-    r.f32(iwall::kF115, 0.3);
-    r.f32(iwall::kF119, 0.0);
+    layout::writeFixed(r, iwall::kFixedSingles);
     r.f32(iwall::kThick, thick);
-    r.f32(iwall::kF127, 0.0);
-    r.f32(iwall::kF131, 0.0);
     r.f32(iwall::kBend1, bending);
     r.f32(iwall::kE, E);
     r.f32(iwall::kBend2, bending);
@@ -253,30 +162,8 @@ void SetVantraInelasticWallSection(VantraModel& m, int n, const std::string& nam
                         ratioPercent);
 }
 
-// Slab section (274 bytes):
-//    86  u8   8
-//    89  u8   0
-//    92  i16  0
-//    94  i16  0
-//   102  f32  thickness
-//   106  f32  bending thickness
-//   122  f32  thickness
-//   126  f32  unit weight
-//   262, 263  u8   4, 4
-//   264  i16  6
-//   266  i16  material component
-//   268, 269  u8   4, 4
-//   270  i16  6
-//   272  i16  material component
-namespace slab {
-constexpr std::size_t kByte89 = 89, kWord92 = 92, kWord94 = 94, kThick1 = 102, kBend = 106, kThick2 = 122,
-                      kUnitWeight = 126;
-constexpr std::size_t kMaterialBlocks[2] = {262, 268};  // u8 4, u8 4, i16 6, i16 material
-}  // namespace slab
-
 int AddVantraSlabSection(VantraModel& m) {
-    int id = m.SlabSectionTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.SlabSectionTable.count());
+    int id = m.addComponent(m.SlabSectionTable);
     m.SlabSectionCount2 = m.SlabSectionTable.count();
     return id;
 }
@@ -285,19 +172,13 @@ void SetVantraSlabSection(VantraModel& m, int n, const std::string& name, int ma
                           double bending, double unitWeight) {
     RecordView r = m.SlabSectionTable.rec(n);
     setHeader(r, m, name, n, kSlabElastic);
-    r.u8(slab::kByte89, 0);
-    r.i16(slab::kWord92, 0);
-    r.i16(slab::kWord94, 0);
+    layout::writeFixed(r, slab::kFixedBytes);
+    layout::writeFixed(r, slab::kFixedWords);
     r.f32(slab::kThick1, thick);
     r.f32(slab::kBend, bending);
     r.f32(slab::kThick2, thick);
     r.f32(slab::kUnitWeight, unitWeight);
-    for (std::size_t at : slab::kMaterialBlocks) {
-        r.u8(at, 4);
-        r.u8(at + 1, 4);
-        r.i16(at + 2, 6);
-        r.i16(at + 4, material);
-    }
+    for (std::size_t at : slab::kMaterials) r.i16(at, material);
 }
 
 bool isMaterial(const TarvoPropMaterialObj* mat, int type) { return mat && mat->MatType == type; }
@@ -318,7 +199,7 @@ void FillVantraCrossSections(FillContext& c) {
         TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
         if (!isMaterial(s.PropMatObj, kSteel)) continue;
         int n = AddVantraBeamSection(m);
-        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, kBeamLayout, n, MakeVantraName("XecBmS-", s.Label, i),
+        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, frame::kBeam, n, MakeVantraName("XecBmS-", s.Label, i),
                               frameValues(s, *s.PropMatObj, kBeamSteel, s.PropType == kShapeI ? kShapeIBeam : kShapeNone));
         s.idVantraXsectSteelBeam = n;
     }
@@ -326,7 +207,7 @@ void FillVantraCrossSections(FillContext& c) {
         TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
         if (!isMaterial(s.PropMatObj, kConcrete)) continue;
         int n = AddVantraBeamSection(m);
-        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, kBeamLayout, n, MakeVantraName("XecBmC-", s.Label, i),
+        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, frame::kBeam, n, MakeVantraName("XecBmC-", s.Label, i),
                               frameValues(s, *s.PropMatObj, kBeamConcrete,
                                           s.PropType == kShapeRectangle ? kShapeRect : kShapeNone));
         s.idVantraXsectConcBeam = n;
@@ -335,7 +216,7 @@ void FillVantraCrossSections(FillContext& c) {
         TarvoPropFrameSectObj& s = src.PropEmbedFrameSectObj(j);
         if (!s.PropMatObj) continue;
         int n = AddVantraBeamSection(m);
-        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, kBeamLayout, n, "XecEmbed-" + std::to_string(j),
+        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, frame::kBeam, n, "XecEmbed-" + std::to_string(j),
                               frameValues(s, *s.PropMatObj, kBeamConcrete, kShapeRect));
         s.idVantraXsectEmbedBeam = n;
     }
@@ -345,7 +226,7 @@ void FillVantraCrossSections(FillContext& c) {
         TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
         if (!isMaterial(s.PropMatObj, kSteel)) continue;
         int n = AddVantraColumnSection(m);
-        SetVantraFrameSection(m.ColumnSectionTable.rec(n), m, kColumnLayout, n, MakeVantraName("XecColS-", s.Label, i),
+        SetVantraFrameSection(m.ColumnSectionTable.rec(n), m, frame::kColumn, n, MakeVantraName("XecColS-", s.Label, i),
                               frameValues(s, *s.PropMatObj, kColumnSteel, s.PropType == kShapeI ? kShapeIBeam : kShapeNone));
         s.idVantraXsectSteelCol = n;
     }
@@ -353,7 +234,7 @@ void FillVantraCrossSections(FillContext& c) {
         TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
         if (!isMaterial(s.PropMatObj, kConcrete)) continue;
         int n = AddVantraColumnSection(m);
-        SetVantraFrameSection(m.ColumnSectionTable.rec(n), m, kColumnLayout, n, MakeVantraName("XecColC-", s.Label, i),
+        SetVantraFrameSection(m.ColumnSectionTable.rec(n), m, frame::kColumn, n, MakeVantraName("XecColC-", s.Label, i),
                               frameValues(s, *s.PropMatObj, kColumnConcrete,
                                           s.PropType == kShapeRectangle ? kShapeRect : kShapeNone));
         s.idVantraXsectConcCol = n;

@@ -6,33 +6,16 @@
 // that only points to the group's first member, then the members, each pointing to the
 // next. Groups are made in a fixed order and only when they have members.
 //
-// Element group record (76 bytes):
-//   offset  width  meaning
-//        0  40     group name
-//       40  i16    element type code of the group
-//       42  i16    0
-//       44  i32    number of the group's first element (its head element)
-//       48  i32    number of the group's last element
-//   56..58  u8     0
-//       60  f32    1.0
-//
-// Element record (92 bytes):
-//   offset  width  meaning
-//        0  i16    element group number (0 in a head element)
-//        2  i32    0
-//   6..18   i32    node numbers: frames use the first two (I end, J end), areas all four
-//       22  i32    number of the next element of the group; 0 in the group's last
-//       26  u8     6
-//   28..31  u8     element codes c1, c2, c3, c3
-//       42  i16    compound component number (slabs: the slab cross-section number)
-//       64  f32    local axis angle (frames: the host's angle; areas and embedded beams 0)
+// Record layouts: target/ElementLayout.h.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/Text.h"
+#include "target/ElementLayout.h"
 #include "target/FillSteps.h"
+#include "target/FrameCompound.h"
 
 namespace t2v::target {
 namespace {
@@ -43,25 +26,8 @@ using source::TarvoFrameReleaseObj;
 using source::TarvoPropAreaSectObj;
 using source::TarvoPropFrameSectObj;
 
-// Group record fields.
-constexpr std::size_t kGroupName = 0;
-constexpr std::size_t kGroupNameLength = 40;
-constexpr std::size_t kGroupType = 40;
-constexpr std::size_t kGroupZero = 42;
-constexpr std::size_t kGroupFirst = 44;
-constexpr std::size_t kGroupLast = 48;
-constexpr std::size_t kGroupZeroBytes = 56;  // 56, 57, 58
-constexpr std::size_t kGroupScale = 60;
-
-// Element record fields.
-constexpr std::size_t kElemGroup = 0;
-constexpr std::size_t kElemZero = 2;
-constexpr std::size_t kElemNodes = 6;  // four i32
-constexpr std::size_t kElemNext = 22;
-constexpr std::size_t kElemConstant = 26;
-constexpr std::size_t kElemCodes = 28;  // four bytes
-constexpr std::size_t kElemCompound = 42;
-constexpr std::size_t kElemAngle = 64;
+namespace grp = layout::element_group;
+namespace elem = layout::element;
 
 enum Group : int {
     ConcCol,
@@ -165,103 +131,21 @@ bool hasEmbeddedBeams(const TarvoAreaObj& a) {
 // columns only, so a released brace would refer to compound 0. It gets the release
 // compound in column form instead (braces use the column compounds elsewhere): the one
 // its section already has for a released column with the same pair of releases, else
-// a new one laid out like the compound step's (the I-end release slot, the column
-// cross section, the J-end release slot), recorded on the section in column form so
-// that the next brace with that pair shares it. Nothing is added or changed
-// for a model without released braces.
-//
-// Frame member compound record (378 bytes, with a 45-byte companion left zero):
-//   offset  width     meaning
-//        0  40        name
-//       40  i16       component number
-//       42  u8        kind 2
-//       43  u8        force unit code
-//       44  u8        length unit code
-//       45  u8        slot count
-//   46..48  u8        0, 1, 1
-//   66 + s  u8        slot s: component family (3 cross section, 2 release component)
-//   79 + s  u8        slot s: behaviour code (3 column member, 4 release)
-//   92 + s  u8        slot s: slot flag (1 member, 12 release)
-//  105 + s  u8        slot s: end code 0
-//  118+2s   i16       slot s: component kind or section type
-//  144+2s   i16       slot s: component number
-//  170+4s   f32       slot s: length value A
-//  222+4s   f32       slot s: length value B (= A)
-//      354  i16       component number again
-//      362  f32       weight per unit length (section area x material unit weight)
-namespace compound {
-constexpr std::size_t kName = 0;
-constexpr std::size_t kNameLength = 40;
-constexpr std::size_t kNumber = 40;
-constexpr std::size_t kKind = 42;
-constexpr std::size_t kForceUnit = 43;
-constexpr std::size_t kLengthUnit = 44;
-constexpr std::size_t kSlotCount = 45;
-constexpr std::size_t kFlags = 46;  // 46, 47, 48
-constexpr std::size_t kSlotFamily = 66;
-constexpr std::size_t kSlotBehaviour = 79;
-constexpr std::size_t kSlotFlag = 92;
-constexpr std::size_t kSlotEnd = 105;
-constexpr std::size_t kSlotKind = 118;
-constexpr std::size_t kSlotComponent = 144;
-constexpr std::size_t kSlotLengthA = 170;
-constexpr std::size_t kSlotLengthB = 222;
-constexpr std::size_t kNumberAgain = 354;
-constexpr std::size_t kWeight = 362;
-
-constexpr int kFamilyCrossSection = 3, kFamilyRelease = 2;
-constexpr int kBehaviourColumn = 3, kBehaviourRelease = 4;
-constexpr int kFlagMember = 1, kFlagRelease = 12;
-constexpr int kReleaseKind = 4;
-constexpr int kSteelColumnSection = 7, kConcreteColumnSection = 6;
-}  // namespace compound
-
-struct Slot {
-    int family, behaviour, flag, kind;
-    std::int32_t component;
-    double length;
-};
-
+// a new one written by the compound step's own procedure (the I-end release slot, the
+// column cross section, the J-end release slot), recorded on the section in column form
+// so that the next brace with that pair shares it. Nothing is added or changed for a
+// model without released braces.
 std::int32_t AddVantraColumnReleaseCompound(VantraModel& m, const TarvoFrameObj& f, const TarvoPropFrameSectObj& s,
                                             bool steel, long index) {
-    using namespace compound;
-    std::vector<Slot> slots;
-    auto releaseSlot = [&](const TarvoFrameReleaseObj* r) {
-        if (r != nullptr && r->idVantraXecElaRelease != 0)
-            slots.push_back({kFamilyRelease, kBehaviourRelease, kFlagRelease, kReleaseKind, r->idVantraXecElaRelease, 0.0});
-    };
-    releaseSlot(f.ReleaseIObj);
-    slots.push_back({kFamilyCrossSection, kBehaviourColumn, kFlagMember,
-                     steel ? kSteelColumnSection : kConcreteColumnSection,
-                     steel ? s.idVantraXsectSteelCol : s.idVantraXsectConcCol, 1.0});
-    releaseSlot(f.ReleaseJObj);
-
-    const std::int32_t n = m.FrameCompoundTable.add(Growth::CountPlus10);
-    m.raiseMaxComponentCapacity(m.FrameCompoundTable.count());
-    RecordView r = m.FrameCompoundTable.rec(n);
-    r.text(kName, kNameLength, MakeVantraName(steel ? "CpdRelColS-" : "CpdRelColC-", s.Label, index));
-    r.i16(kNumber, n);
-    r.u8(kKind, 2);
-    r.u8(kForceUnit, m.ForceUnit);
-    r.u8(kLengthUnit, m.LengthUnit);
-    r.u8(kSlotCount, static_cast<int>(slots.size()));
-    r.u8(kFlags, 0);
-    r.u8(kFlags + 1, 1);
-    r.u8(kFlags + 2, 1);
-    for (std::size_t k = 0; k < slots.size(); ++k) {
-        const Slot& sl = slots[k];
-        r.u8(kSlotFamily + k, sl.family);
-        r.u8(kSlotBehaviour + k, sl.behaviour);
-        r.u8(kSlotFlag + k, sl.flag);
-        r.u8(kSlotEnd + k, 0);
-        r.i16(kSlotKind + 2 * k, sl.kind);
-        r.i16(kSlotComponent + 2 * k, sl.component);
-        r.f32(kSlotLengthA + 4 * k, sl.length);
-        r.f32(kSlotLengthB + 4 * k, sl.length);
-    }
-    r.i16(kNumberAgain, n);
+    constexpr int kSteelColumnSection = 7, kConcreteColumnSection = 6;
+    const std::int32_t releaseI = f.ReleaseIObj != nullptr ? f.ReleaseIObj->idVantraXecElaRelease : 0;
+    const std::int32_t releaseJ = f.ReleaseJObj != nullptr ? f.ReleaseJObj->idVantraXecElaRelease : 0;
     const double unitWeight = s.PropMatObj != nullptr ? s.PropMatObj->UnitWeight : 0.0;
-    r.f32(kWeight, s.area * unitWeight);
+    const std::int32_t n = AddVantraFrameCompound(m);
+    SetVantraReleaseCompound(m, n, MakeVantraName(steel ? "CpdRelColS-" : "CpdRelColC-", s.Label, index), releaseI,
+                             releaseJ, steel ? kSteelColumnSection : kConcreteColumnSection,
+                             steel ? s.idVantraXsectSteelCol : s.idVantraXsectConcCol, kColumnSection,
+                             s.area * unitWeight);
     return n;
 }
 
@@ -301,7 +185,7 @@ std::int32_t frameCompound(Group g, const TarvoFrameObj& f) {
 // ---------------------------------------------------------------------------------------
 
 std::int32_t AddVantraElementGroup(VantraModel& m) {
-    const std::int32_t g = m.ElementGroupTable.add(Growth::CountPlus10);
+    const std::int32_t g = m.ElementGroupTable.add();
     m.ElementGroupLast = m.ElementGroupTable.count();
     return g;
 }
@@ -309,17 +193,17 @@ std::int32_t AddVantraElementGroup(VantraModel& m) {
 void SetVantraElementGroup(VantraModel& m, std::int32_t g, const std::string& name, int type, int zero,
                            std::int32_t first, std::int32_t last) {
     RecordView r = m.ElementGroupTable.rec(g);
-    r.text(kGroupName, kGroupNameLength, name);
-    r.i16(kGroupType, type);
-    r.i16(kGroupZero, zero);
-    r.i32(kGroupFirst, first);
-    r.i32(kGroupLast, last);
-    for (std::size_t k = 0; k < 3; ++k) r.u8(kGroupZeroBytes + k, 0);
-    r.f32(kGroupScale, 1.0);
+    r.text(grp::kName, layout::kNameLength, name);
+    r.i16(grp::kType, type);
+    r.i16(grp::kReservedWord, zero);
+    r.i32(grp::kFirst, first);
+    r.i32(grp::kLast, last);
+    layout::writeFixed(r, grp::kFixedBytes);
+    r.f32(grp::kScale, 1.0);
 }
 
 std::int32_t AddVantraElement(VantraModel& m) {
-    const std::int32_t e = m.ElementTable.add(Growth::CountPlus10);
+    const std::int32_t e = m.ElementTable.add();
     m.ElementLast = m.ElementTable.count();
     return e;
 }
@@ -328,17 +212,17 @@ void SetVantraElement(VantraModel& m, std::int32_t e, std::int32_t group, std::i
                       int c1, int c2, int c3, std::int32_t compound, const std::array<std::int32_t, 4>& nodes,
                       double angle) {
     RecordView r = m.ElementTable.rec(e);
-    r.i16(kElemGroup, group);
-    r.i32(kElemZero, zero);
-    for (std::size_t k = 0; k < 4; ++k) r.i32(kElemNodes + 4 * k, nodes[k]);
-    r.i32(kElemNext, next);
-    r.u8(kElemConstant, 6);
-    r.u8(kElemCodes, c1);
-    r.u8(kElemCodes + 1, c2);
-    r.u8(kElemCodes + 2, c3);
-    r.u8(kElemCodes + 3, c3);
-    r.i16(kElemCompound, compound);
-    r.f32(kElemAngle, angle);
+    r.i16(elem::kGroup, group);
+    r.i32(elem::kReservedLong, zero);
+    for (std::size_t k = 0; k < 4; ++k) r.i32(elem::kNodes + 4 * k, nodes[k]);
+    r.i32(elem::kNext, next);
+    layout::writeFixed(r, elem::kFixedBytes);
+    r.u8(elem::kCodes, c1);
+    r.u8(elem::kCodes + 1, c2);
+    r.u8(elem::kCodes + 2, c3);
+    r.u8(elem::kCodes + 3, c3);
+    r.i16(elem::kCompound, compound);
+    r.f32(elem::kAngle, angle);
 }
 
 // One member of a group, in the order it is walked.

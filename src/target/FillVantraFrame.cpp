@@ -1,25 +1,23 @@
 // Target frames: every host group except "ALL" becomes a named set of nodes and
 // elements for viewing the structure.
 //
-// Frame record (28 bytes): the 20-character name at 0, the rest zero. Memberships are
-// kept as (node, frame) and (element, frame) pairs; the writer streams them as the
-// frame-node matrix (nodes 1..NodeCapacity) and the frame-element matrix (elements
-// 0..ElementCapacity), one byte per frame.
+// Record layout: target/FrameLayout.h. Memberships are kept as (node, frame) and
+// (element, frame) pairs; the writer streams them as the frame-node matrix (nodes
+// 1..NodeCapacity) and the frame-element matrix (elements 0..ElementCapacity), one byte
+// per frame.
 #include <algorithm>
 
 #include "common/Text.h"
 #include "target/FillSteps.h"
+#include "target/FrameLayout.h"
 
 namespace t2v::target {
 namespace {
 
-constexpr std::size_t kFrameName = 0;
-constexpr std::size_t kFrameNameLength = 20;
-
 // The first frame creates the table (its capacity starts at 0); afterwards the
 // capacity is the count + 10 whenever the count passes it. The membership matrices
 // follow the frame capacity when written.
-std::int32_t AddVantraFrame(VantraModel& m) { return m.FrameTable.add(Growth::CountPlus10); }
+std::int32_t AddVantraFrame(VantraModel& m) { return m.FrameTable.add(); }
 
 // The frame-element matrix starts at row 0, the element number of an object that got
 // no element (a membrane, a frame of another material). Such an object still belongs
@@ -42,7 +40,7 @@ void FillVantraFrames(FillContext& c) {
         c.query.GetGroupAssignments(group, types, names);
 
         const std::int32_t frame = AddVantraFrame(m);
-        m.FrameTable.rec(frame).text(kFrameName, kFrameNameLength, MakeVantraName("", group, g));
+        m.FrameTable.rec(frame).text(layout::frame::kName, layout::frame::kNameLength, MakeVantraName("", group, g));
 
         const std::size_t items = std::min(types.size(), names.size());
         for (std::size_t k = 0; k < items; ++k) {

@@ -1,14 +1,9 @@
 // Nodal masses, nodal loads, element loads and self weight.
 //
-// Record layouts (offsets in the file record; bytes not listed stay zero):
-//   mass pattern (64)             0 name text 40
-//   nodal mass item (24)          six singles, one per DOF UX..RZ
-//   nodal / element / self-weight
-//   load pattern (72)             0 name text 40, 42 kind int16
-//   nodal load item (32)          F1 F2 F3 M1 M2 M3, presence (1.0 when loaded), spare
-//   element load shape item (16)  0 element count int32, 8 item count int16, 10 first item int16
-//   element load item (30)        0 type u8 (1 segment, 2 point), 2 next item int16 (0 ends),
-//                                 6 10 14 18 singles: segment Val1 RD1 Val2 RD2; point Val RD 0 0
+// Record layouts: target/LoadLayout.h (the patterns and element load items) and the
+// store's item types (nodal mass item, 24 bytes: six singles UX..RZ; nodal load item,
+// 32 bytes: F1 F2 F3 M1 M2 M3, presence 1.0 when loaded, spare; element load shape
+// item, 16 bytes: 0 element count i32, 8 item count i16, 10 first item i16).
 //
 // The source patterns are numbered by their position among all source patterns in
 // every name, so a pattern keeps its name whichever target patterns it produces.
@@ -24,6 +19,8 @@
 #include "common/KeyedHash.h"
 #include "common/Text.h"
 #include "target/FillSteps.h"
+#include "target/LoadLayout.h"
+#include "target/NodeLayout.h"
 
 namespace t2v::target {
 
@@ -33,8 +30,8 @@ constexpr double kTiny = 1e-6;
 constexpr int kKindSelfWeightOrNode = 65533;  // the 16-bit pattern of -3
 
 void NamePattern(RecordView r, const std::string& name, int kind) {
-    r.text(0, 40, name);
-    r.i16(42, kind);
+    r.text(layout::load_pattern::kName, layout::kNameLength, name);
+    r.i16(layout::load_pattern::kKind, kind);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -116,7 +113,7 @@ void FillVantraNodalMass(FillContext& c) {
     const std::int32_t nodeCount = m.NodeTable.count();
 
     m.MassPatternTable.reset(1, 1);
-    m.MassPatternTable.rec(1).text(0, 40, "Nodal Mass");
+    m.MassPatternTable.rec(1).text(layout::mass_pattern::kName, layout::kNameLength, "Nodal Mass");
     m.NodalMassMatrix.assign(1, std::vector<NodalMassItem>(static_cast<std::size_t>(nodeCount), NodalMassItem{}));
     std::vector<NodalMassItem>& row = m.NodalMassMatrix[0];
 
@@ -302,22 +299,23 @@ void FillVantraElementLoads(FillContext& c) {
         const int n = s.nDist() + s.nPoint();
         std::int32_t first = 0;
         for (int i = 0; i < n; ++i) {
-            const std::int32_t id = m.ElementLoadItemTable.add(Growth::CountPlus10);
+            const std::int32_t id = m.ElementLoadItemTable.add();
             if (i == 0) first = id;
             RecordView r = m.ElementLoadItemTable.rec(id);
-            r.i16(2, i + 1 < n ? id + 1 : 0);
+            namespace item = layout::element_load_item;
+            r.i16(item::kNext, i + 1 < n ? id + 1 : 0);
             if (i < s.nDist()) {
                 const auto j = static_cast<std::size_t>(i);
-                r.u8(0, 1);
-                r.f32(6, s.Val1[j]);
-                r.f32(10, s.RD1[j]);
-                r.f32(14, s.Val2[j]);
-                r.f32(18, s.RD2[j]);
+                r.u8(item::kType, item::kTypeSegment);
+                r.f32(item::kValue1, s.Val1[j]);
+                r.f32(item::kDistance1, s.RD1[j]);
+                r.f32(item::kValue2, s.Val2[j]);
+                r.f32(item::kDistance2, s.RD2[j]);
             } else {
                 const auto j = static_cast<std::size_t>(i - s.nDist());
-                r.u8(0, 2);
-                r.f32(6, s.Val[j]);
-                r.f32(10, s.RD[j]);
+                r.u8(item::kType, item::kTypePoint);
+                r.f32(item::kValue1, s.Val[j]);
+                r.f32(item::kDistance1, s.RD[j]);
             }
         }
         ElementLoadShapeItem item;

@@ -14,6 +14,7 @@
 
 #include "common/Text.h"
 #include "target/FillSteps.h"
+#include "target/LoadCaseLayout.h"
 
 namespace t2v::target {
 namespace {
@@ -30,88 +31,11 @@ constexpr int kMaxModeNumber = 6;
 constexpr std::string_view kLimitStateName = "Deformation beyond X point for any component";
 constexpr std::string_view kRecordHeaderPrefix = "EarthquakeRecord: ";
 
-// Gravity load case (kind 1, 1024 bytes):
-//
-// | offset   | width   | content                                                     |
-// |----------|---------|-------------------------------------------------------------|
-// | 0        | text 40 | case name                                                   |
-// | 40       | byte    | kind flag 0                                                 |
-// | 88       | int16   | entry count (at most 20)                                    |
-// | 90 + 2i  | int16   | pattern kind of entry i: 1 nodal, 2 element, 3 self weight  |
-// | 130 + 40i| text 40 | target pattern name of entry i                              |
-// | 930 + 4i | float32 | scale factor of entry i                                     |
-namespace gravity {
-constexpr std::size_t Name = 0, KindFlag = 40, EntryCount = 88, EntryKind = 90, EntryName = 130, EntryScale = 930;
-}
-
-// Pushover load case (kind 2, 1042 bytes):
-//
-// | offset   | width   | content                                                   |
-// |----------|---------|-----------------------------------------------------------|
-// | 0        | text 40 | case name                                                 |
-// | 40       | byte    | kind flag 1                                               |
-// | 41       | byte    | 1 when driven by modes, else 0                            |
-// | 43       | byte    | 0                                                         |
-// | 44       | text 40 | limit-state name                                          |
-// | 84, 86   | int16   | 50, 200                                                   |
-// | 88       | float32 | 0.02                                                      |
-// | 92       | int16   | entry count                                               |
-// | 94 + i   | byte    | pattern kind of load entry i (1)                          |
-// | 114 + 40i| text 40 | target nodal pattern name of load entry i                 |
-// | 914 + 4i | float32 | scale factor of entry i (load or mode)                    |
-// | 995 + i  | byte    | mode number of mode entry i (i < 6)                       |
-// | 1007     | byte    | 0                                                         |
-// | 1008     | text 20 | drift name                                                |
-// | 1034     | int32   | 0                                                         |
-namespace pushover {
-constexpr std::size_t Name = 0, KindFlag = 40, ModeFlag = 41, Flag43 = 43, LimitState = 44, Control50 = 84,
-                      Control200 = 86, Control002 = 88, EntryCount = 92, EntryKind = 94, EntryName = 114,
-                      EntryScale = 914, ModeNumber = 995, Flag1007 = 1007, DriftName = 1008, Long1034 = 1034;
-}
-
-// Dynamic earthquake load case (kind 3, 348 bytes); d = 0, 1, 2 for U1, U2, U3:
-//
-// | offset    | width   | content                                                  |
-// |-----------|---------|----------------------------------------------------------|
-// | 0         | text 40 | case name                                                |
-// | 40        | byte    | kind flag 1                                              |
-// | 41        | byte    | 0                                                        |
-// | 42        | text 40 | limit-state name                                         |
-// | 82        | float32 | duration (output steps x step size)                      |
-// | 86        | float32 | step size                                                |
-// | 90        | int16   | 200                                                      |
-// | 92 + 12d  | text 12 | records subfolder                                        |
-// | 128 + 12d | text 12 | record file name                                         |
-// | 164 + 40d | text 40 | record header name ("EarthquakeRecord: " + function)     |
-// | 284 + 10d | int16   | number of points of the record                           |
-// | 286 + 10d | float32 | acceleration scale (host factor / gravity)               |
-// | 290 + 10d | float32 | time scale factor                                        |
-// | 314       | text 20 | drift name                                               |
-namespace dynamic {
-constexpr std::size_t Name = 0, KindFlag = 40, Flag41 = 41, LimitState = 42, Duration = 82, StepSize = 86,
-                      Control200 = 90, Subfolder = 92, FunctionName = 128, HeaderName = 164, Points = 284,
-                      Scale = 286, TimeFactor = 290, DirectionBlock = 10, DriftName = 314;
-}
-
-// Analysis series (194 bytes):
-//
-// | offset        | width   | content                                              |
-// |---------------|---------|------------------------------------------------------|
-// | 0             | text 12 | series name                                          |
-// | 12            | text 60 | title "Vantra: " + series name                       |
-// | 72            | text 40 | empty                                                |
-// | 112, 113      | byte    | 0, 0                                                 |
-// | 114           | int16   | 0                                                    |
-// | 116           | int16   | 10                                                   |
-// | 118           | int16   | series kind: 2 pushover, 5 dynamic                   |
-// | 122           | float32 | 1.0                                                  |
-// | 146 ... 158   | float32 | four control values (damping of a dynamic series)    |
-// | 190           | byte    | 0                                                    |
-// | 193           | byte    | 0: no extension record follows                       |
-namespace series {
-constexpr std::size_t Name = 0, Title = 12, Empty = 72, Byte112 = 112, Byte113 = 113, Word114 = 114, Word116 = 116,
-                      Kind = 118, One = 122, Control = 146, Byte190 = 190;
-}
+// Record layouts: target/LoadCaseLayout.h.
+namespace gravity = layout::gravity_case;
+namespace pushover = layout::pushover_case;
+namespace dynamic = layout::dynamic_case;
+namespace series = layout::analysis_series;
 
 constexpr int kPushAnalysisKind = 2;
 constexpr int kDynaAnalysisKind = 5;
@@ -135,18 +59,18 @@ std::optional<int> modeNumber(std::string_view text) {
 void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
                     const std::vector<source::NonlinearLoad>& loads) {
     auto& t = c.m.GravityLoadCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
-    r.text(gravity::Name, 40, caseName(name, index));
-    r.u8(gravity::KindFlag, 0);
+    RecordView r = t.rec(t.add());
+    r.text(gravity::kName, 40, caseName(name, index));
+    r.u8(gravity::kKindFlag, 0);
     int n = 0;
     auto entry = [&](int kind, const std::string& pattern, double scale) {
         if (n >= kMaxEntries) {
             c.src.Report.add("load case entry", name + ": " + pattern, "entry past the 20 of a case");
             return;
         }
-        r.i16(gravity::EntryKind + 2 * static_cast<std::size_t>(n), kind);
-        r.text(gravity::EntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
-        r.f32(gravity::EntryScale + 4 * static_cast<std::size_t>(n), scale);
+        r.i16(gravity::kEntryKind + 2 * static_cast<std::size_t>(n), kind);
+        r.text(gravity::kEntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
+        r.f32(gravity::kEntryScale + 4 * static_cast<std::size_t>(n), scale);
         ++n;
     };
     for (const source::NonlinearLoad& l : loads) {
@@ -164,7 +88,7 @@ void addGravityCase(FillContext& c, const std::string& name, std::size_t index,
         if (p->LoadElementNotEmpty) entry(2, p->VantraLoadPatternElementName, l.scale);
         if (p->SelfWeightNotEmpty) entry(3, p->VantraLoadPatternSelfWeightName, l.scale);
     }
-    r.i16(gravity::EntryCount, n);
+    r.i16(gravity::kEntryCount, n);
 }
 
 // False when no load can drive the case (it is then not made).
@@ -182,15 +106,14 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
     }
 
     auto& t = c.m.PushoverLoadCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
-    r.text(pushover::Name, 40, caseName(name, index));
-    r.u8(pushover::KindFlag, 1);
-    r.u8(pushover::ModeFlag, drive == "Mode" ? 1 : 0);
-    r.u8(pushover::Flag43, 0);
-    r.text(pushover::LimitState, 40, kLimitStateName);
-    r.i16(pushover::Control50, 50);
-    r.i16(pushover::Control200, 200);
-    r.f32(pushover::Control002, 0.02);
+    RecordView r = t.rec(t.add());
+    r.text(pushover::kName, 40, caseName(name, index));
+    r.u8(pushover::kKindFlag, 1);
+    r.u8(pushover::kModeFlag, drive == "Mode" ? 1 : 0);
+    layout::writeFixed(r, pushover::kFixedBytes);
+    r.text(pushover::kLimitState, 40, kLimitStateName);
+    layout::writeFixed(r, pushover::kFixedWords);
+    layout::writeFixed(r, pushover::kFixedSingles);
 
     int n = 0;
     auto dropped = [&](const source::NonlinearLoad& l, std::string_view reason) {
@@ -201,9 +124,9 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
             c.src.Report.add("load case entry", name + ": " + pattern, "entry past the 20 of a case");
             return;
         }
-        r.u8(pushover::EntryKind + static_cast<std::size_t>(n), 1);
-        r.text(pushover::EntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
-        r.f32(pushover::EntryScale + 4 * static_cast<std::size_t>(n), scale);
+        r.u8(pushover::kEntryKind + static_cast<std::size_t>(n), 1);
+        r.text(pushover::kEntryName + 40 * static_cast<std::size_t>(n), 40, pattern);
+        r.f32(pushover::kEntryScale + 4 * static_cast<std::size_t>(n), scale);
         ++n;
     };
     for (const source::NonlinearLoad& l : loads) {
@@ -225,8 +148,8 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
                 dropped(l, "mode past the 6 of a case");
                 continue;
             }
-            r.u8(pushover::ModeNumber + static_cast<std::size_t>(n), *mode);
-            r.f32(pushover::EntryScale + 4 * static_cast<std::size_t>(n), l.scale);
+            r.u8(pushover::kModeNumber + static_cast<std::size_t>(n), *mode);
+            r.f32(pushover::kEntryScale + 4 * static_cast<std::size_t>(n), l.scale);
             ++n;
         } else {
             const source::TarvoLoadPatternObj* p = c.src.LoadPatternObjGet(l.name);
@@ -235,10 +158,9 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
             else dropped(l, "load pattern without nodal loads");
         }
     }
-    r.i16(pushover::EntryCount, n);
-    r.u8(pushover::Flag1007, 0);
-    r.text(pushover::DriftName, 20, monitoredDof == 2 ? "H2 Drift" : "H1 Drift");
-    r.i32(pushover::Long1034, 0);
+    r.i16(pushover::kEntryCount, n);
+    r.text(pushover::kDriftName, 20, monitoredDof == 2 ? "H2 Drift" : "H1 Drift");
+    r.i32(pushover::kTrailingLong, 0);
     return true;
 }
 
@@ -253,14 +175,14 @@ struct Direction {
 void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, const std::array<Direction, 3>& dirs,
                     int outputSteps, double stepSize) {
     auto& t = c.m.DynamicLoadCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
-    r.text(dynamic::Name, 40, caseName(name, index));
-    r.u8(dynamic::KindFlag, 1);
-    r.u8(dynamic::Flag41, 0);
-    r.text(dynamic::LimitState, 40, kLimitStateName);
-    r.f32(dynamic::Duration, static_cast<double>(outputSteps) * stepSize);
-    r.f32(dynamic::StepSize, stepSize);
-    r.i16(dynamic::Control200, 200);
+    RecordView r = t.rec(t.add());
+    r.text(dynamic::kName, 40, caseName(name, index));
+    r.u8(dynamic::kKindFlag, 1);
+    layout::writeFixed(r, dynamic::kFixedBytes);
+    r.text(dynamic::kLimitState, 40, kLimitStateName);
+    r.f32(dynamic::kDuration, static_cast<double>(outputSteps) * stepSize);
+    r.f32(dynamic::kStepSize, stepSize);
+    layout::writeFixed(r, dynamic::kFixedWords);
     for (std::size_t d = 0; d < 3; ++d) {
         const Direction& dir = dirs[d];
         const source::TarvoTHFuncObj* f = dir.found ? c.src.THFuncObjGet(dir.function) : nullptr;
@@ -272,16 +194,16 @@ void addDynamicCase(FillContext& c, const std::string& name, std::size_t index, 
         if (dir.found && !f)
             c.src.Report.add("load case", name + " U" + std::to_string(d + 1), "ground motion without a record", true,
                              "function " + dir.function);
-        r.text(dynamic::Subfolder + 12 * d, 12, f ? c.src.Records().EqkeGroupName : "");
-        r.text(dynamic::FunctionName + 12 * d, 12, fileName);
-        r.text(dynamic::HeaderName + 40 * d, 40, f ? std::string(kRecordHeaderPrefix) + f->Label : "");
-        const std::size_t block = dynamic::DirectionBlock * d;
-        r.i16(dynamic::Points + block, f ? f->ValueNum() : 0);
-        r.f32(dynamic::Scale + block, dir.found ? dir.scale / static_cast<double>(c.m.Gravity) : 0.0);
-        r.f32(dynamic::TimeFactor + block, dir.found ? dir.timeFactor : 1.0);
+        r.text(dynamic::kSubfolder + 12 * d, 12, f ? c.src.Records().EqkeGroupName : "");
+        r.text(dynamic::kFunctionName + 12 * d, 12, fileName);
+        r.text(dynamic::kHeaderName + 40 * d, 40, f ? std::string(kRecordHeaderPrefix) + f->Label : "");
+        const std::size_t block = dynamic::kDirectionBlock * d;
+        r.i16(dynamic::kPoints + block, f ? f->ValueNum() : 0);
+        r.f32(dynamic::kScale + block, dir.found ? dir.scale / static_cast<double>(c.m.Gravity) : 0.0);
+        r.f32(dynamic::kTimeFactor + block, dir.found ? dir.timeFactor : 1.0);
     }
     const bool h2 = dirs[1].found && !dirs[0].found;
-    r.text(dynamic::DriftName, 20, h2 ? "H2 Drift" : "H1 Drift");
+    r.text(dynamic::kDriftName, 20, h2 ? "H2 Drift" : "H1 Drift");
 }
 
 // The four control values of the dynamic series, from the damping of its first case:
@@ -303,18 +225,15 @@ void addSeries(FillContext& c, std::string_view seriesName, int kind, const std:
     // Its earlier results are cleared by the driver once the new structure is in place.
     c.m.SeriesToReset = std::string(seriesName);
     auto& t = c.m.AnalysisCaseTable;
-    RecordView r = t.rec(t.add(Growth::CountPlus10));
-    r.text(series::Name, 12, seriesName);
-    r.text(series::Title, 60, "Vantra: " + std::string(seriesName));
-    r.text(series::Empty, 40, "");
-    r.u8(series::Byte112, 0);
-    r.u8(series::Byte113, 0);
-    r.i16(series::Word114, 0);
-    r.i16(series::Word116, 10);
-    r.i16(series::Kind, kind);
-    r.f32(series::One, 1.0);
-    for (std::size_t i = 0; i < 4; ++i) r.f32(series::Control + 4 * i, controls[i]);
-    r.u8(series::Byte190, 0);
+    RecordView r = t.rec(t.add());
+    r.text(series::kName, 12, seriesName);
+    r.text(series::kTitle, 60, "Vantra: " + std::string(seriesName));
+    r.text(series::kEmpty, 40, "");
+    layout::writeFixed(r, series::kFixedBytes);
+    layout::writeFixed(r, series::kFixedWords);
+    r.i16(series::kKind, kind);
+    layout::writeFixed(r, series::kFixedSingles);
+    for (std::size_t i = 0; i < 4; ++i) r.f32(series::kControl + 4 * i, controls[i]);
 }
 
 }  // namespace

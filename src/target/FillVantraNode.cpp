@@ -1,53 +1,24 @@
 // Target nodes with their supports, and the rigid-diaphragm constraints.
 //
-// Node record (84 bytes, as in the structure file):
-//
-// | offset | width | field                                                        |
-// |--------|-------|--------------------------------------------------------------|
-// | 0      | 4     | previous node (0 for node 1)                                  |
-// | 4      | 4     | next node (0 for the last node)                               |
-// | 8      | 8x3   | X, Y, Z in the model's present units                          |
-// | 32     | 2     | first word, 0                                                 |
-// | 34     | 2x6   | constraint slots UX, UY, UZ, RX, RY, RZ (only UX, UY, RZ set)  |
-// | 46     | 13    | not set here                                                  |
-// | 59     | 1     | support type: 0 free, 1 fixed, 2 pinned, 3 pinned + RZ, 9 other |
-// | 60     | 1     | not set here                                                  |
-// | 61     | 6     | restraint flags UX..RZ                                        |
-// | 67     | 6     | not set here                                                  |
-// | 73     | 6     | per-DOF flags, 1 on node 1 only                               |
-// | 79     | 1     | last flag, 1 on every node                                    |
-// | 80     | 4     | not set here                                                  |
-//
-// Constraint record (80 bytes): the 40-character name at 0, the rest zero.
+// Record layouts: target/NodeLayout.h.
 #include <array>
 
 #include "common/Text.h"
 #include "target/FillSteps.h"
+#include "target/NodeLayout.h"
 
 namespace t2v::target {
 namespace {
 
-constexpr std::size_t kNodePrevious = 0;
-constexpr std::size_t kNodeNext = 4;
-constexpr std::size_t kNodeX = 8;
-constexpr std::size_t kNodeY = 16;
-constexpr std::size_t kNodeZ = 24;
-constexpr std::size_t kNodeFirstWord = 32;
-constexpr std::size_t kNodeConstraintSlots = 34;  // six int16, DOF order
-constexpr std::size_t kNodeSupportType = 59;
-constexpr std::size_t kNodeRestraints = 61;       // six bytes, DOF order
-constexpr std::size_t kNodeOriginFlags = 73;      // six bytes, node 1 only
-constexpr std::size_t kNodeLastFlag = 79;
-
-constexpr std::size_t kConstraintName = 0;
-constexpr std::size_t kConstraintNameLength = 40;
+namespace node = layout::node;
+namespace constraint = layout::constraint;
 
 enum Dof { UX = 0, UY, UZ, RX, RY, RZ };
 
 // Appends a node record, keeping the number of the node before it in NodeLast.
 std::int32_t AddVantraNode(VantraModel& m) {
     m.NodeLast = m.NodeTable.count();
-    return m.NodeTable.add(Growth::CountPlus10);
+    return m.NodeTable.add();
 }
 
 // Tested in this order; the first that fits decides.
@@ -63,21 +34,21 @@ std::uint8_t supportType(const std::array<bool, 6>& r) {
 void SetVantraNode(VantraModel& m, std::int32_t node, std::int32_t previous, std::int32_t next, double x,
                    double y, double z, const std::array<bool, 6>& restraints) {
     RecordView r = m.NodeTable.rec(node);
-    r.i32(kNodePrevious, previous);
-    r.i32(kNodeNext, next);
-    r.u8(kNodeLastFlag, 1);
-    r.f64(kNodeX, x);
-    r.f64(kNodeY, y);
-    r.f64(kNodeZ, z);
-    r.i16(kNodeFirstWord, 0);
+    r.i32(node::kPrevious, previous);
+    r.i32(node::kNext, next);
+    r.u8(node::kLastFlag, 1);
+    r.f64(node::kX, x);
+    r.f64(node::kY, y);
+    r.f64(node::kZ, z);
+    r.i16(node::kLeadingWord, 0);
     for (std::size_t d = 0; d < 6; ++d) {
-        r.u8(kNodeRestraints + d, restraints[d] ? 1 : 0);
-        if (node == 1) r.u8(kNodeOriginFlags + d, 1);
+        r.u8(node::kRestraints + d, restraints[d] ? 1 : 0);
+        if (node == 1) r.u8(node::kOriginFlags + d, 1);
     }
-    r.u8(kNodeSupportType, supportType(restraints));
+    r.u8(node::kSupportType, supportType(restraints));
 }
 
-std::int32_t AddVantraConstraint(VantraModel& m) { return m.ConstraintTable.add(Growth::CountPlus10); }
+std::int32_t AddVantraConstraint(VantraModel& m) { return m.ConstraintTable.add(); }
 
 }  // namespace
 
@@ -110,12 +81,12 @@ void FillVantraConstraints(FillContext& c) {
         const source::TarvoConstraintObj& con = c.src.ConstraintObj(i);
         if (con.NodeNum() < 1) continue;
         const std::int32_t id = AddVantraConstraint(m);
-        m.ConstraintTable.rec(id).text(kConstraintName, kConstraintNameLength, MakeVantraName("", con.Label, k));
+        m.ConstraintTable.rec(id).text(constraint::kName, layout::kNameLength, MakeVantraName("", con.Label, k));
         for (const source::TarvoNodeObj* node : con.Nodes) {
             if (!node) continue;
             RecordView r = m.NodeTable.rec(node->id);
             for (std::size_t d : {std::size_t{UX}, std::size_t{UY}, std::size_t{RZ}})
-                r.i16(kNodeConstraintSlots + 2 * d, k);
+                r.i16(node::kConstraintSlots + 2 * d, k);
         }
         ++k;
     }

@@ -1,16 +1,12 @@
 // Base structure section cuts: the shear at the supports, collected from the frame
 // elements that stand on a support and from the area elements whose bottom edge does.
 //
-// Record layouts (offsets in the file record; bytes not listed stay zero):
-//   section cut (78)       0 name text 40, 40 first item int32, 44 item count int32,
-//                          52 flag u8 (0), 54 58 62 singles 1.0 2.0 3.0
-//   section cut item (10)  0 end flag int16 (1: the frame's J end is the supported one),
-//                          2 element int32 (0 in the leading item), 6 next item int32 (0 ends)
-//   section group (56)     0 name text 40, 40 kind int16 (1), 42 cut count int16
+// Record layouts: target/SectionCutLayout.h.
 #include <string>
 #include <vector>
 
 #include "target/FillSteps.h"
+#include "target/SectionCutLayout.h"
 
 namespace t2v::target {
 
@@ -24,21 +20,21 @@ bool Supported(const source::TarvoModelObj& src, const std::string& label) {
 void SetVantraSectionCut(VantraModel& m, std::int32_t cut, const std::string& name, std::int32_t firstItem,
                          std::int32_t itemCount) {
     RecordView r = m.SectionCutTable.rec(cut);
-    r.text(0, 40, name);
-    r.i32(40, firstItem);
-    r.i32(44, itemCount);
-    r.u8(52, 0);
-    r.f32(54, 1.0);
-    r.f32(58, 2.0);
-    r.f32(62, 3.0);
+    namespace sc = layout::section_cut;
+    r.text(sc::kName, layout::kNameLength, name);
+    r.i32(sc::kFirstItem, firstItem);
+    r.i32(sc::kItemCount, itemCount);
+    layout::writeFixed(r, sc::kFixedBytes);
+    layout::writeFixed(r, sc::kFixedSingles);
 }
 
 void SetVantraSectionCutItem(VantraModel& m, std::int32_t item, int endFlag, std::int32_t element,
                              std::int32_t next) {
     RecordView r = m.SectionCutItemTable.rec(item);
-    r.i16(0, endFlag);
-    r.i32(2, element);
-    r.i32(6, next);
+    namespace item = layout::section_cut_item;
+    r.i16(item::kEndFlag, endFlag);
+    r.i32(item::kElement, element);
+    r.i32(item::kNext, next);
 }
 
 }  // namespace
@@ -90,12 +86,12 @@ void FillVantraSectionCuts(FillContext& c) {
     if (nF > 0) writeCut(++cut, "Frame Base Cut", 1, frames);
     if (nA > 0) writeCut(++cut, "Area Base Cut", nF > 0 ? nF + 2 : 1, areas);
 
-    const std::int32_t group = m.SectionGroupTable.add(Growth::CountPlus10);
-    m.SectionGroupTable.setCapacity(m.SectionGroupTable.count() + 10);
+    const std::int32_t group = m.SectionGroupTable.add();
     RecordView g = m.SectionGroupTable.rec(group);
-    g.text(0, 40, "Support Sect Group");
-    g.i16(40, 1);
-    g.i16(42, cuts);
+    namespace sg = layout::section_group;
+    g.text(sg::kName, layout::kNameLength, "Support Sect Group");
+    layout::writeFixed(g, sg::kFixedWords);
+    g.i16(sg::kCutCount, cuts);
     m.SectionGroupMatrix.assign(static_cast<std::size_t>(group), std::vector<std::uint8_t>(static_cast<std::size_t>(cuts), 0));
     for (std::int32_t k = 1; k <= cuts; ++k) m.SectionGroupMatrix[static_cast<std::size_t>(group - 1)][static_cast<std::size_t>(k - 1)] = 1;
 }

@@ -1,21 +1,19 @@
+#include "target/ReleaseLayout.h"
 #include "target/VantraModel.h"
 
 namespace t2v::target {
 namespace {
 
-// The default end zone, record 1 of the end-zone table (109 bytes).
+// The default end zone, record 1 of the end-zone table (layout: target/ReleaseLayout.h).
 void addDefaultEndZone(VantraModel& m) {
     m.EndZoneTable.reset(1, 1);
     RecordView r = m.EndZoneTable.rec(1);
-    r.text(0, 40, "Default End Zone");
-    r.i16(40, 1);
-    r.u8(42, 3);
-    r.i16(53, 0);
-    r.f32(61, 10.0);
-    r.f32(65, 10.0);
-    r.f32(69, 0.0);
-    r.f32(73, 0.0);
-    for (std::size_t off : {77u, 81u, 85u, 89u}) r.f32(off, 0.5);
+    namespace ez = layout::end_zone;
+    r.text(ez::kName, layout::kNameLength, "Default End Zone");
+    r.i16(ez::kNumber, 1);
+    r.u8(ez::kKind, ez::kKindEndZone);
+    layout::writeFixed(r, ez::kFixedWords);
+    layout::writeFixed(r, ez::kFixedSingles);
 }
 
 }  // namespace

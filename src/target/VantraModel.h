@@ -22,6 +22,18 @@
 
 #include "common/Record.h"
 #include "platform/LargeMemory.h"
+#include "target/CompoundLayout.h"
+#include "target/CrossSectionLayout.h"
+#include "target/DriftLayout.h"
+#include "target/ElementLayout.h"
+#include "target/FemaLayout.h"
+#include "target/FrameLayout.h"
+#include "target/LoadCaseLayout.h"
+#include "target/LoadLayout.h"
+#include "target/MaterialLayout.h"
+#include "target/NodeLayout.h"
+#include "target/ReleaseLayout.h"
+#include "target/SectionCutLayout.h"
 
 namespace t2v::target {
 
@@ -34,10 +46,34 @@ public:
 
 enum class CounterWidth { Int16, Int32 };
 
-// How a table's capacity grows when an append passes it.
+// How a table's capacity grows when a record is appended.
 enum class Growth {
-    CountPlus10,   // capacity = new count + 10
-    CapacityPlus5  // capacity = capacity + 5
+    CountPlus10,       // when the new count passes the capacity: capacity = count + 10
+    CapacityPlus5,     // when the new count passes the capacity: capacity = capacity + 5
+    AlwaysCountPlus10  // on every append: capacity = count + 10
+};
+
+// The capacity after an append that made the count `count`: the one place the growth
+// rules are applied. Never past `limit`, the largest value the file's counter holds.
+inline std::int32_t GrownCapacity(Growth rule, std::int32_t count, std::int32_t capacity, std::int32_t limit) {
+    std::int64_t c = capacity;
+    switch (rule) {
+        case Growth::CountPlus10: if (count > capacity) c = std::int64_t{count} + 10; break;
+        case Growth::CapacityPlus5: if (count > capacity) c = std::int64_t{capacity} + 5; break;
+        case Growth::AlwaysCountPlus10: c = std::int64_t{count} + 10; break;
+    }
+    return static_cast<std::int32_t>(std::min<std::int64_t>(c, limit));
+}
+
+// Which of a component table's sizes its add procedure reports to the store's
+// largest-component-table figure (MaxComponentCapacity); None for other tables.
+enum class ComponentFigure { None, Count, Capacity };
+
+// What a table's declaration states once instead of every call site.
+struct TableRules {
+    CounterWidth width = CounterWidth::Int16;
+    Growth growth = Growth::CountPlus10;
+    ComponentFigure figure = ComponentFigure::None;
 };
 
 // A 1-based table of fixed-size records, each optionally followed by a companion
@@ -50,7 +86,9 @@ public:
     static constexpr std::size_t kRowSize = N + C;
 
     explicit RecordTable(std::string name, CounterWidth width = CounterWidth::Int16)
-        : name_(std::move(name)), width_(width) {}
+        : RecordTable(std::move(name), TableRules{.width = width}) {}
+    RecordTable(std::string name, TableRules rules)
+        : name_(std::move(name)), width_(rules.width), growth_(rules.growth), figure_(rules.figure) {}
 
     const std::string& name() const { return name_; }
     std::int32_t count() const { return count_; }
@@ -67,19 +105,17 @@ public:
     }
 
     // Appends one zeroed record and returns its identifier; grows the capacity by the
-    // table's rule when the new count passes it.
-    std::int32_t add(Growth growth) {
+    // table's rule. A 16-bit capacity never wraps: it stops at the largest value the
+    // file holds.
+    std::int32_t add() {
         if (count_ >= limit())
             throw CounterOverflow("too many records in the " + name_ + " table (the structure file holds at most " +
                                   std::to_string(limit()) + ")");
         resizeTo(count_ + 1);
-        if (count_ > capacity_) {
-            std::int64_t c = growth == Growth::CountPlus10 ? std::int64_t{count_} + 10 : std::int64_t{capacity_} + 5;
-            // A 16-bit capacity never wraps: it stops at the largest value the file holds.
-            capacity_ = static_cast<std::int32_t>(std::min<std::int64_t>(c, limit()));
-        }
+        capacity_ = GrownCapacity(growth_, count_, capacity_, limit());
         return count_;
     }
+    ComponentFigure componentFigure() const { return figure_; }
 
     // Sets the count directly (tables sized in one step, such as the load-case rows);
     // new records are zeroed, the capacity is left to the caller.
@@ -107,6 +143,8 @@ private:
 
     std::string name_;
     CounterWidth width_;
+    Growth growth_;
+    ComponentFigure figure_;
     std::int32_t count_ = 0;
     std::int32_t capacity_ = 0;
     platform::LargeVector<std::uint8_t> bytes_;
@@ -155,13 +193,6 @@ struct ElementLoadShapeItem {
     std::int16_t firstItem = 0;
 };
 
-// Record sizes of the tables whose records this system never writes but whose sizes
-// govern record loops of the files.
-inline constexpr std::size_t kGravityLoadCaseSize = 1024;
-inline constexpr std::size_t kPushoverLoadCaseSize = 1042;
-inline constexpr std::size_t kDynamicLoadCaseSize = 348;
-inline constexpr std::size_t kAnalysisCaseSize = 194;
-
 struct VantraModel {
     // --- header -------------------------------------------------------------------
     std::string FileKind = "VNTR";
@@ -200,88 +231,115 @@ struct VantraModel {
     std::int16_t ReservedListCount = 0, ReservedListCapacity = 0;
 
     // --- nodes and constraints ----------------------------------------------------------
-    RecordTable<84> NodeTable{"node", CounterWidth::Int32};
+    RecordTable<layout::node::kSize> NodeTable{"node", CounterWidth::Int32};
     std::int32_t NodeLast = 0;
-    RecordTable<80> ConstraintTable{"constraint"};
+    RecordTable<layout::constraint::kSize> ConstraintTable{"constraint"};
 
     // --- masses ---------------------------------------------------------------------------
-    RecordTable<64> MassPatternTable{"mass pattern"};
+    RecordTable<layout::mass_pattern::kSize> MassPatternTable{"mass pattern"};
     // [pattern - 1][node - 1], sized pattern count x node count when the mass step runs.
     std::vector<std::vector<NodalMassItem>> NodalMassMatrix;
 
     // --- elements -------------------------------------------------------------------------
-    RecordTable<76> ElementGroupTable{"element group"};
+    RecordTable<layout::element_group::kSize> ElementGroupTable{"element group"};
     std::int32_t ElementGroupLast = 0;
-    RecordTable<92> ElementTable{"element", CounterWidth::Int32};
+    RecordTable<layout::element::kSize> ElementTable{"element", CounterWidth::Int32};
     std::int32_t ElementLast = 0;
 
     // --- frames (named sets of nodes and elements) ----------------------------------------
-    RecordTable<28> FrameTable{"frame"};
+    RecordTable<layout::frame::kSize> FrameTable{"frame"};
     std::vector<std::pair<std::int32_t, std::int32_t>> FrameNodeMembers;     // (node, frame)
     std::vector<std::pair<std::int32_t, std::int32_t>> FrameElementMembers;  // (element, frame)
 
     // --- nodal load patterns -----------------------------------------------------------------
-    RecordTable<72> NodalLoadPatternTable{"nodal load pattern"};
+    RecordTable<layout::load_pattern::kSize> NodalLoadPatternTable{"nodal load pattern"};
     SparseRows<NodalLoadItem> NodalLoadMatrix;  // row = pattern - 1, column = node
 
     // --- element load patterns ------------------------------------------------------------------
-    RecordTable<72> ElementLoadPatternTable{"element load pattern"};
+    RecordTable<layout::load_pattern::kSize> ElementLoadPatternTable{"element load pattern"};
     std::int32_t ElementLoadShapeCount = 1;
     std::vector<std::vector<std::int16_t>> ElementLoadGroupMatrix;  // [pattern - 1][group - 1]
     std::map<std::tuple<std::int32_t, std::int32_t, std::int32_t>, ElementLoadShapeItem>
         ElementLoadShapeTable;                       // (shape, pattern, group)
     SparseRows<std::int16_t> ElementLoadElementMatrix;  // row = pattern - 1, column = element
-    RecordTable<30> ElementLoadItemTable{"element load item"};
+    RecordTable<layout::element_load_item::kSize> ElementLoadItemTable{"element load item"};
 
     // --- self weight ----------------------------------------------------------------------------
-    RecordTable<72> SelfWeightPatternTable{"self-weight pattern"};
+    RecordTable<layout::load_pattern::kSize> SelfWeightPatternTable{"self-weight pattern"};
     std::vector<std::vector<std::uint8_t>> SelfWeightElementMatrix;  // [pattern - 1][element - 1]
 
     // --- section cuts -----------------------------------------------------------------------------
-    RecordTable<78> SectionCutTable{"section cut"};
+    RecordTable<layout::section_cut::kSize> SectionCutTable{"section cut"};
     std::int32_t SectionCutLast = 0;
-    RecordTable<34> SectionCutPartTable{"section cut part"};
-    RecordTable<10> SectionCutItemTable{"section cut item", CounterWidth::Int32};
-    RecordTable<56> SectionGroupTable{"section group"};
+    RecordTable<layout::section_cut_part::kSize> SectionCutPartTable{"section cut part"};
+    RecordTable<layout::section_cut_item::kSize> SectionCutItemTable{"section cut item", CounterWidth::Int32};
+    RecordTable<layout::section_group::kSize> SectionGroupTable{"section group", {.growth = Growth::AlwaysCountPlus10}};
     std::vector<std::vector<std::uint8_t>> SectionGroupMatrix;  // [group - 1][cut - 1]
 
     // --- drifts -----------------------------------------------------------------------------------
-    RecordTable<46> DriftTable{"drift"};
-    RecordTable<38> DeflectionTable{"deflection"};
+    RecordTable<layout::drift::kSize> DriftTable{"drift"};
+    RecordTable<layout::deflection::kSize> DeflectionTable{"deflection"};
 
     // --- components -------------------------------------------------------------------------------
     std::int16_t MaxComponentCapacity = 1;
-    RecordTable<425, 50> FemaBeamTable{"FEMA beam component"};                 // C8
-    RecordTable<473, 60> FemaColumnTable{"FEMA column component"};             // C13
-    RecordTable<109> EndZoneTable{"end zone"};                                  // C37
-    RecordTable<89> ReleaseComponentTable{"release component"};                // C38
-    RecordTable<329, 50> InelasticMaterialTable{"inelastic material"};         // C51
-    RecordTable<126> ElasticFiberMaterialTable{"elastic fiber material"};      // C53
-    RecordTable<152, 56> ElasticShearMaterialTable{"elastic shear material"};  // C54
-    RecordTable<174> ElasticSlabMaterialTable{"elastic slab material"};        // C55
-    RecordTable<424> BeamSectionTable{"beam section"};                          // C66
-    RecordTable<687> ColumnSectionTable{"column section"};                      // C67
-    RecordTable<274> SlabSectionTable{"slab section"};                          // C68
+    RecordTable<layout::fema_beam::kSize, layout::fema_beam::kCompanionSize>
+        FemaBeamTable{"FEMA beam component", {.figure = ComponentFigure::Count}};  // C8
+    RecordTable<layout::fema_column::kSize, layout::fema_column::kCompanionSize>
+        FemaColumnTable{"FEMA column component", {.figure = ComponentFigure::Count}};  // C13
+    RecordTable<layout::end_zone::kSize> EndZoneTable{"end zone"};                                  // C37
+    RecordTable<layout::release_component::kSize>
+        ReleaseComponentTable{"release component", {.growth = Growth::CapacityPlus5, .figure = ComponentFigure::Capacity}};  // C38
+    RecordTable<layout::inelastic_material::kSize, layout::inelastic_material::kCompanionSize>
+        InelasticMaterialTable{"inelastic material", {.figure = ComponentFigure::Count}};  // C51
+    RecordTable<layout::elastic_fiber_material::kSize>
+        ElasticFiberMaterialTable{"elastic fiber material", {.figure = ComponentFigure::Count}};  // C53
+    RecordTable<layout::elastic_shear_material::kSize, layout::elastic_shear_material::kCompanionSize>
+        ElasticShearMaterialTable{"elastic shear material", {.figure = ComponentFigure::Capacity}};  // C54
+    RecordTable<layout::elastic_slab_material::kSize>
+        ElasticSlabMaterialTable{"elastic slab material", {.figure = ComponentFigure::Capacity}};  // C55
+    RecordTable<layout::beam_section::kSize>
+        BeamSectionTable{"beam section", {.figure = ComponentFigure::Capacity}};  // C66
+    RecordTable<layout::column_section::kSize>
+        ColumnSectionTable{"column section", {.figure = ComponentFigure::Capacity}};  // C67
+    RecordTable<layout::slab_section::kSize>
+        SlabSectionTable{"slab section", {.figure = ComponentFigure::Count}};  // C68
     std::int32_t SlabSectionCount2 = 0;
-    RecordTable<455, 86> InelasticWallSectionTable{"inelastic wall section"};  // C70
-    RecordTable<439> ElasticWallSectionTable{"elastic wall section"};          // C71
-    RecordTable<378, 45> FrameCompoundTable{"frame compound"};                  // C101
-    RecordTable<116> WallCompoundTable{"wall compound"};                        // C102
-    RecordTable<108> GeneralWallCompoundTable{"general wall compound"};        // C103
+    RecordTable<layout::inelastic_wall_section::kSize, layout::inelastic_wall_section::kCompanionSize>
+        InelasticWallSectionTable{"inelastic wall section", {.figure = ComponentFigure::Count}};  // C70
+    RecordTable<layout::elastic_wall_section::kSize>
+        ElasticWallSectionTable{"elastic wall section", {.figure = ComponentFigure::Count}};  // C71
+    RecordTable<layout::frame_compound::kSize, layout::frame_compound::kCompanionSize>
+        FrameCompoundTable{"frame compound", {.figure = ComponentFigure::Count}};  // C101
+    RecordTable<layout::wall_compound::kSize>
+        WallCompoundTable{"wall compound", {.figure = ComponentFigure::Capacity}};  // C102
+    RecordTable<layout::general_wall_compound::kSize>
+        GeneralWallCompoundTable{"general wall compound", {.figure = ComponentFigure::Capacity}};  // C103
 
-    // Raises MaxComponentCapacity to at least `size` (a component table's count or
-    // capacity, as each Add procedure states).
+    // Raises MaxComponentCapacity to at least `size`.
     void raiseMaxComponentCapacity(std::int32_t size) {
         if (size > MaxComponentCapacity) MaxComponentCapacity = static_cast<std::int16_t>(std::min(size, 32767));
     }
 
+    // Appends a record to component table `t` and raises MaxComponentCapacity to the
+    // size the table's rules name: the one place the component-capacity rule is applied.
+    template <std::size_t N, std::size_t C>
+    std::int32_t addComponent(RecordTable<N, C>& t) {
+        const std::int32_t id = t.add();
+        switch (t.componentFigure()) {
+            case ComponentFigure::Count: raiseMaxComponentCapacity(t.count()); break;
+            case ComponentFigure::Capacity: raiseMaxComponentCapacity(t.capacity()); break;
+            case ComponentFigure::None: break;
+        }
+        return id;
+    }
+
     // --- load cases ("L" file) --------------------------------------------------------------------
-    RecordTable<kGravityLoadCaseSize> GravityLoadCaseTable{"gravity load case"};    // kind 1
-    RecordTable<kPushoverLoadCaseSize> PushoverLoadCaseTable{"pushover load case"};  // kind 2
-    RecordTable<kDynamicLoadCaseSize> DynamicLoadCaseTable{"dynamic load case"};    // kind 3
+    RecordTable<layout::gravity_case::kSize> GravityLoadCaseTable{"gravity load case"};    // kind 1
+    RecordTable<layout::pushover_case::kSize> PushoverLoadCaseTable{"pushover load case"};  // kind 2
+    RecordTable<layout::dynamic_case::kSize> DynamicLoadCaseTable{"dynamic load case"};    // kind 3
 
     // --- analysis cases ("A" file) ----------------------------------------------------------------
-    RecordTable<kAnalysisCaseSize> AnalysisCaseTable{"analysis case"};
+    RecordTable<layout::analysis_series::kSize> AnalysisCaseTable{"analysis case"};
     std::int16_t AnalysisStepCount = 0;
     std::int16_t AnalysisGroupCount = 0;
     std::int16_t AnalysisPatternCount = 0;

@@ -66,7 +66,7 @@ TEST(AnalysisFile, OnlyACaseEndingInOneIsFollowedByItsZeroExtension) {
     ASSERT_TRUE(p.createDirectory(dir / "EMPTY"));
     target::VantraModel m = emptyStore(dir.path(), "EMPTY");
     for (int flag : {1, 0}) {
-        RecordView r = m.AnalysisCaseTable.rec(m.AnalysisCaseTable.add(target::Growth::CountPlus10));
+        RecordView r = m.AnalysisCaseTable.rec(m.AnalysisCaseTable.add());
         r.text(0, 12, flag ? "WITH" : "WITHOUT");
         r.u8(193, flag);
     }
