@@ -340,17 +340,14 @@ void emitElementLoads(Cursor& c, Emitter& out, Counter groups, Counter elements)
     out.endObject();
 }
 
-}  // namespace
-
-MainSummary DecodeMainFile(Cursor& c, Emitter& out) {
-    MainSummary summary;
-    out.beginObject();
-
+// The file header with its reserved list and default size; answers whether the file
+// ends with the tail section.
+bool emitHeader(Cursor& c, Emitter& out) {
     out.key("header");
     out.beginObject();
     const std::uint8_t* header = c.take(headerLayout().size(), headerLayout().what());
     EmitFields(out, header, headerLayout());
-    bool hasTail = LoadI16(header + 96) != 0;  // tail_section_flag
+    const bool hasTail = LoadI16(header + 96) != 0;  // tail_section_flag
     out.key("reserved_list");
     out.beginObject();
     Counter reserved = ReadI16(c, out, "count");
@@ -363,6 +360,80 @@ MainSummary DecodeMainFile(Cursor& c, Emitter& out) {
     out.key("default_size_label");
     EmitText(out, size + 8, 8);
     out.endObject();
+    return hasTail;
+}
+
+// The section cuts with their parts, the cut items and the section groups.
+void emitSectionCuts(Cursor& c, Emitter& out) {
+    out.key("section_cuts");
+    out.beginObject();
+    Counter cuts = ReadI16(c, out, "count");
+    ReadI16(c, out, "last");
+    ReadI16(c, out, "capacity");
+    EmitRecords(c, out, "records", cuts, sectionCutLayout());
+    EmitRecords(c, out, "parts", cuts, sectionCutPartLayout());
+    out.endObject();
+
+    out.key("section_cut_items");
+    out.beginObject();
+    Counter cutItems = ReadI32(c, out, "count");
+    ReadI32(c, out, "capacity");
+    EmitRecords(c, out, "records", cutItems, sectionCutItemLayout());
+    out.endObject();
+
+    out.key("section_groups");
+    out.beginObject();
+    Counter sectionGroups = ReadI16(c, out, "count");
+    ReadI16(c, out, "capacity");
+    EmitRecords(c, out, "records", sectionGroups, sectionGroupLayout());
+    emitFlagRows(c, out, "members", "group", sectionGroups, "cuts", cuts, "the section group matrix");
+    out.endObject();
+}
+
+// Ten tables that nothing fills: their records are not known, so a count other than
+// zero cannot be read past.
+void emitPerKindTables(Cursor& c, Emitter& out) {
+    out.key("per_kind_tables");
+    out.beginObject();
+    out.key("counts");
+    out.beginArray();
+    for (int i = 1; i <= 10; ++i) {
+        std::size_t at = c.pos();
+        std::int16_t n = c.i16("the per-kind table counts");
+        if (n != 0)
+            c.fail(at, "per-kind table " + std::to_string(i) + " has count " + std::to_string(n) +
+                           ", but the layout of its records is not known");
+        out.integer(n);
+    }
+    out.endArray();
+    out.key("capacities");
+    out.beginArray();
+    for (int i = 0; i < 10; ++i) out.integer(c.i16("the per-kind table capacities"));
+    out.endArray();
+    out.endObject();
+}
+
+// The tail section, present when the header's tail flag is set.
+void emitTail(Cursor& c, Emitter& out) {
+    out.key("tail");
+    out.beginObject();
+    Counter tailCount = ReadI16(c, out, "count");
+    ReadI16(c, out, "capacity");
+    ReadI16(c, out, "word");
+    EmitRecords(c, out, "records", tailCount, tailRecordLayout());
+    Counter tailItems = ReadI32(c, out, "item_count");
+    ReadI32(c, out, "item_capacity");
+    EmitRecords(c, out, "items", tailItems, tailItemLayout());
+    out.endObject();
+}
+
+}  // namespace
+
+MainSummary DecodeMainFile(Cursor& c, Emitter& out) {
+    MainSummary summary;
+    out.beginObject();
+
+    const bool hasTail = emitHeader(c, out);
 
     out.key("nodes");
     out.beginObject();
@@ -434,29 +505,7 @@ MainSummary DecodeMainFile(Cursor& c, Emitter& out) {
     for (int i = 0; i < 6; ++i) out.integer(c.i16("the six reserved words"));
     out.endArray();
 
-    out.key("section_cuts");
-    out.beginObject();
-    Counter cuts = ReadI16(c, out, "count");
-    ReadI16(c, out, "last");
-    ReadI16(c, out, "capacity");
-    EmitRecords(c, out, "records", cuts, sectionCutLayout());
-    EmitRecords(c, out, "parts", cuts, sectionCutPartLayout());
-    out.endObject();
-
-    out.key("section_cut_items");
-    out.beginObject();
-    Counter cutItems = ReadI32(c, out, "count");
-    ReadI32(c, out, "capacity");
-    EmitRecords(c, out, "records", cutItems, sectionCutItemLayout());
-    out.endObject();
-
-    out.key("section_groups");
-    out.beginObject();
-    Counter sectionGroups = ReadI16(c, out, "count");
-    ReadI16(c, out, "capacity");
-    EmitRecords(c, out, "records", sectionGroups, sectionGroupLayout());
-    emitFlagRows(c, out, "members", "group", sectionGroups, "cuts", cuts, "the section group matrix");
-    out.endObject();
+    emitSectionCuts(c, out);
 
     out.key("drifts");
     out.beginObject();
@@ -469,41 +518,11 @@ MainSummary DecodeMainFile(Cursor& c, Emitter& out) {
     out.endObject();
     summary.driftCount = drifts.value;
 
-    // Ten tables that nothing fills: their records are not known, so a count other
-    // than zero cannot be read past.
-    out.key("per_kind_tables");
-    out.beginObject();
-    out.key("counts");
-    out.beginArray();
-    for (int i = 1; i <= 10; ++i) {
-        std::size_t at = c.pos();
-        std::int16_t n = c.i16("the per-kind table counts");
-        if (n != 0)
-            c.fail(at, "per-kind table " + std::to_string(i) + " has count " + std::to_string(n) +
-                           ", but the layout of its records is not known");
-        out.integer(n);
-    }
-    out.endArray();
-    out.key("capacities");
-    out.beginArray();
-    for (int i = 0; i < 10; ++i) out.integer(c.i16("the per-kind table capacities"));
-    out.endArray();
-    out.endObject();
+    emitPerKindTables(c, out);
 
     DecodeComponentSection(c, out);
 
-    if (hasTail) {
-        out.key("tail");
-        out.beginObject();
-        Counter tailCount = ReadI16(c, out, "count");
-        ReadI16(c, out, "capacity");
-        ReadI16(c, out, "word");
-        EmitRecords(c, out, "records", tailCount, tailRecordLayout());
-        Counter tailItems = ReadI32(c, out, "item_count");
-        ReadI32(c, out, "item_capacity");
-        EmitRecords(c, out, "items", tailItems, tailItemLayout());
-        out.endObject();
-    }
+    if (hasTail) emitTail(c, out);
 
     c.expectEnd();
     out.endObject();

@@ -200,12 +200,11 @@ void SetVantraReleaseCompound(VantraModel& m, std::int32_t n, const std::string&
     setFrameCompound(m, n, name, slots, weight);
 }
 
-void FillVantraCompoundComponents(FillContext& c) {
-    source::TarvoModelObj& src = c.src;
-    VantraModel& m = c.m;
+namespace {
 
-    // Every steel and concrete section gets its elastic and FEMA compounds in beam and
-    // column form, used or not.
+// Every steel and concrete section gets its elastic and FEMA compounds in beam and
+// column form, used or not.
+void fillMemberCompounds(source::TarvoModelObj& src, VantraModel& m) {
     for (const MemberPass& p : kMemberPasses) {
         for (int i = 1; i <= src.PropFrameSectNum(); ++i) {
             TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
@@ -216,33 +215,38 @@ void FillVantraCompoundComponents(FillContext& c) {
             s.*p.backRef = n;
         }
     }
+}
 
-    // Released beams and columns: one compound per section, form and pair of release
-    // objects. Braces get none.
+// The compound of frame i's pair of release objects in pass p: the one its section
+// already made for that pair, or a new one that the section records.
+std::int32_t releaseCompound(VantraModel& m, const ReleasePass& p, TarvoFrameObj& f, TarvoPropFrameSectObj& s, int i) {
+    const int idx = s.GetIdxRelease(f.ReleaseIObj, f.ReleaseJObj, p.form);
+    if (idx >= 0) return s.idVantraRelease[static_cast<std::size_t>(idx)];
+    const int releaseI = f.ReleaseIObj ? f.ReleaseIObj->idVantraXecElaRelease : 0;
+    const int releaseJ = f.ReleaseJObj ? f.ReleaseJObj->idVantraXecElaRelease : 0;
+    const std::int32_t n = AddVantraFrameCompound(m);
+    SetVantraReleaseCompound(m, n, MakeVantraName(p.prefix, s.Label, i), releaseI, releaseJ, p.sectType, s.*p.section,
+                             p.behaviour, weightPerLength(s));
+    s.AddRelease(f.ReleaseIObj, f.ReleaseJObj, n, p.form);
+    return n;
+}
+
+// Released beams and columns: one compound per section, form and pair of release
+// objects. Braces get none.
+void fillReleaseCompounds(source::TarvoModelObj& src, VantraModel& m) {
     for (const ReleasePass& p : kReleasePasses) {
         for (int i = 1; i <= src.FrameNum(); ++i) {
             TarvoFrameObj& f = src.FrameObj(i);
             if (!f.isIReleased() && !f.isJReleased()) continue;
             if (f.VantraFrameType != p.frameType || f.VantraMatType != p.matType) continue;
-            TarvoPropFrameSectObj* s = f.PropFrameSectObj;
-            if (!s) continue;
-            const int releaseI = f.ReleaseIObj ? f.ReleaseIObj->idVantraXecElaRelease : 0;
-            const int releaseJ = f.ReleaseJObj ? f.ReleaseJObj->idVantraXecElaRelease : 0;
-            const int idx = s->GetIdxRelease(f.ReleaseIObj, f.ReleaseJObj, p.form);
-            int n;
-            if (idx < 0) {
-                n = AddVantraFrameCompound(m);
-                SetVantraReleaseCompound(m, n, MakeVantraName(p.prefix, s->Label, i), releaseI, releaseJ, p.sectType,
-                                         s->*p.section, p.behaviour, weightPerLength(*s));
-                s->AddRelease(f.ReleaseIObj, f.ReleaseJObj, n, p.form);
-            } else {
-                n = s->idVantraRelease[static_cast<std::size_t>(idx)];
-            }
-            f.idCompdRelealse = n;
+            if (!f.PropFrameSectObj) continue;
+            f.idCompdRelealse = releaseCompound(m, p, f, *f.PropFrameSectObj, i);
         }
     }
+}
 
-    // Beams embedded in walls, hung from the wall by the moment release.
+// Beams embedded in walls, hung from the wall by the moment release.
+void fillEmbedCompounds(source::TarvoModelObj& src, VantraModel& m) {
     for (int j = 1; j <= src.PropEmbedFrameSectNum(); ++j) {
         TarvoPropFrameSectObj& s = src.PropEmbedFrameSectObj(j);
         if (!s.PropMatObj) continue;  // it has no cross section either
@@ -250,38 +254,58 @@ void FillVantraCompoundComponents(FillContext& c) {
         SetVantraEmbedCompound(m, n, "CpdEmbed-" + std::to_string(j), s.idVantraXsectEmbedBeam, weightPerLength(s));
         s.idVantraCompoundEmbededBeam = n;
     }
+}
 
-    // Wall compounds, area sections in source order.
+// A thin shell's elastic shear wall compound, for concrete and steel shells.
+void addThinShellWall(VantraModel& m, TarvoPropAreaSectObj& s, int i) {
+    const TarvoPropMaterialObj& mat = *s.PropMatObj;
+    const char* prefix =
+        mat.MatType == kConcrete ? "CpdWallConcEla-" : mat.MatType == kSteel ? "CpdWallSteelEla-" : nullptr;
+    if (!prefix) return;
+    int n = AddVantraWallCompound(m);
+    SetVantraWallCompound(m, n, MakeVantraName(prefix, s.Label, i), 11, s.idVantraXSectWallEla,
+                          mat.idVantraElasticShear, s.Thick, mat.E(), mat.UnitWeight);
+    s.idVantraCompoundWall = n;
+}
+
+// A layered shell's compound: a fibre shear wall for layer type 1, a general wall of
+// one (type 2) or two (type 3) reinforcement directions.
+void addLayeredShellWall(VantraModel& m, TarvoPropAreaSectObj& s, int i) {
+    const TarvoPropMaterialObj& mat = *s.LayerPropMatConcObj;
+    if (s.LayerVantraType == 1) {
+        int n = AddVantraWallCompound(m);
+        SetVantraWallCompound(m, n, MakeVantraName("CpdWallConcV-", s.Label, i), 10, s.idVantraXSectWallIne,
+                              mat.idVantraElasticShear, s.LayerVantraThick, mat.E(), mat.UnitWeight);
+        s.idVantraCompoundWall = n;
+    } else if (s.LayerVantraType == 2 || s.LayerVantraType == 3) {
+        const bool both = s.LayerVantraType == 3;
+        int n = AddVantraGeneralWallCompound(m);
+        SetVantraGeneralWallCompound(m, n, MakeVantraName(both ? "CpdGWallConcHV-" : "CpdGWallConcH-", s.Label, i),
+                                     both ? 12 : 13, both ? s.idVantraXSectGWallIneH : s.idVantraXSectGWallEla,
+                                     both ? s.idVantraXSectGWallIneV : s.idVantraXSectGWallIneH,
+                                     mat.idVantraInelasticShear, s.LayerVantraThick, mat.UnitWeight);
+        s.idVantraCompoundGWall = n;
+    }
+}
+
+// Wall compounds, area sections in source order.
+void fillWallCompounds(source::TarvoModelObj& src, VantraModel& m) {
     for (int i = 1; i <= src.PropAreaSectNum(); ++i) {
         TarvoPropAreaSectObj& s = src.PropAreaSectObj(i);
-        if (s.PropType == kShellSection && s.ShellType == kThinShell && s.PropMatObj) {
-            const TarvoPropMaterialObj& mat = *s.PropMatObj;
-            const char* prefix =
-                mat.MatType == kConcrete ? "CpdWallConcEla-" : mat.MatType == kSteel ? "CpdWallSteelEla-" : nullptr;
-            if (!prefix) continue;
-            int n = AddVantraWallCompound(m);
-            SetVantraWallCompound(m, n, MakeVantraName(prefix, s.Label, i), 11, s.idVantraXSectWallEla,
-                                  mat.idVantraElasticShear, s.Thick, mat.E(), mat.UnitWeight);
-            s.idVantraCompoundWall = n;
-        } else if (s.ShellType == kLayeredShell && s.LayerPropMatConcObj) {
-            const TarvoPropMaterialObj& mat = *s.LayerPropMatConcObj;
-            if (s.LayerVantraType == 1) {
-                int n = AddVantraWallCompound(m);
-                SetVantraWallCompound(m, n, MakeVantraName("CpdWallConcV-", s.Label, i), 10, s.idVantraXSectWallIne,
-                                      mat.idVantraElasticShear, s.LayerVantraThick, mat.E(), mat.UnitWeight);
-                s.idVantraCompoundWall = n;
-            } else if (s.LayerVantraType == 2 || s.LayerVantraType == 3) {
-                const bool both = s.LayerVantraType == 3;
-                int n = AddVantraGeneralWallCompound(m);
-                SetVantraGeneralWallCompound(
-                    m, n, MakeVantraName(both ? "CpdGWallConcHV-" : "CpdGWallConcH-", s.Label, i), both ? 12 : 13,
-                    both ? s.idVantraXSectGWallIneH : s.idVantraXSectGWallEla,
-                    both ? s.idVantraXSectGWallIneV : s.idVantraXSectGWallIneH, mat.idVantraInelasticShear,
-                    s.LayerVantraThick, mat.UnitWeight);
-                s.idVantraCompoundGWall = n;
-            }
-        }
+        if (s.PropType == kShellSection && s.ShellType == kThinShell && s.PropMatObj)
+            addThinShellWall(m, s, i);
+        else if (s.ShellType == kLayeredShell && s.LayerPropMatConcObj)
+            addLayeredShellWall(m, s, i);
     }
+}
+
+}  // namespace
+
+void FillVantraCompoundComponents(FillContext& c) {
+    fillMemberCompounds(c.src, c.m);
+    fillReleaseCompounds(c.src, c.m);
+    fillEmbedCompounds(c.src, c.m);
+    fillWallCompounds(c.src, c.m);
 }
 
 }  // namespace t2v::target

@@ -2,6 +2,7 @@
 // beams, and shell sections as elastic and inelastic wall sections and slab sections.
 //
 // Record layouts: target/CrossSectionLayout.h.
+#include <cstdint>
 #include <string>
 
 #include "common/Text.h"
@@ -183,35 +184,42 @@ void SetVantraSlabSection(VantraModel& m, int n, const std::string& name, int ma
 
 bool isMaterial(const TarvoPropMaterialObj* mat, int type) { return mat && mat->MatType == type; }
 
-}  // namespace
+// One pass over the frame sections of one material into the beam or the column table.
+// A section keeps its shape only when the host gives it the shape the target knows for
+// that material (I-sections of steel, rectangles of concrete).
+struct FramePass {
+    int material;
+    const char* prefix;
+    int sectionType;
+    int shapedPropType;  // host shape that keeps its shape code
+    int shape;
+    std::int32_t TarvoPropFrameSectObj::*backRef;
+};
 
-void FillVantraCrossSections(FillContext& c) {
-    source::TarvoModelObj& src = c.src;
-    VantraModel& m = c.m;
-    const int frameNum = src.PropFrameSectNum();
-    const int areaNum = src.PropAreaSectNum();
+using F = TarvoPropFrameSectObj;
+constexpr FramePass kBeamPasses[] = {
+    {kSteel, "XecBmS-", kBeamSteel, kShapeI, kShapeIBeam, &F::idVantraXsectSteelBeam},
+    {kConcrete, "XecBmC-", kBeamConcrete, kShapeRectangle, kShapeRect, &F::idVantraXsectConcBeam},
+};
+constexpr FramePass kColumnPasses[] = {
+    {kSteel, "XecColS-", kColumnSteel, kShapeI, kShapeIBeam, &F::idVantraXsectSteelCol},
+    {kConcrete, "XecColC-", kColumnConcrete, kShapeRectangle, kShapeRect, &F::idVantraXsectConcCol},
+};
 
-    // Every steel and concrete frame section is exported both as a beam and as a
-    // column; which one an element uses is decided by its frame's orientation. A
-    // section without a material read (an aluminium section, say) gets neither.
-    m.BeamSectionTable.reset(0, m.BeamSectionTable.capacity());
-    for (int i = 1; i <= frameNum; ++i) {
+void fillFramePass(source::TarvoModelObj& src, VantraModel& m, const FramePass& p, bool column) {
+    for (int i = 1; i <= src.PropFrameSectNum(); ++i) {
         TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
-        if (!isMaterial(s.PropMatObj, kSteel)) continue;
-        int n = AddVantraBeamSection(m);
-        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, frame::kBeam, n, MakeVantraName("XecBmS-", s.Label, i),
-                              frameValues(s, *s.PropMatObj, kBeamSteel, s.PropType == kShapeI ? kShapeIBeam : kShapeNone));
-        s.idVantraXsectSteelBeam = n;
+        if (!isMaterial(s.PropMatObj, p.material)) continue;
+        const int n = column ? AddVantraColumnSection(m) : AddVantraBeamSection(m);
+        RecordView r = column ? m.ColumnSectionTable.rec(n) : m.BeamSectionTable.rec(n);
+        SetVantraFrameSection(r, m, column ? frame::kColumn : frame::kBeam, n, MakeVantraName(p.prefix, s.Label, i),
+                              frameValues(s, *s.PropMatObj, p.sectionType,
+                                          s.PropType == p.shapedPropType ? p.shape : kShapeNone));
+        s.*p.backRef = n;
     }
-    for (int i = 1; i <= frameNum; ++i) {
-        TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
-        if (!isMaterial(s.PropMatObj, kConcrete)) continue;
-        int n = AddVantraBeamSection(m);
-        SetVantraFrameSection(m.BeamSectionTable.rec(n), m, frame::kBeam, n, MakeVantraName("XecBmC-", s.Label, i),
-                              frameValues(s, *s.PropMatObj, kBeamConcrete,
-                                          s.PropType == kShapeRectangle ? kShapeRect : kShapeNone));
-        s.idVantraXsectConcBeam = n;
-    }
+}
+
+void fillEmbeddedBeams(source::TarvoModelObj& src, VantraModel& m) {
     for (int j = 1; j <= src.PropEmbedFrameSectNum(); ++j) {
         TarvoPropFrameSectObj& s = src.PropEmbedFrameSectObj(j);
         if (!s.PropMatObj) continue;
@@ -220,33 +228,25 @@ void FillVantraCrossSections(FillContext& c) {
                               frameValues(s, *s.PropMatObj, kBeamConcrete, kShapeRect));
         s.idVantraXsectEmbedBeam = n;
     }
+}
 
-    m.ColumnSectionTable.reset(0, m.ColumnSectionTable.capacity());
-    for (int i = 1; i <= frameNum; ++i) {
-        TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
-        if (!isMaterial(s.PropMatObj, kSteel)) continue;
-        int n = AddVantraColumnSection(m);
-        SetVantraFrameSection(m.ColumnSectionTable.rec(n), m, frame::kColumn, n, MakeVantraName("XecColS-", s.Label, i),
-                              frameValues(s, *s.PropMatObj, kColumnSteel, s.PropType == kShapeI ? kShapeIBeam : kShapeNone));
-        s.idVantraXsectSteelCol = n;
-    }
-    for (int i = 1; i <= frameNum; ++i) {
-        TarvoPropFrameSectObj& s = src.PropFrameSectObj(i);
-        if (!isMaterial(s.PropMatObj, kConcrete)) continue;
-        int n = AddVantraColumnSection(m);
-        SetVantraFrameSection(m.ColumnSectionTable.rec(n), m, frame::kColumn, n, MakeVantraName("XecColC-", s.Label, i),
-                              frameValues(s, *s.PropMatObj, kColumnConcrete,
-                                          s.PropType == kShapeRectangle ? kShapeRect : kShapeNone));
-        s.idVantraXsectConcCol = n;
-    }
+// Prefix of a thin-shell record by its material, or null for a material that has none.
+const char* thinShellPrefix(const TarvoPropMaterialObj& mat, const char* concrete, const char* steel) {
+    return mat.MatType == kConcrete ? concrete : mat.MatType == kSteel ? steel : nullptr;
+}
 
-    // Elastic wall sections: thin shells, then layered general walls.
-    m.ElasticWallSectionTable.reset(0, m.ElasticWallSectionTable.capacity());
+bool isThinShell(const TarvoPropAreaSectObj& s) {
+    return s.PropMatObj && s.PropType == kShellSection && s.ShellType == kThinShell;
+}
+
+// Elastic wall sections: thin shells, then layered general walls.
+void fillElasticWalls(source::TarvoModelObj& src, VantraModel& m) {
+    const int areaNum = src.PropAreaSectNum();
     for (int i = 1; i <= areaNum; ++i) {
         TarvoPropAreaSectObj& s = src.PropAreaSectObj(i);
-        if (!s.PropMatObj || s.PropType != kShellSection || s.ShellType != kThinShell) continue;
+        if (!isThinShell(s)) continue;
         const TarvoPropMaterialObj& mat = *s.PropMatObj;
-        const char* prefix = mat.MatType == kConcrete ? "XecWallElaC-" : mat.MatType == kSteel ? "XecWallElaS-" : nullptr;
+        const char* prefix = thinShellPrefix(mat, "XecWallElaC-", "XecWallElaS-");
         if (!prefix) continue;
         int n = AddVantraElasticWallSection(m);
         SetVantraElasticWallSection(m, n, MakeVantraName(prefix, s.Label, i), kWallElastic, mat.idVantraElasticFiber,
@@ -265,8 +265,10 @@ void FillVantraCrossSections(FillContext& c) {
                                     mat.Nu());
         s.idVantraXSectGWallEla = n;
     }
+}
 
-    // The bars of fibre walls: the first rebar material, else the last steel one.
+// The bars of fibre walls: the first rebar material, else the last steel one.
+int fibreWallSteelMaterial(source::TarvoModelObj& src) {
     const TarvoPropMaterialObj* firstRebar = nullptr;
     const TarvoPropMaterialObj* lastSteel = nullptr;
     for (int i = 1; i <= src.PropMatNum(); ++i) {
@@ -274,12 +276,23 @@ void FillVantraCrossSections(FillContext& c) {
         if (mat.MatType == kRebar && !firstRebar) firstRebar = &mat;
         if (mat.MatType == kSteel) lastSteel = &mat;
     }
-    const int steelMaterial = firstRebar  ? firstRebar->idVantraInelastic
-                              : lastSteel ? lastSteel->idVantraElasticFiber
-                                          : 0;
+    return firstRebar ? firstRebar->idVantraInelastic : lastSteel ? lastSteel->idVantraElasticFiber : 0;
+}
 
-    // Inelastic wall sections: shear walls, then general walls.
-    m.InelasticWallSectionTable.reset(0, m.InelasticWallSectionTable.capacity());
+// A fibre wall record of a layered shell, its bars' share taken from one rebar layer.
+int addLayeredFibreWall(VantraModel& m, const TarvoPropAreaSectObj& s, int i, const char* prefix, int sectionType,
+                        int steelMaterial, double rebarThick) {
+    const TarvoPropMaterialObj& mat = *s.LayerPropMatConcObj;
+    int n = AddVantraInelasticWallSection(m);
+    SetVantraInelasticWallSection(m, n, MakeVantraName(prefix, s.Label, i), sectionType, mat.idVantraInelastic,
+                                  steelMaterial, s.LayerVantraThick, s.LayerVantraThickBend,
+                                  rebarThick / s.LayerVantraThick * 100.0, mat.E(), mat.Nu());
+    return n;
+}
+
+// Inelastic wall sections: shear walls, then general walls.
+void fillInelasticWalls(source::TarvoModelObj& src, VantraModel& m, int steelMaterial) {
+    const int areaNum = src.PropAreaSectNum();
     for (int i = 1; i <= areaNum; ++i) {
         TarvoPropAreaSectObj& s = src.PropAreaSectObj(i);
         if (s.PropType != kShellSection) continue;
@@ -291,49 +304,58 @@ void FillVantraCrossSections(FillContext& c) {
                                           mat.Nu());
             s.idVantraXSectWallIne = n;
         } else if (s.ShellType == kLayeredShell && s.LayerVantraType == 1 && s.LayerPropMatConcObj) {
-            const TarvoPropMaterialObj& mat = *s.LayerPropMatConcObj;
-            int n = AddVantraInelasticWallSection(m);
-            SetVantraInelasticWallSection(m, n, MakeVantraName("XecWallCIneV-", s.Label, i), kWallInelastic,
-                                          mat.idVantraInelastic, steelMaterial, s.LayerVantraThick,
-                                          s.LayerVantraThickBend, s.LayerVantraThickRebarV / s.LayerVantraThick * 100.0,
-                                          mat.E(), mat.Nu());
-            s.idVantraXSectWallIne = n;
+            s.idVantraXSectWallIne =
+                addLayeredFibreWall(m, s, i, "XecWallCIneV-", kWallInelastic, steelMaterial, s.LayerVantraThickRebarV);
         }
     }
     for (int i = 1; i <= areaNum; ++i) {
         TarvoPropAreaSectObj& s = src.PropAreaSectObj(i);
         if (s.PropType != kShellSection || s.ShellType != kLayeredShell || !s.LayerPropMatConcObj) continue;
-        const TarvoPropMaterialObj& mat = *s.LayerPropMatConcObj;
-        if (s.LayerVantraType == 2 || s.LayerVantraType == 3) {
-            int n = AddVantraInelasticWallSection(m);
-            SetVantraInelasticWallSection(m, n, MakeVantraName("XecGWallCIneH-", s.Label, i), kGeneralWallInelastic,
-                                          mat.idVantraInelastic, steelMaterial, s.LayerVantraThick,
-                                          s.LayerVantraThickBend, s.LayerVantraThickRebarH / s.LayerVantraThick * 100.0,
-                                          mat.E(), mat.Nu());
-            s.idVantraXSectGWallIneH = n;
-        }
-        if (s.LayerVantraType == 3) {
-            int n = AddVantraInelasticWallSection(m);
-            SetVantraInelasticWallSection(m, n, MakeVantraName("XecGWallCIneV-", s.Label, i), kGeneralWallInelastic,
-                                          mat.idVantraInelastic, steelMaterial, s.LayerVantraThick,
-                                          s.LayerVantraThickBend, s.LayerVantraThickRebarV / s.LayerVantraThick * 100.0,
-                                          mat.E(), mat.Nu());
-            s.idVantraXSectGWallIneV = n;
-        }
+        if (s.LayerVantraType == 2 || s.LayerVantraType == 3)
+            s.idVantraXSectGWallIneH = addLayeredFibreWall(m, s, i, "XecGWallCIneH-", kGeneralWallInelastic,
+                                                           steelMaterial, s.LayerVantraThickRebarH);
+        if (s.LayerVantraType == 3)
+            s.idVantraXSectGWallIneV = addLayeredFibreWall(m, s, i, "XecGWallCIneV-", kGeneralWallInelastic,
+                                                           steelMaterial, s.LayerVantraThickRebarV);
     }
+}
 
-    // Elastic slab sections (the table starts from the store's empty state).
-    for (int i = 1; i <= areaNum; ++i) {
+// Elastic slab sections (the table starts from the store's empty state).
+void fillSlabs(source::TarvoModelObj& src, VantraModel& m) {
+    for (int i = 1; i <= src.PropAreaSectNum(); ++i) {
         TarvoPropAreaSectObj& s = src.PropAreaSectObj(i);
-        if (!s.PropMatObj || s.PropType != kShellSection || s.ShellType != kThinShell) continue;
+        if (!isThinShell(s)) continue;
         const TarvoPropMaterialObj& mat = *s.PropMatObj;
-        const char* prefix = mat.MatType == kConcrete ? "XecElaSlabC-" : mat.MatType == kSteel ? "XecElaSlabS-" : nullptr;
+        const char* prefix = thinShellPrefix(mat, "XecElaSlabC-", "XecElaSlabS-");
         if (!prefix) continue;
         int n = AddVantraSlabSection(m);
         SetVantraSlabSection(m, n, MakeVantraName(prefix, s.Label, i), mat.idVantraElasticSlab, s.Thick, s.Bending,
                              mat.UnitWeight);
         s.idVantraXSectSlabEla = n;
     }
+}
+
+}  // namespace
+
+void FillVantraCrossSections(FillContext& c) {
+    source::TarvoModelObj& src = c.src;
+    VantraModel& m = c.m;
+
+    // Every steel and concrete frame section is exported both as a beam and as a
+    // column; which one an element uses is decided by its frame's orientation. A
+    // section without a material read (an aluminium section, say) gets neither.
+    m.BeamSectionTable.reset(0, m.BeamSectionTable.capacity());
+    for (const FramePass& p : kBeamPasses) fillFramePass(src, m, p, false);
+    fillEmbeddedBeams(src, m);
+    m.ColumnSectionTable.reset(0, m.ColumnSectionTable.capacity());
+    for (const FramePass& p : kColumnPasses) fillFramePass(src, m, p, true);
+
+    m.ElasticWallSectionTable.reset(0, m.ElasticWallSectionTable.capacity());
+    fillElasticWalls(src, m);
+    const int steelMaterial = fibreWallSteelMaterial(src);
+    m.InelasticWallSectionTable.reset(0, m.InelasticWallSectionTable.capacity());
+    fillInelasticWalls(src, m, steelMaterial);
+    fillSlabs(src, m);
 }
 
 }  // namespace t2v::target

@@ -104,6 +104,128 @@ std::int16_t ToInt16(long v, const char* what) {
     return static_cast<std::int16_t>(v);
 }
 
+using FramesByPattern =
+    std::unordered_map<std::string, std::vector<source::TarvoFrameObj*>, common::KeyedStringHash>;
+
+// Per pattern label, the frames that carry loads of it, in frame order. Frames without
+// an element in a known group carry nothing into the target.
+FramesByPattern loadedFramesByPattern(source::TarvoModelObj& src, std::int32_t groupCount) {
+    FramesByPattern framesOf;
+    for (int i = 1; i <= src.FrameNum(); ++i) {
+        source::TarvoFrameObj& f = src.FrameObj(i);
+        if (f.idVantraElem < 1 || f.idVantraElemGroup < 1 || f.idVantraElemGroup > groupCount) continue;
+        std::vector<const std::string*> seen;
+        auto note = [&](const std::string& label) {
+            for (const std::string* s : seen)
+                if (*s == label) return;
+            seen.push_back(&label);
+            framesOf[label].push_back(&f);
+        };
+        for (const auto& d : f.LoadFrameDistributed) note(d.PatternLabel);
+        for (const auto& p : f.LoadFramePoint) note(p.PatternLabel);
+    }
+    return framesOf;
+}
+
+// The loads of one pattern on one frame: its first distributed and its first point
+// load object of that pattern.
+LoadShape frameShape(const source::TarvoFrameObj& f, const std::string& label, int k, int g) {
+    LoadShape s;
+    s.k = k;
+    s.g = g;
+    for (const auto& d : f.LoadFrameDistributed)
+        if (d.PatternLabel == label) {
+            s.RD1 = d.RD1, s.RD2 = d.RD2, s.Val1 = d.Val1, s.Val2 = d.Val2;
+            break;
+        }
+    for (const auto& pl : f.LoadFramePoint)
+        if (pl.PatternLabel == label) {
+            s.RD = pl.RD, s.Val = pl.Val;
+            break;
+        }
+    return s;
+}
+
+// The distinct shapes of all patterns, and which source pattern each row k stands for.
+struct ShapeList {
+    std::vector<LoadShape> shapes;
+    ShapeIndex index;
+    std::vector<int> patternPosition;  // position among all source patterns, per row k
+    int maxOrdinal = 0;
+};
+
+// Pattern row k, group by group: each frame's loads compared with the shapes found so
+// far in that pattern and group.
+void addPatternShapes(ShapeList& list, int k, const std::string& label, std::vector<source::TarvoFrameObj*> frames) {
+    std::stable_sort(frames.begin(), frames.end(),
+                     [](const auto* a, const auto* b) { return a->idVantraElemGroup < b->idVantraElemGroup; });
+    int ordinal = 0, group = 0;
+    for (source::TarvoFrameObj* f : frames) {
+        if (f->idVantraElemGroup != group) {
+            group = f->idVantraElemGroup;
+            ordinal = 0;
+        }
+        LoadShape s = frameShape(*f, label, k, group);
+        if (s.nDist() == 0 && s.nPoint() == 0) continue;
+        const long same = list.index.Find(list.shapes, s);
+        if (same >= 0) {
+            list.shapes[static_cast<std::size_t>(same)].elements.push_back(f->idVantraElem);
+            continue;
+        }
+        s.ordinal = ++ordinal;
+        list.maxOrdinal = std::max(list.maxOrdinal, ordinal);
+        s.elements.push_back(f->idVantraElem);
+        list.index.Add(s, static_cast<long>(list.shapes.size()));
+        list.shapes.push_back(std::move(s));
+    }
+}
+
+ShapeList collectShapes(source::TarvoModelObj& src, const FramesByPattern& framesOf) {
+    ShapeList list;
+    for (int i = 1; i <= src.LoadPatternNum(); ++i) {
+        const source::TarvoLoadPatternObj& p = src.LoadPatternObj(i);
+        if (!p.LoadElementNotEmpty) continue;
+        list.patternPosition.push_back(i);
+        const int k = static_cast<int>(list.patternPosition.size());
+        auto found = framesOf.find(p.Label);
+        if (found == framesOf.end()) continue;
+        addPatternShapes(list, k, p.Label, found->second);
+    }
+    return list;
+}
+
+// One shape's load items, chained through their next-item field: the distributed
+// segments first, then the point loads.
+void writeShapeItems(VantraModel& m, const LoadShape& s) {
+    const int n = s.nDist() + s.nPoint();
+    std::int32_t first = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::int32_t id = m.ElementLoadItemTable.add();
+        if (i == 0) first = id;
+        RecordView r = m.ElementLoadItemTable.rec(id);
+        namespace item = layout::element_load_item;
+        r.i16(item::kNext, i + 1 < n ? id + 1 : 0);
+        if (i < s.nDist()) {
+            const auto j = static_cast<std::size_t>(i);
+            r.u8(item::kType, item::kTypeSegment);
+            r.f32(item::kValue1, s.Val1[j]);
+            r.f32(item::kDistance1, s.RD1[j]);
+            r.f32(item::kValue2, s.Val2[j]);
+            r.f32(item::kDistance2, s.RD2[j]);
+        } else {
+            const auto j = static_cast<std::size_t>(i - s.nDist());
+            r.u8(item::kType, item::kTypePoint);
+            r.f32(item::kValue1, s.Val[j]);
+            r.f32(item::kDistance1, s.RD[j]);
+        }
+    }
+    ElementLoadShapeItem item;
+    item.elementCount = static_cast<std::int32_t>(s.elements.size());
+    item.itemCount = ToInt16(n, "load items in one element load shape");
+    item.firstItem = static_cast<std::int16_t>(first);
+    m.ElementLoadShapeTable[{s.ordinal, s.k, s.g}] = item;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -208,76 +330,14 @@ void FillVantraElementLoads(FillContext& c) {
     for (source::TarvoFrameObj& f : src.Frames)
         if (!f.LoadFrameDistributed.empty() || !f.LoadFramePoint.empty()) f.Redim_VantraSubGroup(src.LoadPatternNum());
 
-    // Per pattern label, the frames that carry loads of it, in frame order.
-    std::unordered_map<std::string, std::vector<source::TarvoFrameObj*>, common::KeyedStringHash> framesOf;
-    for (int i = 1; i <= src.FrameNum(); ++i) {
-        source::TarvoFrameObj& f = src.FrameObj(i);
-        if (f.idVantraElem < 1 || f.idVantraElemGroup < 1 || f.idVantraElemGroup > groupCount) continue;
-        std::vector<const std::string*> seen;
-        auto note = [&](const std::string& label) {
-            for (const std::string* s : seen)
-                if (*s == label) return;
-            seen.push_back(&label);
-            framesOf[label].push_back(&f);
-        };
-        for (const auto& d : f.LoadFrameDistributed) note(d.PatternLabel);
-        for (const auto& p : f.LoadFramePoint) note(p.PatternLabel);
-    }
-
-    // Collect the shapes: per pattern, group by group, each frame's loads compared with
-    // the shapes found so far in that pattern and group.
-    std::vector<LoadShape> shapes;
-    ShapeIndex index;
-    std::vector<int> patternPosition;  // position among all source patterns, per row k
-    int maxOrdinal = 0;
-    for (int i = 1; i <= src.LoadPatternNum(); ++i) {
-        const source::TarvoLoadPatternObj& p = src.LoadPatternObj(i);
-        if (!p.LoadElementNotEmpty) continue;
-        patternPosition.push_back(i);
-        const int k = static_cast<int>(patternPosition.size());
-        auto found = framesOf.find(p.Label);
-        if (found == framesOf.end()) continue;
-        std::vector<source::TarvoFrameObj*> frames = found->second;
-        std::stable_sort(frames.begin(), frames.end(),
-                         [](const auto* a, const auto* b) { return a->idVantraElemGroup < b->idVantraElemGroup; });
-        int ordinal = 0, group = 0;
-        for (source::TarvoFrameObj* f : frames) {
-            if (f->idVantraElemGroup != group) {
-                group = f->idVantraElemGroup;
-                ordinal = 0;
-            }
-            LoadShape s;
-            s.k = k;
-            s.g = group;
-            for (const auto& d : f->LoadFrameDistributed)
-                if (d.PatternLabel == p.Label) {
-                    s.RD1 = d.RD1, s.RD2 = d.RD2, s.Val1 = d.Val1, s.Val2 = d.Val2;
-                    break;
-                }
-            for (const auto& pl : f->LoadFramePoint)
-                if (pl.PatternLabel == p.Label) {
-                    s.RD = pl.RD, s.Val = pl.Val;
-                    break;
-                }
-            if (s.nDist() == 0 && s.nPoint() == 0) continue;
-            const long same = index.Find(shapes, s);
-            if (same >= 0) {
-                shapes[static_cast<std::size_t>(same)].elements.push_back(f->idVantraElem);
-                continue;
-            }
-            s.ordinal = ++ordinal;
-            maxOrdinal = std::max(maxOrdinal, ordinal);
-            s.elements.push_back(f->idVantraElem);
-            index.Add(s, static_cast<long>(shapes.size()));
-            shapes.push_back(std::move(s));
-        }
-    }
+    const ShapeList list = collectShapes(src, loadedFramesByPattern(src, groupCount));
+    const std::vector<int>& patternPosition = list.patternPosition;
     if (patternPosition.empty()) return;
 
     const auto K = static_cast<std::int32_t>(patternPosition.size());
     m.ElementLoadPatternTable.resizeTo(K);
     if (K > m.ElementLoadPatternTable.capacity()) m.ElementLoadPatternTable.setCapacity(K + 10);
-    m.ElementLoadShapeCount = ToInt16(maxOrdinal + 1L, "element load shapes");
+    m.ElementLoadShapeCount = ToInt16(list.maxOrdinal + 1L, "element load shapes");
     m.ElementLoadGroupMatrix.assign(static_cast<std::size_t>(K),
                                     std::vector<std::int16_t>(static_cast<std::size_t>(groupCount), 0));
     m.ElementLoadShapeTable.clear();
@@ -290,39 +350,12 @@ void FillVantraElementLoads(FillContext& c) {
     }
     // Shapes were made pattern by pattern, group by group, ordinal by ordinal: their
     // order is the order of the items.
-    for (const LoadShape& s : shapes) {
+    for (const LoadShape& s : list.shapes) {
         for (std::int32_t e : s.elements)
             m.ElementLoadElementMatrix.set(static_cast<std::size_t>(s.k - 1), e, static_cast<std::int16_t>(s.ordinal));
         std::int16_t& groupShapes = m.ElementLoadGroupMatrix[static_cast<std::size_t>(s.k - 1)][static_cast<std::size_t>(s.g - 1)];
         groupShapes = std::max(groupShapes, static_cast<std::int16_t>(s.ordinal));
-
-        const int n = s.nDist() + s.nPoint();
-        std::int32_t first = 0;
-        for (int i = 0; i < n; ++i) {
-            const std::int32_t id = m.ElementLoadItemTable.add();
-            if (i == 0) first = id;
-            RecordView r = m.ElementLoadItemTable.rec(id);
-            namespace item = layout::element_load_item;
-            r.i16(item::kNext, i + 1 < n ? id + 1 : 0);
-            if (i < s.nDist()) {
-                const auto j = static_cast<std::size_t>(i);
-                r.u8(item::kType, item::kTypeSegment);
-                r.f32(item::kValue1, s.Val1[j]);
-                r.f32(item::kDistance1, s.RD1[j]);
-                r.f32(item::kValue2, s.Val2[j]);
-                r.f32(item::kDistance2, s.RD2[j]);
-            } else {
-                const auto j = static_cast<std::size_t>(i - s.nDist());
-                r.u8(item::kType, item::kTypePoint);
-                r.f32(item::kValue1, s.Val[j]);
-                r.f32(item::kDistance1, s.RD[j]);
-            }
-        }
-        ElementLoadShapeItem item;
-        item.elementCount = static_cast<std::int32_t>(s.elements.size());
-        item.itemCount = ToInt16(n, "load items in one element load shape");
-        item.firstItem = static_cast<std::int16_t>(first);
-        m.ElementLoadShapeTable[{s.ordinal, s.k, s.g}] = item;
+        writeShapeItems(m, s);
     }
 }
 
