@@ -7,6 +7,7 @@
 // follow the read steps that fill them.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -185,13 +186,98 @@ public:
     void AddPair(double d1, double left1, double right1, double d2, double left2, double right2);
 };
 
+// The values of a frame load, one per segment or point. Nearly every frame load has a
+// single one, and a heap block per list (four per distributed load) was most of a load's
+// memory in a large model: one value is kept in place, more go to the heap.
+class LoadValues {
+public:
+    LoadValues() = default;
+    LoadValues(const std::vector<double>& v) { append(v.data(), v.size()); }  // NOLINT: stands in for a vector
+    LoadValues(const LoadValues& o) { append(o.begin(), o.size()); }
+    LoadValues(LoadValues&& o) noexcept { take(o); }
+    LoadValues& operator=(const LoadValues& o) {
+        if (this != &o) {
+            size_ = 0;
+            append(o.begin(), o.size());
+        }
+        return *this;
+    }
+    LoadValues& operator=(LoadValues&& o) noexcept {
+        if (this != &o) {
+            release();
+            take(o);
+        }
+        return *this;
+    }
+    ~LoadValues() { release(); }
+    operator std::vector<double>() const { return std::vector<double>(begin(), end()); }  // NOLINT
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    double* begin() { return data(); }
+    double* end() { return data() + size_; }
+    const double* begin() const { return data(); }
+    const double* end() const { return data() + size_; }
+    double& operator[](std::size_t i) { return data()[i]; }
+    const double& operator[](std::size_t i) const { return data()[i]; }
+    double& front() { return data()[0]; }
+    double& back() { return data()[size_ - 1]; }
+    const double& front() const { return data()[0]; }
+    const double& back() const { return data()[size_ - 1]; }
+    void clear() { size_ = 0; }
+    void push_back(double v) {
+        if (size_ == capacity_) grow(capacity_ * 2);
+        data()[size_++] = v;
+    }
+    double* erase(double* at) {
+        double* last = end();
+        for (double* p = at; p + 1 < last; ++p) *p = *(p + 1);
+        --size_;
+        return at;
+    }
+
+private:
+    bool onHeap() const { return capacity_ > 1; }
+    double* data() { return onHeap() ? heap_ : &inline_; }
+    const double* data() const { return onHeap() ? heap_ : &inline_; }
+    void append(const double* from, std::size_t n) {
+        if (size_ + n > capacity_) grow(std::max<std::size_t>(size_ + n, 2));
+        for (std::size_t i = 0; i < n; ++i) data()[size_ + i] = from[i];
+        size_ += static_cast<std::uint32_t>(n);
+    }
+    void grow(std::size_t capacity) {
+        double* bigger = new double[capacity];
+        for (std::uint32_t i = 0; i < size_; ++i) bigger[i] = data()[i];
+        release();
+        heap_ = bigger;
+        capacity_ = static_cast<std::uint32_t>(capacity);
+    }
+    void release() {
+        if (onHeap()) delete[] heap_;
+        capacity_ = 1;
+    }
+    void take(LoadValues& o) {
+        size_ = o.size_;
+        capacity_ = o.capacity_;
+        if (o.onHeap()) heap_ = o.heap_;
+        else inline_ = o.inline_;
+        o.size_ = 0;
+        o.capacity_ = 1;
+    }
+    std::uint32_t size_ = 0, capacity_ = 1;
+    union {
+        double inline_ = 0;
+        double* heap_;
+    };
+};
+
 // Frame distributed loads of one pattern on one frame: non-overlapping trapezoids.
 class TarvoLoadFrameDistObj {
 public:
     std::string Label, PatternLabel, CSys;
     std::int32_t LoadType = 1;
     std::int32_t Dir = 0;
-    std::vector<double> RD1, RD2, Val1, Val2;  // ItemNum segments
+    LoadValues RD1, RD2, Val1, Val2;  // ItemNum segments
     int ItemNum() const { return static_cast<int>(RD1.size()); }
     void AddLoadFrameDistributed(int direction, double rd1, double rd2, double val1, double val2);
 };
@@ -202,7 +288,7 @@ public:
     std::string Label, PatternLabel, CSys;
     std::int32_t LoadType = 1;
     std::int32_t Direction = 0;
-    std::vector<double> RD, Val;  // ItemNum items
+    LoadValues RD, Val;  // ItemNum items
     int ItemNum() const { return static_cast<int>(RD.size()); }
     void AddLoadFramePoint(int direction, double rd, double val);
     void RemoveLoadFramePoint(int idx);  // 1-based

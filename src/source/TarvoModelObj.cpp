@@ -35,7 +35,7 @@ void TarvoModelObj::ReadTarvoData() {
         {"frame point loads", &TarvoModelObj::ReadLoadFramesPoint},
         {"frame end loads", &TarvoModelObj::CheckLoadFramePoint},
         {"area loads", &TarvoModelObj::ReadLoadAreas},
-        {"area loads to nodes", &TarvoModelObj::ConvertLoadAreasToNodes},
+        {"area loads to nodes", &TarvoModelObj::SpreadAreaLoadsToNodes},
         {"frame section materials", &TarvoModelObj::LinkFrameSectionsToMaterials},
         {"area section materials", &TarvoModelObj::LinkAreaSectionsToMaterials},
         {"frame sections of frames", &TarvoModelObj::LinkFramesToSections},
@@ -57,6 +57,13 @@ void TarvoModelObj::ReadTarvoData() {
         ++done;
     }
     report("read", done, total);
+}
+
+void TarvoModelObj::SpreadAreaLoadsToNodes() {
+    ConvertLoadAreasToNodes();
+    // Nothing reads the area loads once they are nodal loads; in a large model they are
+    // a few tens of megabytes that would otherwise stay until the structure is written.
+    LoadAreas.clear();
 }
 
 void TarvoModelObj::Dispose() {

@@ -264,6 +264,7 @@ public:
     void CheckLoadFramePoint();      // 13
     void ReadLoadAreas();            // 14
     void ConvertLoadAreasToNodes();  // 15
+    void SpreadAreaLoadsToNodes();   // 15 as the whole read runs it: then drops the area loads
     void LinkFrameSectionsToMaterials();  // 16
     void LinkAreaSectionsToMaterials();   // 17 (then GenerateLayerVantraType)
     void LinkFramesToSections();     // 18

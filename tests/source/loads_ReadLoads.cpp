@@ -195,6 +195,19 @@ TEST(AreaLoads, BothKindsOfAreaLoadAddUpAndOutOfScopeOnesAreDropped) {
     EXPECT_EQ(t.src.LoadNodeObjGet("5"), nullptr);
 }
 
+TEST(AreaLoads, TheWholeReadKeepsTheNodalLoadsAndDropsTheAreaLoads) {
+    LoadsModel t(Slabs(R"({"pattern": "DEAD", "dir": 10, "value": 2})", R"({"pattern": "LIVE", "dir": 10, "value": 3})"));
+    source::TarvoModelObj whole(*t.host, t.platform, UnitsForHostCode(t.host->GetPresentUnits()),
+                                source::RecordsLocation{});
+    whole.ReadTarvoData();
+    EXPECT_EQ(whole.LoadAreaNum(), 0);
+    t.readLoads();  // the same steps without the drop
+    ASSERT_EQ(t.src.LoadAreaNum(), 2);
+    for (const char* node : {"1", "4"}) EXPECT_DOUBLE_EQ(F3Of(whole, node, "DEAD"), F3Of(t.src, node, "DEAD"));
+    for (const char* node : {"5", "8"}) EXPECT_DOUBLE_EQ(F3Of(whole, node, "LIVE"), F3Of(t.src, node, "LIVE"));
+    EXPECT_DOUBLE_EQ(F3Of(whole, "1", "DEAD"), -2.0);
+}
+
 TEST(AreaLoads, ThePartsOfASplitTriangleShareItsLoadOnce) {
     // A host triangle (0,0) (3,0) (0,3) of area 4.5, as the area reader leaves it: three
     // 4-node areas of its label around its centre (1,1) and the mid-sides.
