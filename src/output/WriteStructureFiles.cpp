@@ -490,6 +490,14 @@ bool WriteStructureFiles(const VantraModel& m, platform::Platform& platform, con
     // the files already renamed can be put back, each earlier file keeps a second name
     // until all are in place; where the file system has no second names, the renames go
     // ahead without that safety.
+    // From here to the last rename a termination request waits (see holdInterrupts).
+    struct InterruptHold {
+        platform::Platform& platform;
+        explicit InterruptHold(platform::Platform& p) : platform(p) { platform.holdInterrupts(true); }
+        ~InterruptHold() { platform.holdInterrupts(false); }
+        InterruptHold(const InterruptHold&) = delete;
+        InterruptHold& operator=(const InterruptHold&) = delete;
+    } hold(platform);
     std::vector<std::string> targets, backups;
     for (const FileJob& job : jobs) {
         targets.push_back(platform.join(dir, job.fileName));

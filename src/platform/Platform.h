@@ -148,6 +148,11 @@ public:
     // and that is not yet committed or dropped, then ends the process as the request
     // would have. Held locks end with the process.
     virtual void removeTemporariesOnInterrupt() = 0;
+    // While held (true), such a request waits and takes effect when released (false). The
+    // writer holds it over the renames that put a structure in place, so that a request
+    // ends the process before or after them, never with the structure half renamed or
+    // with the earlier files' second names left behind. Calls pair up on one thread.
+    virtual void holdInterrupts(bool hold) { (void)hold; }
 
     // --- user interface ---------------------------------------------------------
     virtual MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,

@@ -265,6 +265,15 @@ std::unique_ptr<FolderLock> PosixPlatform::lockFolder(const std::string& folder,
     return std::make_unique<PosixFolderLock>(fd);
 }
 
+// Blocking the signals (rather than ignoring them) keeps a request pending, so that it is
+// delivered, and the handler runs, as soon as the hold ends.
+void PosixPlatform::holdInterrupts(bool hold) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, sig);
+    ::pthread_sigmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
 void PosixPlatform::removeTemporariesOnInterrupt() {
     struct sigaction sa {};
     sa.sa_handler = removeTemporariesAndRaise;

@@ -193,7 +193,12 @@ std::string randomSuffix() {
     return out;
 }
 
+// Held by the writer over its renames; the control handler runs on a thread of its own
+// and waits here until they are done.
+std::mutex g_holdMutex;
+
 BOOL WINAPI OnInterrupt(DWORD) {
+    std::lock_guard<std::mutex> hold(g_holdMutex);
     std::lock_guard<std::mutex> lock(g_liveMutex);
     for (const std::wstring& tmp : g_live) DeleteFileW(tmp.c_str());
     g_live.clear();
@@ -439,6 +444,11 @@ std::optional<std::string> WindowsPlatform::readInputFile(const std::string& pat
 }
 
 void WindowsPlatform::removeTemporariesOnInterrupt() { SetConsoleCtrlHandler(OnInterrupt, TRUE); }
+
+void WindowsPlatform::holdInterrupts(bool hold) {
+    if (hold) g_holdMutex.lock();
+    else g_holdMutex.unlock();
+}
 
 MsgResult WindowsPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                       MsgButtons buttons) {

@@ -46,6 +46,7 @@ public:
     std::optional<std::string> readInputFile(const std::string& path, std::uint64_t maxBytes,
                                              std::string& error) override;
     void removeTemporariesOnInterrupt() override;
+    void holdInterrupts(bool hold) override;
     MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     void beep() override;
