@@ -31,10 +31,10 @@ void SetVantraSectionCut(VantraModel& m, std::int32_t cut, const std::string& na
 void SetVantraSectionCutItem(VantraModel& m, std::int32_t item, int endFlag, std::int32_t element,
                              std::int32_t next) {
     RecordView r = m.SectionCutItemTable.rec(item);
-    namespace item = layout::section_cut_item;
-    r.i16(item::kEndFlag, endFlag);
-    r.i32(item::kElement, element);
-    r.i32(item::kNext, next);
+    namespace ci = layout::section_cut_item;
+    r.i16(ci::kEndFlag, endFlag);
+    r.i32(ci::kElement, element);
+    r.i32(ci::kNext, next);
 }
 
 }  // namespace
