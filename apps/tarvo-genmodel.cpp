@@ -10,10 +10,11 @@
 #include "genmodel/WriteBuildingDocument.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"Writes the model document of a parametric building: a podium with towers, concrete\n"
-                 "frames and walls, steel braces, slabs, diaphragms, groups, loads of every kind, a mass\n"
-                 "source, time-history functions and load cases. Its ground-motion record is written\n"
-                 "next to it as <name>.ground-motion.txt."};
+    CLI::App app{
+        "Writes the model document of a parametric building: a podium with towers, concrete\n"
+        "frames and walls, steel braces, slabs, diaphragms, groups, loads of every kind, a mass\n"
+        "source, time-history functions and load cases. Its ground-motion record is written\n"
+        "next to it as <name>.ground-motion.txt."};
     long elements = 0;
     std::string output;
     std::uint64_t seed = 1;
@@ -33,9 +34,9 @@ int main(int argc, char** argv) {
             std::cout << output << ": " << plan.storeys << " storeys (" << plan.podiumStoreys << " of podium, "
                       << plan.podium.nx << " x " << plan.podium.ny << " bays), " << plan.towers.size() << " tower"
                       << (plan.towers.size() == 1 ? "" : "s") << " of " << plan.towers.front().nx << " x "
-                      << plan.towers.front().ny << " bays; " << doc.counts.points << " points, "
-                      << doc.counts.frames << " frames, " << doc.counts.areas << " areas, " << doc.counts.elements()
-                      << " elements; " << doc.bytes << " bytes\n";
+                      << plan.towers.front().ny << " bays; " << doc.counts.points << " points, " << doc.counts.frames
+                      << " frames, " << doc.counts.areas << " areas, " << doc.counts.elements() << " elements; "
+                      << doc.bytes << " bytes\n";
         }
         return 0;
     } catch (const std::exception& e) {

@@ -141,8 +141,10 @@ public:
         if (now - start_ < std::chrono::milliseconds(800) || now - last_ < std::chrono::milliseconds(100)) return;
         last_ = now;
         std::string text = std::string(phase) + ": " + std::string(step);
-        if (total > 0) text += " (" + std::to_string(done) + "/" + std::to_string(total) + ")";
-        else if (phase == "write" && done > 0) text += " " + std::to_string(done / (1 << 20)) + " MB";
+        if (total > 0)
+            text += " (" + std::to_string(done) + "/" + std::to_string(total) + ")";
+        else if (phase == "write" && done > 0)
+            text += " " + std::to_string(done / (1 << 20)) + " MB";
         if (text.size() > 70) text.resize(70);
         std::fprintf(stderr, "\r%-72s", text.c_str());
         shown_ = true;
@@ -217,8 +219,8 @@ void printSummary(const target::VantraModel& m, std::ostream& out) {
     line("section cuts", m.SectionCutTable.count());
     line("drifts", m.DriftTable.count());
     out << "  load cases: " << m.GravityLoadCaseTable.count() << " gravity, " << m.PushoverLoadCaseTable.count()
-        << " pushover, " << m.DynamicLoadCaseTable.count() << " dynamic; analysis series: "
-        << m.AnalysisCaseTable.count() << '\n';
+        << " pushover, " << m.DynamicLoadCaseTable.count()
+        << " dynamic; analysis series: " << m.AnalysisCaseTable.count() << '\n';
 }
 
 // Makes a folder with its parents. False with `error` (folder and reason) when it
@@ -332,10 +334,12 @@ void readLog(platform::Platform& platform, BatchRow& row) {
     const std::string elements = "elements (with one head element per group): ", groups = "element groups: ";
     long all = -1, heads = 0;
     while (std::getline(in, line)) {
-        if (auto at = line.find(elements); at != std::string::npos) all = std::atol(line.c_str() + at + elements.size());
+        if (auto at = line.find(elements); at != std::string::npos)
+            all = std::atol(line.c_str() + at + elements.size());
         if (auto at = line.find(groups); at != std::string::npos) heads = std::atol(line.c_str() + at + groups.size());
         if (line == "No problems found.") row.problems = std::max(0L, row.problems);
-        if (line.size() > 15 && line.find(" found.") != std::string::npos && std::isdigit(static_cast<unsigned char>(line[0])))
+        if (line.size() > 15 && line.find(" found.") != std::string::npos &&
+            std::isdigit(static_cast<unsigned char>(line[0])))
             row.problems = std::max(0L, row.problems) + std::atol(line.c_str());
         if (line.rfind("Totals do not balance: ", 0) == 0)
             row.problems = std::max(0L, row.problems) + std::atol(line.c_str() + 23);
@@ -384,7 +388,8 @@ int runBatch(const BatchOptions& b, const char* self) {
         const int err = posix_spawn(&pid, self, &files, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&files);
         if (err != 0) {
-            std::cerr << "tarvo2vantra: cannot start the transfer of " << row.model << ": " << std::strerror(err) << '\n';
+            std::cerr << "tarvo2vantra: cannot start the transfer of " << row.model << ": " << std::strerror(err)
+                      << '\n';
             row.status = 1;
             return;
         }
@@ -446,21 +451,26 @@ int runBatch(const BatchOptions& b, const char* self) {
 
 // The command line's options, into `o`, `rules`, `models` and `batch`.
 void defineOptions(CLI::App& app, Options& o, bool& rules, std::vector<std::string>& models, BatchOptions& batch) {
-    app.set_version_flag("--version", std::string(kProgram) + " " + T2V_VERSION, "print the program's version and exit");
+    app.set_version_flag("--version", std::string(kProgram) + " " + T2V_VERSION,
+                         "print the program's version and exit");
     app.add_option("model", models, "the model document (JSON); several: each into its own structure");
     app.add_option("-j,--jobs", batch.jobs, "with several models: transfers at a time (default 1)")
         ->check(CLI::Range(1, 64));
     app.add_option("--summary", batch.summary, "with several models: also write the summary table as JSON");
     app.add_option("--dir", o.dir, "the structures folder, made with its parents (default: <home>/Vantra/Structures)");
     app.add_option("--name", o.name, "the structure name, at most 12 characters (default \"Vantra\")");
-    app.add_option("--vantra", o.vantra, "Vantra version 4 or 5 (decides the home folder)")->check(CLI::IsMember({4, 5}));
-    app.add_option("--home", o.home, "the Vantra home folder, made with its parents (default: <documents>/VANTRA for Vantra 5)");
+    app.add_option("--vantra", o.vantra, "Vantra version 4 or 5 (decides the home folder)")
+        ->check(CLI::IsMember({4, 5}));
+    app.add_option("--home", o.home,
+                   "the Vantra home folder, made with its parents (default: <documents>/VANTRA for Vantra 5)");
     app.add_option("--report", o.reportFile, "write every item of the transfer report to this JSON file");
     app.add_flag("--strict", o.strict, "count every object left out or changed as a problem (exit status 3)");
-    app.add_flag("--no-sync", o.noSync, "do not flush the files to the disk before they replace the old ones (faster; "
-                                       "for scratch runs and benchmarks)");
+    app.add_flag("--no-sync", o.noSync,
+                 "do not flush the files to the disk before they replace the old ones (faster; "
+                 "for scratch runs and benchmarks)");
     app.add_flag("--quiet", o.quiet, "print nothing but errors (no progress display)");
-    app.add_flag("--timings", o.timings, "print the wall time of each phase (load, read, fill, write) as JSON, then of each step");
+    app.add_flag("--timings", o.timings,
+                 "print the wall time of each phase (load, read, fill, write) as JSON, then of each step");
     app.add_flag("--rules", rules, "print the transfer rules and exit");
     app.add_option("--transcript", o.transcript,
                    "make every host call across the automation boundary and write the calls to this file");
@@ -606,8 +616,10 @@ int transferOne(Options& o) {
         user.shared = &plugin.Shared();
         plugin.Shared().progress = [&](std::string_view phase, std::string_view step, long done, long total) {
             times.enter(phase, step);
-            if (phase == "done") progress.clear();
-            else progress.show(phase, step, done, total);
+            if (phase == "done")
+                progress.clear();
+            else
+                progress.show(phase, step, done, total);
         };
         check::SourceInfo sourceTotals;
         if (o.check)
@@ -641,10 +653,11 @@ int transferOne(Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Transfers a Tarvo model document into a Vantra structure (seven structure files and one\n"
-                 "earthquake record per time-history function).\n\n"
-                 "Exit status: 0 everything was transferred; 1 the transfer failed (the earlier structure is\n"
-                 "untouched); 2 usage error; 3 transferred, with problems that the report lists."};
+    CLI::App app{
+        "Transfers a Tarvo model document into a Vantra structure (seven structure files and one\n"
+        "earthquake record per time-history function).\n\n"
+        "Exit status: 0 everything was transferred; 1 the transfer failed (the earlier structure is\n"
+        "untouched); 2 usage error; 3 transferred, with problems that the report lists."};
     Options o;
     bool rules = false;
     std::vector<std::string> models;

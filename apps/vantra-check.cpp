@@ -18,9 +18,10 @@
 #include "host/document/DocumentHost.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"Checks a Vantra structure folder: references, degenerate elements, coincident and unused nodes;\n"
-                 "with --model, the totals of loads and masses against the model document.",
-                 "vantra-check"};
+    CLI::App app{
+        "Checks a Vantra structure folder: references, degenerate elements, coincident and unused nodes;\n"
+        "with --model, the totals of loads and masses against the model document.",
+        "vantra-check"};
     std::string dir, model;
     bool json = false;
     double tolerance = 0;

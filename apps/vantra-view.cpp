@@ -36,7 +36,8 @@ void WriteGlb(const StructureDigest& d, std::ostream& out) {
     tinygltf::Scene scene;
 
     auto groupType = [&](int g) {
-        return g >= 1 && static_cast<std::size_t>(g) <= d.groups.size() ? d.groups[static_cast<std::size_t>(g - 1)].type : 0;
+        return g >= 1 && static_cast<std::size_t>(g) <= d.groups.size() ? d.groups[static_cast<std::size_t>(g - 1)].type
+                                                                        : 0;
     };
     auto validNode = [&](std::int64_t n) { return n >= 1 && n <= static_cast<std::int64_t>(d.nodes.size()); };
     for (std::size_t g = 1; g <= d.groups.size(); ++g) {

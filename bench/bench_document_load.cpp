@@ -77,7 +77,8 @@ const Synthesised& Document() {
 "frame_sections":[{"name":"COL","type":8,"material":"C30"},{"name":"BEAM","type":8,"material":"C30"}],
 "area_sections":[{"name":"SLAB","material":"C30","thickness":0.2}],
 "load_patterns":[{"name":"DEAD","type":1,"self_weight_multiplier":1},{"name":"LIVE","type":3}],
-"points":[)" + points + "],\n\"frames\":[" + frames + "],\n\"areas\":[" + areas + "]}";
+"points":[)" + points +
+                 "],\n\"frames\":[" + frames + "],\n\"areas\":[" + areas + "]}";
         return d;
     }();
     return doc;

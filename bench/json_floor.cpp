@@ -39,27 +39,38 @@ struct Walk {
     void visit(simdjson::dom::element e) {
         ++values;
         switch (e.type()) {
-        case simdjson::dom::element_type::ARRAY: {
-            simdjson::dom::array array;
-            if (e.get(array) == simdjson::SUCCESS)
-                for (simdjson::dom::element child : array) visit(child);
-            break;
-        }
-        case simdjson::dom::element_type::OBJECT: {
-            simdjson::dom::object object;
-            if (e.get(object) == simdjson::SUCCESS)
-                for (simdjson::dom::key_value_pair member : object) {
-                    textBytes += member.key.size();
-                    visit(member.value);
-                }
-            break;
-        }
-        case simdjson::dom::element_type::STRING: textBytes += e.get_string().value_unsafe().size(); break;
-        case simdjson::dom::element_type::DOUBLE: numbers += e.get_double().value_unsafe(); break;
-        case simdjson::dom::element_type::INT64: numbers += static_cast<double>(e.get_int64().value_unsafe()); break;
-        case simdjson::dom::element_type::UINT64: numbers += static_cast<double>(e.get_uint64().value_unsafe()); break;
-        case simdjson::dom::element_type::BOOL: numbers += e.get_bool().value_unsafe() ? 1.0 : 0.0; break;
-        case simdjson::dom::element_type::NULL_VALUE: break;
+            case simdjson::dom::element_type::ARRAY: {
+                simdjson::dom::array array;
+                if (e.get(array) == simdjson::SUCCESS)
+                    for (simdjson::dom::element child : array) visit(child);
+                break;
+            }
+            case simdjson::dom::element_type::OBJECT: {
+                simdjson::dom::object object;
+                if (e.get(object) == simdjson::SUCCESS)
+                    for (simdjson::dom::key_value_pair member : object) {
+                        textBytes += member.key.size();
+                        visit(member.value);
+                    }
+                break;
+            }
+            case simdjson::dom::element_type::STRING:
+                textBytes += e.get_string().value_unsafe().size();
+                break;
+            case simdjson::dom::element_type::DOUBLE:
+                numbers += e.get_double().value_unsafe();
+                break;
+            case simdjson::dom::element_type::INT64:
+                numbers += static_cast<double>(e.get_int64().value_unsafe());
+                break;
+            case simdjson::dom::element_type::UINT64:
+                numbers += static_cast<double>(e.get_uint64().value_unsafe());
+                break;
+            case simdjson::dom::element_type::BOOL:
+                numbers += e.get_bool().value_unsafe() ? 1.0 : 0.0;
+                break;
+            case simdjson::dom::element_type::NULL_VALUE:
+                break;
         }
     }
 };
@@ -92,8 +103,9 @@ bool WriteBytes(const std::string& path, unsigned long long bytes, std::string& 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Reads, parses and walks a JSON document, then writes a given number of bytes, and prints\n"
-                 "the wall time of each part as JSON."};
+    CLI::App app{
+        "Reads, parses and walks a JSON document, then writes a given number of bytes, and prints\n"
+        "the wall time of each part as JSON."};
     std::string doc, writeTo;
     unsigned long long writeBytes = 0;
     app.add_option("document", doc, "the JSON document")->required();
@@ -130,10 +142,10 @@ int main(int argc, char** argv) {
     const auto t4 = Clock::now();
     if (writeBytes > 0) std::remove(writeTo.c_str());
 
-    std::printf("{\"read\": %.6f, \"parse\": %.6f, \"walk\": %.6f, \"write\": %.6f, \"bytes\": %zu, \"values\": %llu, "
-                "\"checksum\": %.6g, \"parser\": \"%s\"}\n",
-                Seconds(t0, t1), Seconds(t1, t2), Seconds(t2, t3), Seconds(t3, t4), text.size(), walk.values,
-                walk.numbers + static_cast<double>(walk.textBytes),
-                simdjson::get_active_implementation()->name().c_str());
+    std::printf(
+        "{\"read\": %.6f, \"parse\": %.6f, \"walk\": %.6f, \"write\": %.6f, \"bytes\": %zu, \"values\": %llu, "
+        "\"checksum\": %.6g, \"parser\": \"%s\"}\n",
+        Seconds(t0, t1), Seconds(t1, t2), Seconds(t2, t3), Seconds(t3, t4), text.size(), walk.values,
+        walk.numbers + static_cast<double>(walk.textBytes), simdjson::get_active_implementation()->name().c_str());
     return 0;
 }

@@ -252,7 +252,7 @@ void CheckTransfer(const std::uint8_t* data, std::size_t size) {
         }
         try {
             decode::StreamStructureBytes(path, reinterpret_cast<const std::uint8_t*>(it->second.data()),
-                                          it->second.size(), suffix, out, options);
+                                         it->second.size(), suffix, out, options);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "a written file does not decode: %s\n", e.what());
             std::abort();

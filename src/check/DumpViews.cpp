@@ -29,12 +29,18 @@ std::int64_t count(const auto& v) { return static_cast<std::int64_t>(v.size()); 
 
 const char* groupKind(int type) {
     switch (type) {
-        case 2: return "beam";
-        case 3: return "column";
-        case 5: return "brace";
-        case 6: return "shear wall";
-        case 11: return "general wall";
-        case 12: return "slab";
+        case 2:
+            return "beam";
+        case 3:
+            return "column";
+        case 5:
+            return "brace";
+        case 6:
+            return "shear wall";
+        case 11:
+            return "general wall";
+        case 12:
+            return "slab";
     }
     return "unknown";
 }
@@ -300,7 +306,8 @@ void EmitGroup(const StructureDigest& d, const std::string& name, Emitter& out) 
             kv(out, "element", static_cast<std::int64_t>(e + 1));
             out.key("nodes");
             out.beginArray();
-            for (int k = 0; k < (IsAreaType(d.groups[g].type) ? 4 : 2); ++k) out.integer(el.nodes[static_cast<std::size_t>(k)]);
+            for (int k = 0; k < (IsAreaType(d.groups[g].type) ? 4 : 2); ++k)
+                out.integer(el.nodes[static_cast<std::size_t>(k)]);
             out.endArray();
             out.endObject();
         }

@@ -20,9 +20,9 @@ constexpr std::array<const char*, 14> kPalette = {"#1f77b4", "#d62728", "#2ca02c
                                                   "#8c564b", "#e377c2", "#17becf", "#bcbd22", "#7f7f7f",
                                                   "#393b79", "#637939", "#843c39", "#7b4173"};
 
-constexpr double kPanel = 420;   // panel width and height in px
-constexpr double kMargin = 20;   // inside each panel
-constexpr double kTitle = 28;    // height of the title row
+constexpr double kPanel = 420;  // panel width and height in px
+constexpr double kMargin = 20;  // inside each panel
+constexpr double kTitle = 28;   // height of the title row
 constexpr double kLegendRow = 18;
 
 struct P2 {
@@ -33,8 +33,10 @@ enum class View { Iso, Plan, Elevation };
 
 P2 project(View view, const DigestNode& n) {
     switch (view) {
-        case View::Plan: return {n.x, -n.y};
-        case View::Elevation: return {n.x, -n.z};
+        case View::Plan:
+            return {n.x, -n.y};
+        case View::Elevation:
+            return {n.x, -n.z};
         case View::Iso: {
             const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
             return {(n.x - n.y) * c, -(n.z + (n.x + n.y) * s)};
@@ -92,11 +94,20 @@ public:
     void text(std::string_view s) {
         for (char c : s) {
             switch (c) {
-                case '<': buf_ += "&lt;"; break;
-                case '>': buf_ += "&gt;"; break;
-                case '&': buf_ += "&amp;"; break;
-                case '"': buf_ += "&quot;"; break;
-                default: buf_ += c;
+                case '<':
+                    buf_ += "&lt;";
+                    break;
+                case '>':
+                    buf_ += "&gt;";
+                    break;
+                case '&':
+                    buf_ += "&amp;";
+                    break;
+                case '"':
+                    buf_ += "&quot;";
+                    break;
+                default:
+                    buf_ += c;
             }
         }
     }
@@ -120,7 +131,8 @@ std::string GroupColour(int group) {
 namespace {
 
 int GroupType(const StructureDigest& d, int g) {
-    return g >= 1 && static_cast<std::size_t>(g) <= d.groups.size() ? d.groups[static_cast<std::size_t>(g - 1)].type : 0;
+    return g >= 1 && static_cast<std::size_t>(g) <= d.groups.size() ? d.groups[static_cast<std::size_t>(g - 1)].type
+                                                                    : 0;
 }
 
 // What the picture shows, worked out once for the three views.
@@ -142,7 +154,8 @@ Scene SceneOf(const StructureDigest& d) {
         if (e.group == 0) continue;
         const int corners = IsAreaType(GroupType(d, e.group)) ? 4 : 2;
         for (int k = 0; k < corners; ++k)
-            if (valid(e.nodes[static_cast<std::size_t>(k)])) scene.drawn[static_cast<std::size_t>(e.nodes[static_cast<std::size_t>(k)] - 1)] = 1;
+            if (valid(e.nodes[static_cast<std::size_t>(k)]))
+                scene.drawn[static_cast<std::size_t>(e.nodes[static_cast<std::size_t>(k)] - 1)] = 1;
     }
     scene.support.assign(d.nodes.size(), 0);
     for (std::size_t i = 1; i < d.nodes.size(); ++i) {
@@ -155,7 +168,8 @@ Scene SceneOf(const StructureDigest& d) {
         const DigestElement& e = d.elements[i];
         if (e.group < 1 || static_cast<std::size_t>(e.group) > d.groups.size()) continue;
         const int corners = IsAreaType(GroupType(d, e.group)) ? 4 : 2;
-        if (std::all_of(e.nodes.begin(), e.nodes.begin() + corners, valid)) scene.byGroup[static_cast<std::size_t>(e.group)].push_back(i);
+        if (std::all_of(e.nodes.begin(), e.nodes.begin() + corners, valid))
+            scene.byGroup[static_cast<std::size_t>(e.group)].push_back(i);
     }
     return scene;
 }
@@ -339,7 +353,8 @@ void WriteSvg(const StructureDigest& d, const std::string& title, std::ostream& 
     const double width = 3 * kPanel, height = kTitle + kPanel + legendHeight;
     Svg s(out);
     WriteHeader(s, width, height);
-    const Panel panels[3] = {{View::Iso, "iso", "Isometric"}, {View::Plan, "plan", "Plan (X right, Y up)"},
+    const Panel panels[3] = {{View::Iso, "iso", "Isometric"},
+                             {View::Plan, "plan", "Plan (X right, Y up)"},
                              {View::Elevation, "elevation", "Elevation (X right, Z up)"}};
     for (int p = 0; p < 3; ++p)
         WritePanel(s, d, scene, panels[p], kPanel * p,

@@ -86,8 +86,8 @@ private:
             for (int k = 0; k < corners; ++k) {
                 std::int64_t n = el.nodes[static_cast<std::size_t>(k)];
                 if (n < 1 || n > nodeCount()) {
-                    add(kMissingNode, name + " names node " + num(n) + " at corner " + num(k + 1) +
-                                          ", which does not exist");
+                    add(kMissingNode,
+                        name + " names node " + num(n) + " at corner " + num(k + 1) + ", which does not exist");
                     nodesExist = false;
                 } else {
                     used[static_cast<std::size_t>(n - 1)] = 1;
@@ -113,8 +113,9 @@ private:
                 if (n >= 1 && n <= nodeCount()) used[static_cast<std::size_t>(n - 1)] = 1;
         // Node 1 is the origin node every structure has; nothing is meant to use it.
         for (std::size_t n = 1; n < used.size(); ++n)
-            if (!used[n]) add(kUnusedNode, "node " + num(static_cast<std::int64_t>(n + 1)) +
-                                               " is used by no element, constraint or support");
+            if (!used[n])
+                add(kUnusedNode,
+                    "node " + num(static_cast<std::int64_t>(n + 1)) + " is used by no element, constraint or support");
     }
 
     void compoundOf(const std::string& name, const DigestElement& el, int type) {
@@ -176,7 +177,8 @@ private:
         std::unordered_map<Key, std::vector<std::size_t>, Hash> cells;
         cells.reserve(d_.nodes.size());
         auto keyOf = [&](const DigestNode& n) {
-            return Key{static_cast<std::int64_t>(std::floor(n.x / tol)), static_cast<std::int64_t>(std::floor(n.y / tol)),
+            return Key{static_cast<std::int64_t>(std::floor(n.x / tol)),
+                       static_cast<std::int64_t>(std::floor(n.y / tol)),
                        static_cast<std::int64_t>(std::floor(n.z / tol))};
         };
         for (std::size_t i = 1; i < d_.nodes.size(); ++i) {  // not the origin node
@@ -200,7 +202,8 @@ private:
     void emptyGroups() {
         std::vector<std::int64_t> members(d_.groups.size(), 0);
         for (const auto& e : d_.elements)
-            if (e.group >= 1 && static_cast<std::size_t>(e.group) <= members.size()) ++members[static_cast<std::size_t>(e.group - 1)];
+            if (e.group >= 1 && static_cast<std::size_t>(e.group) <= members.size())
+                ++members[static_cast<std::size_t>(e.group - 1)];
         for (std::size_t g = 0; g < d_.groups.size(); ++g)
             if (members[g] == 0)
                 add(kEmptyGroup, "element group " + num(static_cast<std::int64_t>(g + 1)) + " \"" + d_.groups[g].name +
@@ -216,7 +219,8 @@ private:
     }
 
     std::string patternName(const std::vector<DigestPattern>& table, int p) const {
-        if (p >= 1 && static_cast<std::size_t>(p) <= table.size()) return "\"" + table[static_cast<std::size_t>(p - 1)].name + "\"";
+        if (p >= 1 && static_cast<std::size_t>(p) <= table.size())
+            return "\"" + table[static_cast<std::size_t>(p - 1)].name + "\"";
         return num(p);
     }
 
@@ -238,7 +242,8 @@ private:
                 at = d_.loadItems[static_cast<std::size_t>(at - 1)].next;
             }
             if (at == 0 && seen != s.itemCount)
-                add(kBadLoadItem, name + " has " + num(seen) + " load items in its chain, but counts " + num(s.itemCount));
+                add(kBadLoadItem,
+                    name + " has " + num(seen) + " load items in its chain, but counts " + num(s.itemCount));
             else if (at != 0 && seen > s.itemCount)
                 add(kBadLoadItem, name + ": its chain of load items does not end after " + num(s.itemCount) + " items");
         }
@@ -259,7 +264,8 @@ private:
         for (std::size_t p = 0; p < d_.selfWeightElements.size(); ++p)
             for (std::int64_t e : d_.selfWeightElements[p])
                 if (!isElement(e))
-                    add(kLoadMissing, "self-weight pattern " + patternName(d_.selfWeightPatterns, static_cast<int>(p + 1)) +
+                    add(kLoadMissing, "self-weight pattern " +
+                                          patternName(d_.selfWeightPatterns, static_cast<int>(p + 1)) +
                                           " flags element " + num(e) + ", which does not exist");
     }
 
@@ -267,13 +273,15 @@ private:
         for (std::size_t i = 0; i < d_.drifts.size(); ++i)
             for (std::int64_t n : {d_.drifts[i].top, d_.drifts[i].bottom})
                 if (n < 1 || n > nodeCount())
-                    add(kDriftMissing, "drift \"" + d_.drifts[i].name + "\" names node " + num(n) + ", which does not exist");
+                    add(kDriftMissing,
+                        "drift \"" + d_.drifts[i].name + "\" names node " + num(n) + ", which does not exist");
         const auto items = static_cast<std::int64_t>(d_.cutItems.size());
         for (const DigestCut& cut : d_.cuts) {
             std::int64_t at = cut.firstItem, seen = 0;
             while (at != 0 && seen < cut.itemCount) {
                 if (at < 1 || at > items) {
-                    add(kCutMissing, "section cut \"" + cut.name + "\" names cut item " + num(at) + ", but there are " + num(items));
+                    add(kCutMissing,
+                        "section cut \"" + cut.name + "\" names cut item " + num(at) + ", but there are " + num(items));
                     break;
                 }
                 const DigestCutItem& item = d_.cutItems[static_cast<std::size_t>(at - 1)];
@@ -329,8 +337,8 @@ CheckReport CheckStructure(const StructureDigest& d, const CheckOptions& options
 
 const std::vector<std::string>& FindingKinds() {
     static const std::vector<std::string> kinds = {
-        kMissingGroup, kMissingCompound, kMissingMaterial, kMissingNode,  kZeroLength,    kZeroArea,    kUnusedNode,
-        kCoincident,   kEmptyGroup,      kLoadMissing,     kBadLoadItem,  kDriftMissing, kCutMissing, kFrameMissing};
+        kMissingGroup, kMissingCompound, kMissingMaterial, kMissingNode, kZeroLength,   kZeroArea,   kUnusedNode,
+        kCoincident,   kEmptyGroup,      kLoadMissing,     kBadLoadItem, kDriftMissing, kCutMissing, kFrameMissing};
     return kinds;
 }
 

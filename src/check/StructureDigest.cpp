@@ -62,8 +62,8 @@ public:
         }
         Level done = std::move(levels_.back());
         levels_.pop_back();
-        if (done.prefix.empty() && done.rec > 0) take(recs_[static_cast<std::size_t>(done.rec)],
-                                                       recs_[static_cast<std::size_t>(done.rec) - 1]);
+        if (done.prefix.empty() && done.rec > 0)
+            take(recs_[static_cast<std::size_t>(done.rec)], recs_[static_cast<std::size_t>(done.rec) - 1]);
     }
 
 private:
@@ -182,8 +182,8 @@ private:
             for (std::size_t k = 0; k < 4 && k < nodes.size(); ++k) e.nodes[k] = nodes[k];
             d_.elements.push_back(e);
         } else if (p == "element_groups.records") {
-            d_.groups.push_back({r.str("name"), static_cast<int>(r.i("element_type")), r.i("first_element"),
-                                 r.i("last_element")});
+            d_.groups.push_back(
+                {r.str("name"), static_cast<int>(r.i("element_type")), r.i("first_element"), r.i("last_element")});
         } else if (p == "constraints.records") {
             d_.constraints.push_back(r.str("name"));
         } else if (p == "mass_patterns.records") {
@@ -209,7 +209,8 @@ private:
                                  static_cast<int>(r.i("group")), r.i("element_count"), r.i("item_count"),
                                  r.i("first_item")});
         } else if (p == "element_load_patterns.element_matrix.items") {
-            d_.shapeUses.push_back({static_cast<int>(parent.i("pattern")), r.i("element"), static_cast<int>(r.i("shape"))});
+            d_.shapeUses.push_back(
+                {static_cast<int>(parent.i("pattern")), r.i("element"), static_cast<int>(r.i("shape"))});
         } else if (p == "element_load_patterns.items") {
             DigestLoadItem item;
             item.type = static_cast<int>(r.i("type"));

@@ -120,13 +120,13 @@ struct StructureDigest {
     std::vector<std::vector<std::int64_t>> sectionGroupCuts;
     std::vector<DigestDrift> drifts;
 
-    std::vector<DigestFrameCompound> frameCompounds;    // C101
-    std::vector<DigestAreaComponent> wallCompounds;     // C102
-    std::vector<DigestAreaComponent> generalWalls;      // C103
-    std::vector<DigestAreaComponent> slabSections;      // C68
-    std::int64_t elasticShearMaterials = 0;             // C54 count
-    std::int64_t elasticSlabMaterials = 0;              // C55 count
-    std::int64_t inelasticMaterials = 0;                // C51 count
+    std::vector<DigestFrameCompound> frameCompounds;  // C101
+    std::vector<DigestAreaComponent> wallCompounds;   // C102
+    std::vector<DigestAreaComponent> generalWalls;    // C103
+    std::vector<DigestAreaComponent> slabSections;    // C68
+    std::int64_t elasticShearMaterials = 0;           // C54 count
+    std::int64_t elasticSlabMaterials = 0;            // C55 count
+    std::int64_t inelasticMaterials = 0;              // C51 count
 };
 
 // Reads the main file ("VNTRS") of a structure folder. Throws the decoder's error

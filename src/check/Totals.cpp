@@ -33,9 +33,12 @@ void Resultant::addMoment(double mx, double my, double mz) {
 
 const char* LoadKindName(LoadKind k) {
     switch (k) {
-        case LoadKind::Nodal: return "nodal loads";
-        case LoadKind::Element: return "element loads";
-        case LoadKind::SelfWeight: return "self weight";
+        case LoadKind::Nodal:
+            return "nodal loads";
+        case LoadKind::Element:
+            return "element loads";
+        case LoadKind::SelfWeight:
+            return "self weight";
     }
     return "";
 }
@@ -60,7 +63,7 @@ double length(const Point& a, const Point& b) {
 void addSegment(Resultant& r, const Point& a, const Point& b, double v1, double t1, double v2, double t2) {
     const double L = length(a, b);
     const double dt = t2 - t1;
-    const double w = L * dt * (v1 + v2) / 2;                              // total downward force
+    const double w = L * dt * (v1 + v2) / 2;                                   // total downward force
     const double wt = L * dt * (t1 * (2 * v1 + v2) + t2 * (v1 + 2 * v2)) / 6;  // its first moment in t
     // The moment of a distributed vertical force is that of w at a + (wt / w) (b - a),
     // written without the division so that a load summing to zero keeps its moment.
@@ -138,7 +141,8 @@ SideTotals StructureTotals(const StructureDigest& d) {
         r.addMoment(l.values[3], l.values[4], l.values[5]);
     }
     for (std::size_t p = 0; p < d.nodalPatterns.size(); ++p)
-        if (d.nodalPatterns[p].kind != 1 && d.nodalPatterns[p].kind != 2) t.loads[{d.nodalPatterns[p].name, LoadKind::Nodal}];
+        if (d.nodalPatterns[p].kind != 1 && d.nodalPatterns[p].kind != 2)
+            t.loads[{d.nodalPatterns[p].name, LoadKind::Nodal}];
 
     // Element loads: each element's shape, its chain of items integrated over the element.
     std::map<std::tuple<int, int, int>, const DigestShape*> shapes;
@@ -153,9 +157,8 @@ SideTotals StructureTotals(const StructureDigest& d) {
         Resultant& r = t.loads[{d.elementPatterns[static_cast<std::size_t>(u.pattern - 1)].name, LoadKind::Element}];
         const Point a = nodePoint(d, el.nodes[0]), b = nodePoint(d, el.nodes[1]);
         std::int64_t at = it->second->firstItem;
-        for (std::int64_t seen = 0; at >= 1 && at <= static_cast<std::int64_t>(d.loadItems.size()) &&
-                                    seen < it->second->itemCount;
-             ++seen) {
+        for (std::int64_t seen = 0;
+             at >= 1 && at <= static_cast<std::int64_t>(d.loadItems.size()) && seen < it->second->itemCount; ++seen) {
             const DigestLoadItem& item = d.loadItems[static_cast<std::size_t>(at - 1)];
             if (item.type == 1)
                 addSegment(r, a, b, item.values[0], item.values[1], item.values[2], item.values[3]);
@@ -344,7 +347,8 @@ void AddSourceMasses(source::TarvoModelObj& src, SourceInfo& info) {
     if (m.restrainedNodes > 0)
         info.reasons.push_back("mass: " + std::to_string(m.restrainedNodes) +
                                " nodes carry mass at restrained degrees of freedom, which the structure does not "
-                               "hold (UX mass " + figureText(m.restrainedMass) + "); it is left out of both sides");
+                               "hold (UX mass " +
+                               figureText(m.restrainedMass) + "); it is left out of both sides");
 }
 
 }  // namespace
@@ -366,8 +370,8 @@ SourceInfo SourceTotals(source::TarvoModelObj& src, host::TarvoHost* host) {
     if (host) {
         host::Names groups;
         host->GetGroupNameList(groups);
-        t.counts.emplace_back("groups", std::count_if(groups.begin(), groups.end(),
-                                                      [](const std::string& g) { return g != "ALL"; }));
+        t.counts.emplace_back(
+            "groups", std::count_if(groups.begin(), groups.end(), [](const std::string& g) { return g != "ALL"; }));
     }
     if (framesWithoutElement > 0)
         info.reasons.push_back("elements: " + std::to_string(framesWithoutElement) +
@@ -450,8 +454,8 @@ std::vector<LeftOutItem> ReadLeftOutItems(const std::string& structureDir) {
         if (c == std::string::npos) continue;
         const std::string severity = line.substr(0, a);
         if (severity != "problem" && severity != "note") continue;
-        items.push_back({line.substr(a + 1, b - a - 1) + " \"" + line.substr(b + 1, c - b - 1) + "\": " +
-                         line.substr(c + 1)});
+        items.push_back(
+            {line.substr(a + 1, b - a - 1) + " \"" + line.substr(b + 1, c - b - 1) + "\": " + line.substr(c + 1)});
     }
     return items;
 }
@@ -506,7 +510,8 @@ Balance BalanceTotals(const SourceInfo& in, const SideTotals& out, const Structu
     for (std::size_t k = 0; k < 3; ++k) {
         if (mi.mass[k] == 0 && mo.mass[k] == 0) continue;
         BalanceRow row{"mass", "", kMass[k], mi.mass[k], mo.mass[k], mo.mass[k] - mi.mass[k], 0, false};
-        row.tolerance = std::max(1e-6 * largestMass, 4 * kSingle * std::max(std::fabs(mi.mass[k]), std::fabs(mo.mass[k])));
+        row.tolerance =
+            std::max(1e-6 * largestMass, 4 * kSingle * std::max(std::fabs(mi.mass[k]), std::fabs(mo.mass[k])));
         row.problem = std::fabs(row.difference) > row.tolerance;
         b.rows.push_back(row);
     }
@@ -553,7 +558,8 @@ void EmitBalance(const Balance& b, decode::Emitter& out) {
         out.string(r.hostLabel);
         out.key("figure");
         out.string(r.figure);
-        for (auto [k, v] : {std::pair{"in", r.in}, {"out", r.out}, {"difference", r.difference}, {"tolerance", r.tolerance}}) {
+        for (auto [k, v] :
+             {std::pair{"in", r.in}, {"out", r.out}, {"difference", r.difference}, {"tolerance", r.tolerance}}) {
             out.key(k);
             out.real(v, false);
         }
@@ -587,8 +593,8 @@ void EmitBalance(const Balance& b, decode::Emitter& out) {
 
 void PrintBalance(const Balance& b, std::ostream& out) {
     char line[320];
-    out << "Totals (forces in " << b.forceUnit << ", moments about the origin in " << b.forceUnit << "·"
-        << b.lengthUnit << "; in = source model, out = structure):\n";
+    out << "Totals (forces in " << b.forceUnit << ", moments about the origin in " << b.forceUnit << "·" << b.lengthUnit
+        << "; in = source model, out = structure):\n";
     std::snprintf(line, sizeof line, "  %-40s %-8s %15s %15s %13s\n", "pattern", "figure", "in", "out", "difference");
     out << line;
     for (const BalanceRow& r : b.rows) {

@@ -87,7 +87,7 @@ SourceInfo SourceTotalsFromHost(host::TarvoHost& host);
 struct BalanceRow {
     std::string pattern;  // structure pattern name, or "mass"
     std::string hostLabel;
-    std::string figure;   // "Fz", "Mx", "UX", "centre x", ...
+    std::string figure;  // "Fz", "Mx", "UX", "centre x", ...
     double in = 0, out = 0, difference = 0, tolerance = 0;
     bool problem = false;
 };

@@ -75,8 +75,8 @@ inline std::uint64_t LoadLe(const unsigned char* p, std::size_t n) {
 
 template <int C, int D>
 std::uint64_t SipHash(const HashKey& key, std::string_view bytes) {
-    detail::SipState s{key.k0 ^ 0x736f6d6570736575ull, key.k1 ^ 0x646f72616e646f6dull,
-                       key.k0 ^ 0x6c7967656e657261ull, key.k1 ^ 0x7465646279746573ull};
+    detail::SipState s{key.k0 ^ 0x736f6d6570736575ull, key.k1 ^ 0x646f72616e646f6dull, key.k0 ^ 0x6c7967656e657261ull,
+                       key.k1 ^ 0x7465646279746573ull};
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     const std::size_t whole = n & ~std::size_t{7};

@@ -11,11 +11,21 @@ std::string jsonString(std::string_view s) {
     for (char ch : s) {
         const auto b = static_cast<unsigned char>(ch);
         switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (b < 0x20) {
                     char buf[8];
@@ -76,7 +86,8 @@ std::string TransferReport::summary(std::size_t namesPerReason, bool strict) con
     for (const std::string& key : order) {
         const Group& g = groups[key];
         out += g.problem ? "  problem: " : "  left out or changed: ";
-        out += key.substr(key.find('\n') + 1) + ": " + std::to_string(g.count) + " " + g.kind + (g.count == 1 ? "" : "s") + " (";
+        out += key.substr(key.find('\n') + 1) + ": " + std::to_string(g.count) + " " + g.kind +
+               (g.count == 1 ? "" : "s") + " (";
         for (std::size_t k = 0; k < g.names.size(); ++k) out += (k ? ", " : "") + g.names[k];
         if (g.count > g.names.size()) out += ", ...";
         out += ")\n";
@@ -87,8 +98,8 @@ std::string TransferReport::summary(std::size_t namesPerReason, bool strict) con
 std::string TransferReport::text(bool strict) const {
     std::string out;
     for (const ReportItem& i : items_)
-        out += std::string(i.problem || strict ? "problem" : "note") + "\t" + i.kind + "\t" + i.name + "\t" +
-               i.reason + "\r\n";
+        out += std::string(i.problem || strict ? "problem" : "note") + "\t" + i.kind + "\t" + i.name + "\t" + i.reason +
+               "\r\n";
     return out;
 }
 
@@ -99,8 +110,8 @@ std::string TransferReport::json(bool strict) const {
         const ReportItem& i = items_[k];
         const bool problem = i.problem || strict;
         problems += problem ? 1 : 0;
-        out += std::string(k ? ",\n  " : "\n  ") + "{\"kind\": " + jsonString(i.kind) + ", \"name\": " +
-               jsonString(i.name) + ", \"reason\": " + jsonString(i.reason) +
+        out += std::string(k ? ",\n  " : "\n  ") + "{\"kind\": " + jsonString(i.kind) +
+               ", \"name\": " + jsonString(i.name) + ", \"reason\": " + jsonString(i.reason) +
                ", \"problem\": " + (problem ? "true" : "false") + "}";
     }
     out += std::string(items_.empty() ? "" : "\n") + "], \"problems\": " + std::to_string(problems) + "}\n";

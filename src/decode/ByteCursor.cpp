@@ -30,7 +30,8 @@ std::size_t Cursor::checkBlock(std::initializer_list<Dim> dims, std::size_t item
         if (d.value == 0) return 0;
     std::string shape;
     for (const Dim& d : dims) {
-        if (d.value < 0) fail(at, std::string(what) + ": " + std::string(d.name) + " " + std::to_string(d.value) + " is negative");
+        if (d.value < 0)
+            fail(at, std::string(what) + ": " + std::string(d.name) + " " + std::to_string(d.value) + " is negative");
         shape += std::string(d.name) + " " + std::to_string(d.value) + " x ";
     }
     // Multiply with saturation: anything beyond what is left is too much anyway.

@@ -30,25 +30,24 @@ std::vector<Field> compoundHeader() {
 
 // Cross-section records: name, number, two texts, then the unit codes at 87 and 88.
 std::vector<Field> sectionHeader() {
-    return {text("name", 0, 40), i16("number", 40), text("text_42", 42, 20), text("text_62", 62, 24),
-            u8("length_unit", 87), u8("force_unit", 88)};
+    return {text("name", 0, 40),     i16("number", 40),     text("text_42", 42, 20),
+            text("text_62", 62, 24), u8("length_unit", 87), u8("force_unit", 88)};
 }
 
 std::vector<Field> femaCommon() {
-    return join(componentHeader(),
-                {array("bytes_45", 45, Type::U8, 10), i16("i16_57", 57), i16("section_type", 59),
-                 i16("section_number", 61), i16("number_again", 63), f32("e", 93), f32("nu", 97), f32("g", 101),
-                 f32("area", 105), f32("as2", 109), f32("as3", 113), f32("torsion_const", 117), f32("i22", 121),
-                 f32("i33", 125)});
+    return join(componentHeader(), {array("bytes_45", 45, Type::U8, 10), i16("i16_57", 57), i16("section_type", 59),
+                                    i16("section_number", 61), i16("number_again", 63), f32("e", 93), f32("nu", 97),
+                                    f32("g", 101), f32("area", 105), f32("as2", 109), f32("as3", 113),
+                                    f32("torsion_const", 117), f32("i22", 121), f32("i33", 125)});
 }
 
 RecordLayout femaBeam() {
-    return RecordLayout("a FEMA beam record", 425,
-                        join(femaCommon(), {f32("f32_137", 137), f32("f32_141", 141), f32("f32_145", 145),
-                                            f32("f32_149", 149), f32("f32_161", 161), f32("f32_165", 165),
-                                            f32("f32_185", 185), f32("f32_189", 189), f32("f32_217", 217),
-                                            f32("f32_241", 241), f32("f32_245", 245), f32("f32_249", 249),
-                                            f32("f32_253", 253), f32("f32_257", 257)}));
+    return RecordLayout(
+        "a FEMA beam record", 425,
+        join(femaCommon(),
+             {f32("f32_137", 137), f32("f32_141", 141), f32("f32_145", 145), f32("f32_149", 149), f32("f32_161", 161),
+              f32("f32_165", 165), f32("f32_185", 185), f32("f32_189", 189), f32("f32_217", 217), f32("f32_241", 241),
+              f32("f32_245", 245), f32("f32_249", 249), f32("f32_253", 253), f32("f32_257", 257)}));
 }
 
 RecordLayout femaColumn() {
@@ -65,40 +64,38 @@ RecordLayout femaColumn() {
 RecordLayout endZone() {
     return RecordLayout("an end zone record", 109,
                         {text("name", 0, 40), i16("number", 40), u8("kind", 42), array("bytes_43", 43, Type::U8, 5),
-                         i16("i16_53", 53), f32("f32_61", 61), f32("f32_65", 65), f32("f32_69", 69),
-                         f32("f32_73", 73), f32("f32_77", 77), f32("f32_81", 81), f32("f32_85", 85),
-                         f32("f32_89", 89)});
+                         i16("i16_53", 53), f32("f32_61", 61), f32("f32_65", 65), f32("f32_69", 69), f32("f32_73", 73),
+                         f32("f32_77", 77), f32("f32_81", 81), f32("f32_85", 85), f32("f32_89", 89)});
 }
 
 RecordLayout releaseComponent() {
     return RecordLayout("a release component record", 89,
-                        join(componentHeader(), {keyed("releases", 45, Type::U8, kReleaseDofs),
-                                                 i16("number_again", 53),
+                        join(componentHeader(), {keyed("releases", 45, Type::U8, kReleaseDofs), i16("number_again", 53),
                                                  keyed("release_values", 57, Type::F32, kReleaseDofs)}));
 }
 
 RecordLayout inelasticMaterial() {
-    return RecordLayout("an inelastic material record", 329,
-                        join(componentHeader(),
-                             {array("bytes_45", 45, Type::U8, 10), i16("i16_57", 57), i16("number_again", 59),
-                              f32("modulus", 65), f32("f32_69", 69), f32("f32_81", 81), f32("f32_85", 85),
-                              f32("f32_89", 89), f32("f32_93", 93), f32("f32_97", 97), f32("f32_101", 101),
-                              f32("f32_105", 105), f32("f32_109", 109)}));
+    return RecordLayout(
+        "an inelastic material record", 329,
+        join(componentHeader(),
+             {array("bytes_45", 45, Type::U8, 10), i16("i16_57", 57), i16("number_again", 59), f32("modulus", 65),
+              f32("f32_69", 69), f32("f32_81", 81), f32("f32_85", 85), f32("f32_89", 89), f32("f32_93", 93),
+              f32("f32_97", 97), f32("f32_101", 101), f32("f32_105", 105), f32("f32_109", 109)}));
 }
 
 RecordLayout elasticFiberMaterial() {
     return RecordLayout("an elastic fiber material record", 126,
-                        join(componentHeader(), {u8("u8_45", 45), u8("u8_46", 46), i16("i16_50", 50),
-                                                 i16("i16_52", 52), f32("modulus", 58)}));
+                        join(componentHeader(), {u8("u8_45", 45), u8("u8_46", 46), i16("i16_50", 50), i16("i16_52", 52),
+                                                 f32("modulus", 58)}));
 }
 
 // The elastic shear material record: 62 fixed bytes, three tagged slots, 72 fixed
 // bytes whose fields are placed relative to the end of the slots.
 RecordLayout elasticShearHead() {
-    return RecordLayout("an elastic shear material record", 62,
-                        join(componentHeader(), {u8("u8_45", 45), u8("u8_46", 46), u8("u8_47", 47), u8("u8_48", 48),
-                                                 i16("i16_50", 50), i16("number_again", 52),
-                                                 f32("shear_modulus", 58)}));
+    return RecordLayout(
+        "an elastic shear material record", 62,
+        join(componentHeader(), {u8("u8_45", 45), u8("u8_46", 46), u8("u8_47", 47), u8("u8_48", 48), i16("i16_50", 50),
+                                 i16("number_again", 52), f32("shear_modulus", 58)}));
 }
 
 RecordLayout elasticShearTail() {
@@ -144,65 +141,79 @@ RecordLayout slabSection() {
 }
 
 RecordLayout inelasticWallSection() {
-    return RecordLayout(
-        "an inelastic wall section record", 455,
-        join(sectionHeader(),
-             {u8("section_type", 86), u8("u8_89", 89), u8("fiber_count", 90), u8("u8_91", 91), u8("u8_92", 92),
-              i16("steel_fiber_count", 95), i16("concrete_fiber_count", 97), i16("i16_99", 99), i16("i16_101", 101),
-              i16("number_again", 103), f32("steel_ratio", 111), f32("f32_115", 115), f32("f32_119", 119),
-              f32("thickness", 123), f32("f32_127", 127), f32("f32_131", 131), f32("bending_thickness", 155),
-              f32("e", 159), f32("bending_thickness_163", 163), f32("nu", 167),
-              rows("fibers", 16, "fiber_count",
-                   {{"kind", 171, Type::U8}, {"flag", 187, Type::U8}, {"word", 203, Type::I16},
-                    {"material", 235, Type::I16}, {"area", 267, Type::F32}, {"position", 331, Type::F32}})}));
+    return RecordLayout("an inelastic wall section record", 455,
+                        join(sectionHeader(), {u8("section_type", 86),
+                                               u8("u8_89", 89),
+                                               u8("fiber_count", 90),
+                                               u8("u8_91", 91),
+                                               u8("u8_92", 92),
+                                               i16("steel_fiber_count", 95),
+                                               i16("concrete_fiber_count", 97),
+                                               i16("i16_99", 99),
+                                               i16("i16_101", 101),
+                                               i16("number_again", 103),
+                                               f32("steel_ratio", 111),
+                                               f32("f32_115", 115),
+                                               f32("f32_119", 119),
+                                               f32("thickness", 123),
+                                               f32("f32_127", 127),
+                                               f32("f32_131", 131),
+                                               f32("bending_thickness", 155),
+                                               f32("e", 159),
+                                               f32("bending_thickness_163", 163),
+                                               f32("nu", 167),
+                                               rows("fibers", 16, "fiber_count",
+                                                    {{"kind", 171, Type::U8},
+                                                     {"flag", 187, Type::U8},
+                                                     {"word", 203, Type::I16},
+                                                     {"material", 235, Type::I16},
+                                                     {"area", 267, Type::F32},
+                                                     {"position", 331, Type::F32}})}));
 }
 
 RecordLayout elasticWallSection() {
-    return RecordLayout(
-        "an elastic wall section record", 439,
-        join(sectionHeader(),
-             {u8("section_type", 86), u8("u8_89", 89), u8("u8_90", 90), i16("i16_95", 95), f32("thickness", 103),
-              f32("bending_thickness", 119), f32("e", 123), f32("bending_thickness_127", 127), f32("nu", 131),
-              i16("i16_187", 187), i16("material", 219)}));
+    return RecordLayout("an elastic wall section record", 439,
+                        join(sectionHeader(), {u8("section_type", 86), u8("u8_89", 89), u8("u8_90", 90),
+                                               i16("i16_95", 95), f32("thickness", 103), f32("bending_thickness", 119),
+                                               f32("e", 123), f32("bending_thickness_127", 127), f32("nu", 131),
+                                               i16("i16_187", 187), i16("material", 219)}));
 }
 
 RecordLayout frameCompound() {
-    return RecordLayout(
-        "a frame compound record", 378,
-        join(compoundHeader(),
-             {u8("slot_count", 45), u8("u8_46", 46), u8("u8_47", 47), u8("u8_48", 48),
-              rows("slots", 13, "slot_count",
-                   {{"family", 66, Type::U8}, {"behaviour", 79, Type::U8}, {"slot_flag", 92, Type::U8},
-                    {"end_code", 105, Type::U8}, {"component_kind", 118, Type::I16},
-                    {"component_number", 144, Type::I16}, {"length_a", 170, Type::F32},
-                    {"length_b", 222, Type::F32}}),
-              i16("number_again", 354), f32("weight_per_length", 362)}));
+    return RecordLayout("a frame compound record", 378,
+                        join(compoundHeader(), {u8("slot_count", 45), u8("u8_46", 46), u8("u8_47", 47), u8("u8_48", 48),
+                                                rows("slots", 13, "slot_count",
+                                                     {{"family", 66, Type::U8},
+                                                      {"behaviour", 79, Type::U8},
+                                                      {"slot_flag", 92, Type::U8},
+                                                      {"end_code", 105, Type::U8},
+                                                      {"component_kind", 118, Type::I16},
+                                                      {"component_number", 144, Type::I16},
+                                                      {"length_a", 170, Type::F32},
+                                                      {"length_b", 222, Type::F32}}),
+                                                i16("number_again", 354), f32("weight_per_length", 362)}));
 }
 
 RecordLayout wallCompound() {
     return RecordLayout(
         "a wall compound record", 116,
-        join(compoundHeader(),
-             {i16("section_type", 48), i16("section_number", 50), i16("material_kind", 52),
-              i16("shear_material", 54), f32("thickness", 56), f32("e", 60), f32("thickness_64", 64),
-              i16("number_again", 68), f32("thickness_76", 76), f32("unit_weight", 80)}));
+        join(compoundHeader(), {i16("section_type", 48), i16("section_number", 50), i16("material_kind", 52),
+                                i16("shear_material", 54), f32("thickness", 56), f32("e", 60), f32("thickness_64", 64),
+                                i16("number_again", 68), f32("thickness_76", 76), f32("unit_weight", 80)}));
 }
 
 RecordLayout generalWallCompound() {
-    return RecordLayout(
-        "a general wall compound record", 108,
-        join(compoundHeader(),
-             {i16("first_section_type", 48), i16("first_section_number", 50), i16("second_section_type", 52),
-              i16("second_section_number", 54), i16("material_kind", 56), i16("shear_material", 58),
-              i16("i16_60", 60), f32("thickness", 64), f32("f32_72", 72), f32("f32_76", 76), i16("i16_80", 80),
-              f32("thickness_88", 88), f32("unit_weight", 92)}));
+    return RecordLayout("a general wall compound record", 108,
+                        join(compoundHeader(), {i16("first_section_type", 48), i16("first_section_number", 50),
+                                                i16("second_section_type", 52), i16("second_section_number", 54),
+                                                i16("material_kind", 56), i16("shear_material", 58), i16("i16_60", 60),
+                                                f32("thickness", 64), f32("f32_72", 72), f32("f32_76", 76),
+                                                i16("i16_80", 80), f32("thickness_88", 88), f32("unit_weight", 92)}));
 }
 
 // Companions of FEMA components and of inelastic and elastic shear materials: the
 // first byte is the only one that is set.
-RecordLayout flagCompanion(std::size_t size) {
-    return RecordLayout("a companion record", size, {u8("flag", 0)});
-}
+RecordLayout flagCompanion(std::size_t size) { return RecordLayout("a companion record", size, {u8("flag", 0)}); }
 
 enum class Special { None, ElasticShear, TaggedTail };
 
@@ -255,8 +266,12 @@ const ItemList& componentItems() {
         l.unnamed(9, 250);
         l.unnamed(10, 445, 50);
         // C11: 181 fixed bytes, then 20 tagged slots.
-        l.items.push_back({11, {}, false, l.own(RecordLayout("a component record", 181, {text("name", 0, 40)})),
-                           nullptr, Special::TaggedTail});
+        l.items.push_back({11,
+                           {},
+                           false,
+                           l.own(RecordLayout("a component record", 181, {text("name", 0, 40)})),
+                           nullptr,
+                           Special::TaggedTail});
         l.unnamed(12, 67);
         l.table(13, "fema_columns", femaColumn(), flagCompanion(60));
         l.unnamed(14, 267);
@@ -274,8 +289,8 @@ const ItemList& componentItems() {
         l.table(51, "inelastic_materials", inelasticMaterial(), flagCompanion(50));
         l.unnamed(52, 252);
         l.table(53, "elastic_fiber_materials", elasticFiberMaterial());
-        l.items.push_back({54, "elastic_shear_materials", false, l.own(elasticShearHead()),
-                           l.own(flagCompanion(56)), Special::ElasticShear});
+        l.items.push_back({54, "elastic_shear_materials", false, l.own(elasticShearHead()), l.own(flagCompanion(56)),
+                           Special::ElasticShear});
         l.table(55, "elastic_slab_materials", elasticSlabMaterial());
         l.unnamed(56, 232, 50);
         l.words(57, 64);
@@ -378,7 +393,8 @@ void DecodeComponentSection(Cursor& c, Emitter& out) {
             out.string(item.table);
         }
         Counter count = ReadI16(c, out, "count");
-        c.checkCount(count.value, minimumSize(item), count.offset, name + " (" + std::string(item.layout->what()) + ")");
+        c.checkCount(count.value, minimumSize(item), count.offset,
+                     name + " (" + std::string(item.layout->what()) + ")");
         out.key("records");
         out.beginArray();
         for (std::int64_t i = 1; i <= count.value; ++i) emitComponentRecord(c, out, item, i);

@@ -25,7 +25,8 @@ Counter ReadTaggedI16(Cursor& c, Emitter& out, std::string_view key) {
     const std::uint8_t* p = c.take(4, key);
     std::int16_t code = LoadI16(p);
     if (code != 2)
-        c.fail(at, std::string(key) + ": expected a tagged int16 (type code 2), found type code " + std::to_string(code));
+        c.fail(at,
+               std::string(key) + ": expected a tagged int16 (type code 2), found type code " + std::to_string(code));
     std::int64_t v = LoadI16(p + 2);
     out.key(key);
     out.integer(v);
@@ -40,12 +41,23 @@ void EmitTaggedSlot(Cursor& c, Emitter& out, std::string_view what) {
     out.integer(code);
     out.key("value");
     switch (code) {
-        case 0: out.null(); break;
-        case 2: out.integer(c.i16(what)); break;
-        case 3: out.integer(c.i32(what)); break;
-        case 4: out.real(c.f32(what), true); break;
-        case 5: out.real(c.f64(what), false); break;
-        default: c.fail(at, std::string(what) + ": unknown tagged slot type code " + std::to_string(code));
+        case 0:
+            out.null();
+            break;
+        case 2:
+            out.integer(c.i16(what));
+            break;
+        case 3:
+            out.integer(c.i32(what));
+            break;
+        case 4:
+            out.real(c.f32(what), true);
+            break;
+        case 5:
+            out.real(c.f64(what), false);
+            break;
+        default:
+            c.fail(at, std::string(what) + ": unknown tagged slot type code " + std::to_string(code));
     }
     out.endObject();
 }
@@ -64,9 +76,9 @@ void EmitFileVersion(Cursor& c, Emitter& out) {
 }
 
 void EmitPreamble(Cursor& c, Emitter& out) {
-    static const RecordLayout layout("the file preamble", 80,
-                                     {text("file_version", 0, 8), text("structure_name", 8, 12),
-                                      text("structure_title", 20, 60)});
+    static const RecordLayout layout(
+        "the file preamble", 80,
+        {text("file_version", 0, 8), text("structure_name", 8, 12), text("structure_title", 20, 60)});
     out.key("preamble");
     out.beginObject();
     EmitFields(out, c.take(80, layout.what()), layout);

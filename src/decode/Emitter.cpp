@@ -27,8 +27,8 @@ std::string FormatReal(double d, bool single) {
     if (std::isnan(d)) return "nan";
     if (std::isinf(d)) return d < 0 ? "-inf" : "inf";
     char buf[64];
-    auto res = single ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(d))
-                      : std::to_chars(buf, buf + sizeof buf, d);
+    auto res =
+        single ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(d)) : std::to_chars(buf, buf + sizeof buf, d);
     std::string s(buf, res.ptr);
     if (s.find_first_of(".e") == std::string::npos) s += ".0";
     return s;
@@ -49,11 +49,21 @@ void AppendJsonString(std::string& out, std::string_view s) {
     for (char ch : s) {
         auto c = static_cast<unsigned char>(ch);
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c == 0x7F) {
                     out += "\\u00";
@@ -240,8 +250,8 @@ void TextWriter::open(bool object) {
     if (depth_ == 0) {
         level.dash = false;
         level.childIndent = 0;
-        level.headerDone = true;         // the top level has no lead line
-        level.inlinePending = !object;   // and a top object is never squeezed on one line
+        level.headerDone = true;        // the top level has no lead line
+        level.inlinePending = !object;  // and a top object is never squeezed on one line
     } else {
         const Level& parent = levels_[depth_ - 1];
         level.dash = !parent.object;
@@ -280,11 +290,21 @@ void TextWriter::close() {
 
 void Emit(const Value& v, Emitter& out) {
     switch (v.kind()) {
-        case Value::Kind::Null: out.null(); break;
-        case Value::Kind::Bool: out.boolean(v.asBool()); break;
-        case Value::Kind::Int: out.integer(v.asInt()); break;
-        case Value::Kind::Double: out.real(v.asDouble(), v.isSingle()); break;
-        case Value::Kind::String: out.string(v.asString()); break;
+        case Value::Kind::Null:
+            out.null();
+            break;
+        case Value::Kind::Bool:
+            out.boolean(v.asBool());
+            break;
+        case Value::Kind::Int:
+            out.integer(v.asInt());
+            break;
+        case Value::Kind::Double:
+            out.real(v.asDouble(), v.isSingle());
+            break;
+        case Value::Kind::String:
+            out.string(v.asString());
+            break;
         case Value::Kind::Array:
             out.beginArray();
             for (const auto& item : v.items()) Emit(item, out);

@@ -170,7 +170,7 @@ private:
         std::string key;              // its key when it is an object member
         std::size_t childIndent = 0;  // column of its children's leads
         bool headerDone = false;      // its own lead line has been written
-        bool sameLine = false;    // its lead "- " is written and the first child follows on that line
+        bool sameLine = false;        // its lead "- " is written and the first child follows on that line
         std::size_t count = 0;
         bool inlinePending = false;  // only scalars so far: kept to be written on one line
         std::vector<std::pair<std::string, std::string>> pending;  // (key, value text) slots

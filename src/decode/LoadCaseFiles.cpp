@@ -16,14 +16,13 @@ RecordLayout gravityCase() {
 }
 
 RecordLayout pushoverCase() {
-    return RecordLayout("a pushover load case record", 1042,
-                        {text("name", 0, 40), u8("kind_flag", 40), u8("mode_flag", 41), u8("u8_43", 43),
-                         text("limit_state", 44, 40), i16("i16_84", 84), i16("i16_86", 86), f32("f32_88", 88),
-                         i16("entry_count", 92),
-                         rows("entries", 20, "entry_count",
-                              {{"kind", 94, Type::U8}, {"pattern", 114, Type::Text, 40}, {"scale", 914, Type::F32}}),
-                         array("modes", 995, Type::U8, 6), u8("u8_1007", 1007), text("drift", 1008, 20),
-                         i32("i32_1034", 1034)});
+    return RecordLayout(
+        "a pushover load case record", 1042,
+        {text("name", 0, 40), u8("kind_flag", 40), u8("mode_flag", 41), u8("u8_43", 43), text("limit_state", 44, 40),
+         i16("i16_84", 84), i16("i16_86", 86), f32("f32_88", 88), i16("entry_count", 92),
+         rows("entries", 20, "entry_count",
+              {{"kind", 94, Type::U8}, {"pattern", 114, Type::Text, 40}, {"scale", 914, Type::F32}}),
+         array("modes", 995, Type::U8, 6), u8("u8_1007", 1007), text("drift", 1008, 20), i32("i32_1034", 1034)});
 }
 
 // The 30-byte block at 284 holds one 10-byte group per direction: the number of
@@ -49,9 +48,9 @@ RecordLayout kind4Case() {
 }
 
 RecordLayout kind56Case(std::string_view what, std::size_t size) {
-    return RecordLayout(what, size,
-                        {text("name", 0, 40), text("text_40", 40, 20), u8("u8_60", 60), i16("i16_61", 61),
-                         text("text_63", 63, 40)});
+    return RecordLayout(
+        what, size,
+        {text("name", 0, 40), text("text_40", 40, 20), u8("u8_60", 60), i16("i16_61", 61), text("text_63", 63, 40)});
 }
 
 RecordLayout kind7Case() {
@@ -68,11 +67,11 @@ RecordLayout kind8Case() {
 }
 
 RecordLayout analysisCase() {
-    return RecordLayout("an analysis case record", 194,
-                        {text("name", 0, 12), text("title", 12, 60), text("text_72", 72, 40), u8("u8_112", 112),
-                         u8("u8_113", 113), i16("i16_114", 114), i16("i16_116", 116), f32("f32_122", 122),
-                         f32("f32_146", 146), f32("f32_150", 150), f32("f32_154", 154), f32("f32_158", 158),
-                         u8("u8_190", 190), u8("extension_flag", 193)});
+    return RecordLayout(
+        "an analysis case record", 194,
+        {text("name", 0, 12), text("title", 12, 60), text("text_72", 72, 40), u8("u8_112", 112), u8("u8_113", 113),
+         i16("i16_114", 114), i16("i16_116", 116), f32("f32_122", 122), f32("f32_146", 146), f32("f32_150", 150),
+         f32("f32_154", 154), f32("f32_158", 158), u8("u8_190", 190), u8("extension_flag", 193)});
 }
 
 constexpr std::size_t kExtensionHead = 8;

@@ -11,13 +11,13 @@ const std::vector<std::string_view> kDofs = {"ux", "uy", "uz", "rx", "ry", "rz"}
 
 // File header after which the reserved list and the default size follow.
 const RecordLayout& headerLayout() {
-    static const RecordLayout l("the file header", 114,
-                                {text("file_version", 0, 8), text("structure_name", 8, 12),
-                                 text("structure_title", 20, 60), i16("header_word0", 80), i16("length_unit", 82),
-                                 i16("force_unit", 84), f32("gravity", 86), i16("error_beep", 90),
-                                 i16("size_preset_index", 92), i16("unit_flag4", 94), i16("tail_section_flag", 96),
-                                 i16("extra_value", 98), i16("header_word1", 100), i32("header_long0", 102),
-                                 i32("header_long1", 106), i32("header_long2", 110)});
+    static const RecordLayout l(
+        "the file header", 114,
+        {text("file_version", 0, 8), text("structure_name", 8, 12), text("structure_title", 20, 60),
+         i16("header_word0", 80), i16("length_unit", 82), i16("force_unit", 84), f32("gravity", 86),
+         i16("error_beep", 90), i16("size_preset_index", 92), i16("unit_flag4", 94), i16("tail_section_flag", 96),
+         i16("extra_value", 98), i16("header_word1", 100), i32("header_long0", 102), i32("header_long1", 106),
+         i32("header_long2", 110)});
     return l;
 }
 
@@ -30,11 +30,11 @@ const RecordLayout& reservedListLayout() {
 }
 
 const RecordLayout& nodeLayout() {
-    static const RecordLayout l("a node record", 84,
-                                {i32("previous", 0), i32("next", 4), f64("x", 8), f64("y", 16), f64("z", 24),
-                                 i16("first_word", 32), keyed("constraint_slots", 34, Type::I16, kDofs),
-                                 u8("support_type", 59), keyed("restraints", 61, Type::U8, kDofs),
-                                 keyed("dof_flags", 73, Type::U8, kDofs), u8("last_flag", 79)});
+    static const RecordLayout l(
+        "a node record", 84,
+        {i32("previous", 0), i32("next", 4), f64("x", 8), f64("y", 16), f64("z", 24), i16("first_word", 32),
+         keyed("constraint_slots", 34, Type::I16, kDofs), u8("support_type", 59),
+         keyed("restraints", 61, Type::U8, kDofs), keyed("dof_flags", 73, Type::U8, kDofs), u8("last_flag", 79)});
     return l;
 }
 
@@ -49,24 +49,25 @@ const RecordLayout& massPatternLayout() {
 }
 
 const RecordLayout& massItemLayout() {
-    static const RecordLayout l("a nodal mass item", 24,
-                                {f32("ux", 0), f32("uy", 4), f32("uz", 8), f32("rx", 12), f32("ry", 16), f32("rz", 20)});
+    static const RecordLayout l(
+        "a nodal mass item", 24,
+        {f32("ux", 0), f32("uy", 4), f32("uz", 8), f32("rx", 12), f32("ry", 16), f32("rz", 20)});
     return l;
 }
 
 const RecordLayout& elementGroupLayout() {
-    static const RecordLayout l("an element group record", 76,
-                                {text("name", 0, 40), i16("element_type", 40), i16("i16_42", 42),
-                                 i32("first_element", 44), i32("last_element", 48), u8("u8_56", 56), u8("u8_57", 57),
-                                 u8("u8_58", 58), f32("f32_60", 60)});
+    static const RecordLayout l(
+        "an element group record", 76,
+        {text("name", 0, 40), i16("element_type", 40), i16("i16_42", 42), i32("first_element", 44),
+         i32("last_element", 48), u8("u8_56", 56), u8("u8_57", 57), u8("u8_58", 58), f32("f32_60", 60)});
     return l;
 }
 
 const RecordLayout& elementLayout() {
-    static const RecordLayout l("an element record", 92,
-                                {i16("group", 0), i32("i32_2", 2), array("nodes", 6, Type::I32, 4), i32("next", 22),
-                                 u8("u8_26", 26), array("codes", 28, Type::U8, 4), i16("compound", 42),
-                                 f32("angle", 64)});
+    static const RecordLayout l(
+        "an element record", 92,
+        {i16("group", 0), i32("i32_2", 2), array("nodes", 6, Type::I32, 4), i32("next", 22), u8("u8_26", 26),
+         array("codes", 28, Type::U8, 4), i16("compound", 42), f32("angle", 64)});
     return l;
 }
 
@@ -97,8 +98,9 @@ const RecordLayout& elementLoadPatternLayout() {
 }
 
 const RecordLayout& shapeItemLayout() {
-    static const RecordLayout l("an element load shape item", 16,
-                                {i32("element_count", 0), i32("i32_4", 4), i16("item_count", 8), i16("first_item", 10)});
+    static const RecordLayout l(
+        "an element load shape item", 16,
+        {i32("element_count", 0), i32("i32_4", 4), i16("item_count", 8), i16("first_item", 10)});
     return l;
 }
 
@@ -137,9 +139,9 @@ const RecordLayout& sectionGroupLayout() {
 }
 
 const RecordLayout& driftLayout() {
-    static const RecordLayout l("a drift record", 46,
-                                {text("name", 0, 20), u8("kind", 20), u8("direction", 21), i32("top_node", 22),
-                                 i32("bottom_node", 26)});
+    static const RecordLayout l(
+        "a drift record", 46,
+        {text("name", 0, 20), u8("kind", 20), u8("direction", 21), i32("top_node", 22), i32("bottom_node", 26)});
     return l;
 }
 
@@ -211,8 +213,7 @@ void emitFlagRows(Cursor& c, Emitter& out, std::string_view key, std::string_vie
 
 // The two frame membership matrices: whole allocated matrices, frame index fastest.
 // They are shown per frame as the member node and element numbers.
-void emitFrameMembers(Cursor& c, Emitter& out, Counter frames, Counter frameCap, Counter nodeCap,
-                      Counter elementCap) {
+void emitFrameMembers(Cursor& c, Emitter& out, Counter frames, Counter frameCap, Counter nodeCap, Counter elementCap) {
     if (frameCap.value < frames.value)
         c.fail(frameCap.offset, "frame count " + std::to_string(frames.value) + " exceeds the frame capacity " +
                                     std::to_string(frameCap.value) +

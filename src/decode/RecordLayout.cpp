@@ -10,12 +10,18 @@ namespace t2v::decode {
 
 std::size_t Width(Type type, std::size_t len) {
     switch (type) {
-        case Type::U8: return 1;
-        case Type::I16: return 2;
-        case Type::I32: return 4;
-        case Type::F32: return 4;
-        case Type::F64: return 8;
-        case Type::Text: return len;
+        case Type::U8:
+            return 1;
+        case Type::I16:
+            return 2;
+        case Type::I32:
+            return 4;
+        case Type::F32:
+            return 4;
+        case Type::F64:
+            return 8;
+        case Type::Text:
+            return len;
     }
     return 0;
 }
@@ -33,9 +39,15 @@ Field scalar(std::string_view name, std::size_t offset, Type type, std::size_t l
 // Bytes covered by a field: [begin, end) ranges.
 void coverage(const Field& f, std::vector<std::pair<std::size_t, std::size_t>>& out) {
     switch (f.shape) {
-        case Field::Shape::Scalar: out.emplace_back(f.offset, f.offset + Width(f.type, f.len)); break;
-        case Field::Shape::Array: out.emplace_back(f.offset, f.offset + Width(f.type, f.len) * f.count); break;
-        case Field::Shape::Keyed: out.emplace_back(f.offset, f.offset + Width(f.type, f.len) * f.keys.size()); break;
+        case Field::Shape::Scalar:
+            out.emplace_back(f.offset, f.offset + Width(f.type, f.len));
+            break;
+        case Field::Shape::Array:
+            out.emplace_back(f.offset, f.offset + Width(f.type, f.len) * f.count);
+            break;
+        case Field::Shape::Keyed:
+            out.emplace_back(f.offset, f.offset + Width(f.type, f.len) * f.keys.size());
+            break;
         case Field::Shape::Rows:
             for (const Column& c : f.columns)
                 for (std::size_t r = 0; r < f.count; ++r)
@@ -120,10 +132,10 @@ bool AllZero(const std::uint8_t* p, std::size_t n) {
 namespace {
 // Unicode code points of Windows-1252 bytes 0x80..0x9F; the five bytes the code page
 // leaves unassigned keep their C1 control code point, as Windows itself maps them.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kCp1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -175,12 +187,24 @@ void EmitText(Emitter& out, const std::uint8_t* p, std::size_t len) {
 
 void EmitValue(Emitter& out, const std::uint8_t* p, Type type, std::size_t len) {
     switch (type) {
-        case Type::U8: out.integer(*p); break;
-        case Type::I16: out.integer(LoadI16(p)); break;
-        case Type::I32: out.integer(LoadI32(p)); break;
-        case Type::F32: out.real(LoadF32(p), true); break;
-        case Type::F64: out.real(LoadF64(p), false); break;
-        case Type::Text: EmitText(out, p, len); break;
+        case Type::U8:
+            out.integer(*p);
+            break;
+        case Type::I16:
+            out.integer(LoadI16(p));
+            break;
+        case Type::I32:
+            out.integer(LoadI32(p));
+            break;
+        case Type::F32:
+            out.real(LoadF32(p), true);
+            break;
+        case Type::F64:
+            out.real(LoadF64(p), false);
+            break;
+        case Type::Text:
+            EmitText(out, p, len);
+            break;
     }
 }
 
@@ -188,10 +212,14 @@ namespace {
 std::int64_t scalarInt(const std::uint8_t* rec, const Field& f) {
     const std::uint8_t* p = rec + f.offset;
     switch (f.type) {
-        case Type::U8: return *p;
-        case Type::I16: return LoadI16(p);
-        case Type::I32: return LoadI32(p);
-        default: return 0;  // count fields are integers (checked by the layout)
+        case Type::U8:
+            return *p;
+        case Type::I16:
+            return LoadI16(p);
+        case Type::I32:
+            return LoadI32(p);
+        default:
+            return 0;  // count fields are integers (checked by the layout)
     }
 }
 
@@ -201,7 +229,8 @@ void emitRows(Emitter& out, const std::uint8_t* rec, const RecordLayout& layout,
         std::int64_t inUse = 0;
         for (const Field& g : layout.fields())
             if (g.shape == Field::Shape::Scalar && g.name == f.countField) inUse = scalarInt(rec, g);
-        std::size_t n = static_cast<std::size_t>(std::clamp<std::int64_t>(inUse, 0, static_cast<std::int64_t>(f.count)));
+        std::size_t n =
+            static_cast<std::size_t>(std::clamp<std::int64_t>(inUse, 0, static_cast<std::int64_t>(f.count)));
         std::size_t last = 0;  // rows up to the last non-zero one
         for (std::size_t r = f.count; r > n && last == 0; --r)
             for (const Column& c : f.columns) {
@@ -230,7 +259,9 @@ void EmitFields(Emitter& out, const std::uint8_t* rec, const RecordLayout& layou
         out.key(f.name);
         std::size_t w = Width(f.type, f.len);
         switch (f.shape) {
-            case Field::Shape::Scalar: EmitValue(out, rec + f.offset, f.type, f.len); break;
+            case Field::Shape::Scalar:
+                EmitValue(out, rec + f.offset, f.type, f.len);
+                break;
             case Field::Shape::Array:
                 out.beginArray();
                 for (std::size_t i = 0; i < f.count; ++i) EmitValue(out, rec + f.offset + i * w, f.type, f.len);
@@ -244,7 +275,9 @@ void EmitFields(Emitter& out, const std::uint8_t* rec, const RecordLayout& layou
                 }
                 out.endObject();
                 break;
-            case Field::Shape::Rows: emitRows(out, rec, layout, f); break;
+            case Field::Shape::Rows:
+                emitRows(out, rec, layout, f);
+                break;
         }
     }
 }

@@ -32,10 +32,19 @@ void DecodePOAFile(Cursor& c, Emitter& out) {
     out.integer(code);
     out.key("value");
     switch (code) {
-        case 0: out.null(); break;
-        case 2: count = c.i16("the record count"); out.integer(count); break;
-        case 3: count = c.i32("the record count"); out.integer(count); break;
-        default: c.fail(at, "the record count has tagged slot type code " + std::to_string(code) + ", not an integer");
+        case 0:
+            out.null();
+            break;
+        case 2:
+            count = c.i16("the record count");
+            out.integer(count);
+            break;
+        case 3:
+            count = c.i32("the record count");
+            out.integer(count);
+            break;
+        default:
+            c.fail(at, "the record count has tagged slot type code " + std::to_string(code) + ", not an integer");
     }
     out.endObject();
     EmitRecords(c, out, "records", {count, at}, record);

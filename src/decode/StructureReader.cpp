@@ -68,8 +68,8 @@ const std::vector<std::string_view>& StructureFileSuffixes() {
 
 std::string StructureFileName(std::string_view suffix) { return "VNTR" + std::string(suffix); }
 
-void StreamStructureBytes(const std::string& name, const std::uint8_t* data, std::size_t size,
-                          std::string_view suffix, Emitter& out, const DecodeOptions& options) {
+void StreamStructureBytes(const std::string& name, const std::uint8_t* data, std::size_t size, std::string_view suffix,
+                          Emitter& out, const DecodeOptions& options) {
     Cursor c(name, data, size);
     if (suffix == "S") {
         detail::DecodeMainFile(c, out);
@@ -91,8 +91,7 @@ void StreamStructureBytes(const std::string& name, const std::uint8_t* data, std
     }
 }
 
-void StreamStructureFile(const std::string& path, std::string_view suffix, Emitter& out,
-                         const DecodeOptions& options) {
+void StreamStructureFile(const std::string& path, std::string_view suffix, Emitter& out, const DecodeOptions& options) {
     if (!validSuffix(suffix)) throw DecodeError(path, "unknown structure file suffix '" + std::string(suffix) + "'");
     DecodeOptions opts = options;
     if (suffix == "L" && !opts.driftCount) opts.driftCount = driftCountOf(joinPath(parentDir(path), "VNTRS"));

@@ -90,7 +90,7 @@ void StreamStructureFile(const std::string& path, std::string_view suffix, Emitt
 void StreamEarthquakeRecord(const std::string& path, Emitter& out);
 
 // Decoding of bytes already in memory; `name` is used in error messages.
-void StreamStructureBytes(const std::string& name, const std::uint8_t* data, std::size_t size,
-                          std::string_view suffix, Emitter& out, const DecodeOptions& options = {});
+void StreamStructureBytes(const std::string& name, const std::uint8_t* data, std::size_t size, std::string_view suffix,
+                          Emitter& out, const DecodeOptions& options = {});
 
 }  // namespace t2v::decode

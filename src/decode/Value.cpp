@@ -7,13 +7,20 @@ namespace t2v::decode {
 
 std::string_view KindName(Value::Kind kind) {
     switch (kind) {
-        case Value::Kind::Null: return "null";
-        case Value::Kind::Bool: return "bool";
-        case Value::Kind::Int: return "integer";
-        case Value::Kind::Double: return "number";
-        case Value::Kind::String: return "string";
-        case Value::Kind::Array: return "array";
-        case Value::Kind::Object: return "object";
+        case Value::Kind::Null:
+            return "null";
+        case Value::Kind::Bool:
+            return "bool";
+        case Value::Kind::Int:
+            return "integer";
+        case Value::Kind::Double:
+            return "number";
+        case Value::Kind::String:
+            return "string";
+        case Value::Kind::Array:
+            return "array";
+        case Value::Kind::Object:
+            return "object";
     }
     return "?";
 }
@@ -103,8 +110,7 @@ const Value& Get(const Value& root, std::string_view path) {
                 return fail(close + 1, "is not a valid array position");
             if (v->kind() != Value::Kind::Array)
                 return fail(i, "is " + std::string(KindName(v->kind())) + ", not an array");
-            if (index >= v->size())
-                return fail(close + 1, "is past the end (" + std::to_string(v->size()) + " items)");
+            if (index >= v->size()) return fail(close + 1, "is past the end (" + std::to_string(v->size()) + " items)");
             v = &v->items()[index];
             i = close + 1;
             continue;

@@ -39,10 +39,10 @@ struct ShellLayer {
     std::string name;
     double distance = 0;
     double thickness = 0;
-    int type = 1;               // 1 shell, 2 membrane, 3 plate
+    int type = 1;  // 1 shell, 2 membrane, 3 plate
     int integrationPoints = 1;
     std::string material;
-    double angle = 0;           // degrees
+    double angle = 0;               // degrees
     int s11 = 0, s22 = 0, s12 = 0;  // 0 inactive, 1 linear, 2 nonlinear
 };
 
@@ -65,7 +65,7 @@ struct FrameDistributedLoad {
     std::string pattern;
     int loadType = 1;  // 1 force, 2 moment
     std::string csys;
-    int dir = 0;       // host direction code
+    int dir = 0;  // host direction code
     double rd1 = 0, rd2 = 0;
     double dist1 = 0, dist2 = 0;  // absolute distances (rd x frame length)
     double val1 = 0, val2 = 0;
@@ -96,14 +96,14 @@ struct THFunctionFile {
     int headerLines = 0;
     int prefixChars = 0;
     int pointsPerLine = 1;
-    int valueType = 1;     // 1 values at equal steps, 2 time and value pairs
+    int valueType = 1;  // 1 values at equal steps, 2 time and value pairs
     bool freeFormat = true;
     int fieldWidth = 10;
     double dt = 0;
 };
 
 struct StaticNonlinearLoadApplication {
-    int loadControl = 1;   // 1 full load, 2 displacement control
+    int loadControl = 1;  // 1 full load, 2 displacement control
     int dispType = 0;
     int monitoredDof = 1;  // 1..6
     double displacement = 0;
@@ -111,8 +111,8 @@ struct StaticNonlinearLoadApplication {
 };
 
 struct NonlinearLoad {
-    std::string type;   // "Load", "Mode", "Accel"
-    std::string name;   // pattern, mode number as text, or direction
+    std::string type;      // "Load", "Mode", "Accel"
+    std::string name;      // pattern, mode number as text, or direction
     std::string function;  // dynamic loads only
     double scale = 0;
     double timeFactor = 1;  // dynamic loads only
@@ -133,22 +133,20 @@ public:
 
     // Materials
     virtual int GetMaterialNameList(int type, Names& names) = 0;
-    virtual int DefineMaterial(const std::string& name, int type, int color,
-                               const std::string& notes, const std::string& guid) = 0;
+    virtual int DefineMaterial(const std::string& name, int type, int color, const std::string& notes,
+                               const std::string& guid) = 0;
     virtual int GetMaterialType(const std::string& name, int& type, int& symType) = 0;
     virtual int GetMaterialWeightAndMass(const std::string& name, double& weight, double& mass) = 0;
     virtual int GetSteelMaterial(const std::string& name, double& Fy, double& Fu, double& eFy, double& eFu) = 0;
     virtual int GetRebarMaterial(const std::string& name, double& Fy, double& Fu, double& eFy, double& eFu) = 0;
     virtual int GetConcreteMaterial(const std::string& name, double& Fc) = 0;
-    virtual int GetStressStrainCurve(const std::string& name, std::vector<int>& pointIds,
-                                     std::vector<double>& strains, std::vector<double>& stresses) = 0;
+    virtual int GetStressStrainCurve(const std::string& name, std::vector<int>& pointIds, std::vector<double>& strains,
+                                     std::vector<double>& stresses) = 0;
     virtual int GetIsotropicProperties(const std::string& name, double& E, double& U, double& A, double& G) = 0;
-    virtual int GetOrthotropicProperties(const std::string& name, std::array<double, 3>& E,
-                                         std::array<double, 3>& U, std::array<double, 3>& A,
-                                         std::array<double, 3>& G) = 0;
-    virtual int GetAnisotropicProperties(const std::string& name, std::array<double, 3>& E,
-                                         std::array<double, 15>& U, std::array<double, 5>& A,
-                                         std::array<double, 3>& G) = 0;
+    virtual int GetOrthotropicProperties(const std::string& name, std::array<double, 3>& E, std::array<double, 3>& U,
+                                         std::array<double, 3>& A, std::array<double, 3>& G) = 0;
+    virtual int GetAnisotropicProperties(const std::string& name, std::array<double, 3>& E, std::array<double, 15>& U,
+                                         std::array<double, 5>& A, std::array<double, 3>& G) = 0;
     virtual int GetUniaxialProperties(const std::string& name, double& E, double& A) = 0;
 
     // Mass source
@@ -171,17 +169,15 @@ public:
 
     // Points
     virtual int GetPointNameList(Names& names) = 0;
-    virtual int GetPointCoordinates(const std::string& name, const std::string& csys,
-                                    double& x, double& y, double& z) = 0;
+    virtual int GetPointCoordinates(const std::string& name, const std::string& csys, double& x, double& y,
+                                    double& z) = 0;
     virtual int GetPointRestraints(const std::string& name, std::array<bool, 6>& restraints) = 0;
     // name is a point (kObject) or a group (kGroup); answers (point, constraint) pairs.
     virtual int GetPointConstraints(const std::string& name, int itemKind, Names& pointNames,
                                     Names& constraintNames) = 0;
     virtual int GetPointMass(const std::string& name, std::array<double, 6>& mass) = 0;
-    virtual int GetPointConnectivity(const std::string& name, std::vector<int>& objectTypes,
-                                     Names& objectNames) = 0;
-    virtual int GetPointForceLoads(const std::string& name, int itemKind,
-                                   std::vector<PointForceLoad>& loads) = 0;
+    virtual int GetPointConnectivity(const std::string& name, std::vector<int>& objectTypes, Names& objectNames) = 0;
+    virtual int GetPointForceLoads(const std::string& name, int itemKind, std::vector<PointForceLoad>& loads) = 0;
 
     // Constraints
     virtual int GetConstraintNameList(Names& names) = 0;
@@ -199,23 +195,20 @@ public:
     virtual int GetFrameMass(const std::string& name, double& massPerLength) = 0;
     virtual int GetFrameDistributedLoads(const std::string& name, int itemKind,
                                          std::vector<FrameDistributedLoad>& loads) = 0;
-    virtual int GetFramePointLoads(const std::string& name, int itemKind,
-                                   std::vector<FramePointLoad>& loads) = 0;
+    virtual int GetFramePointLoads(const std::string& name, int itemKind, std::vector<FramePointLoad>& loads) = 0;
 
     // Areas
     virtual int GetAreaNameList(Names& names) = 0;
     virtual int GetAreaProperty(const std::string& name, std::string& section) = 0;
     virtual int GetAreaPoints(const std::string& name, Names& points) = 0;
     virtual int GetAreaMass(const std::string& name, double& massPerArea) = 0;
-    virtual int GetAreaUniformLoads(const std::string& name, int itemKind,
-                                    std::vector<AreaUniformLoad>& loads) = 0;
+    virtual int GetAreaUniformLoads(const std::string& name, int itemKind, std::vector<AreaUniformLoad>& loads) = 0;
     virtual int GetAreaUniformLoadsExtended(const std::string& name, int itemKind,
                                             std::vector<AreaUniformLoad>& loads) = 0;
 
     // Groups ("ALL" first)
     virtual int GetGroupNameList(Names& names) = 0;
-    virtual int GetGroupAssignments(const std::string& name, std::vector<int>& objectTypes,
-                                    Names& objectNames) = 0;
+    virtual int GetGroupAssignments(const std::string& name, std::vector<int>& objectTypes, Names& objectNames) = 0;
 
     // Load patterns
     virtual int GetLoadPatternNameList(Names& names) = 0;
@@ -226,20 +219,17 @@ public:
     virtual int GetFunctionNameList(int typeFilter, Names& names) = 0;
     virtual int GetFunctionType(const std::string& name, int& type, int& kind) = 0;
     virtual int GetTHFunctionFromFile(const std::string& name, THFunctionFile& file) = 0;
-    virtual int GetTHFunctionUser(const std::string& name, std::vector<double>& times,
-                                  std::vector<double>& values) = 0;
-    virtual int GetTHFunctionSine(const std::string& name, double& period, int& stepsPerCycle,
-                                  int& cycles, double& amplitude) = 0;
-    virtual int GetTHFunctionCosine(const std::string& name, double& period, int& stepsPerCycle,
-                                    int& cycles, double& amplitude) = 0;
-    virtual int GetTHFunctionRamp(const std::string& name, double& rampTime, double& amplitude,
-                                  double& maxTime) = 0;
-    virtual int GetTHFunctionTrapezoid(const std::string& name, double& period, double& rampTime,
-                                       double& amplitude, int& cycles) = 0;
-    virtual int GetTHFunctionTriangular(const std::string& name, double& period, double& amplitude,
-                                        int& cycles) = 0;
-    virtual int GetTHFunctionUserPeriodic(const std::string& name, int& cycles,
-                                          std::vector<double>& times, std::vector<double>& values) = 0;
+    virtual int GetTHFunctionUser(const std::string& name, std::vector<double>& times, std::vector<double>& values) = 0;
+    virtual int GetTHFunctionSine(const std::string& name, double& period, int& stepsPerCycle, int& cycles,
+                                  double& amplitude) = 0;
+    virtual int GetTHFunctionCosine(const std::string& name, double& period, int& stepsPerCycle, int& cycles,
+                                    double& amplitude) = 0;
+    virtual int GetTHFunctionRamp(const std::string& name, double& rampTime, double& amplitude, double& maxTime) = 0;
+    virtual int GetTHFunctionTrapezoid(const std::string& name, double& period, double& rampTime, double& amplitude,
+                                       int& cycles) = 0;
+    virtual int GetTHFunctionTriangular(const std::string& name, double& period, double& amplitude, int& cycles) = 0;
+    virtual int GetTHFunctionUserPeriodic(const std::string& name, int& cycles, std::vector<double>& times,
+                                          std::vector<double>& values) = 0;
 
     // Load cases
     virtual int GetLoadCaseNameList(int typeFilter, Names& names) = 0;

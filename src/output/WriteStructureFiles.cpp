@@ -418,20 +418,19 @@ void ReportFileError(const VantraModel& m, platform::Platform& platform, bool op
     const std::string folderName = StructureFolderName(m.StructureName);
     const std::string name = folderName + std::string(12 - std::min<std::size_t>(12, utf8Length(folderName)), ' ');
     if (!opened) {
-        platform.messageBox("Failure to open the following essential data file :" + CR + CR + "Structure name = " + name +
-                                CR + "File name = " + fileName + CR + detail(reason) + CR +
+        platform.messageBox("Failure to open the following essential data file :" + CR + CR +
+                                "Structure name = " + name + CR + "File name = " + fileName + CR + detail(reason) + CR +
                                 "There should be a file of this name in the folder for this structure." + CR + CR +
                                 "The file may have been erased. If so you will have to export this structure again." +
                                 CR + "Alternatively, check that the file is not read-only" + CR + CR +
                                 "If you can not find the problem, please report this error to Quorvane.",
                             "Can Not Open An Essential File", platform::MsgIcon::Critical, platform::MsgButtons::Ok);
     } else {
-        platform.messageBox("Failure to write to the following essential data file :" + CR + CR +
-                                "Structure name = " + name + CR + "File name = " + fileName + CR + detail(reason) + CR +
-                                "Please try again." + CR +
-                                "If you can not find the problem, please report this error to Quorvane.",
-                            "Can Not Write To An Essential File", platform::MsgIcon::Critical,
-                            platform::MsgButtons::Ok);
+        platform.messageBox(
+            "Failure to write to the following essential data file :" + CR + CR + "Structure name = " + name + CR +
+                "File name = " + fileName + CR + detail(reason) + CR + "Please try again." + CR +
+                "If you can not find the problem, please report this error to Quorvane.",
+            "Can Not Write To An Essential File", platform::MsgIcon::Critical, platform::MsgButtons::Ok);
     }
 }
 
@@ -520,8 +519,10 @@ bool WriteStructureFiles(const VantraModel& m, platform::Platform& platform, con
             std::string why;
             const bool back = backups[j].empty() ? platform.removeFile(targets[j], why)
                                                  : platform.renameFile(backups[j], targets[j], why);
-            if (back) backups[j].clear();
-            else error += "; " + jobs[j].fileName + " could not be put back: " + why;
+            if (back)
+                backups[j].clear();
+            else
+                error += "; " + jobs[j].fileName + " could not be put back: " + why;
         }
         dropBackups();
         ReportFileError(m, platform, true, jobs[i].fileName, error);

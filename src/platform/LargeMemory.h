@@ -47,8 +47,7 @@ public:
         : bytes_(size + spare), size_(size), data_(static_cast<char*>(AllocateLarge(bytes_))) {
         for (std::size_t i = size; i < bytes_; ++i) data_[i] = '\0';
     }
-    LargeBuffer(LargeBuffer&& other) noexcept
-        : bytes_(other.bytes_), size_(other.size_), data_(other.data_) {
+    LargeBuffer(LargeBuffer&& other) noexcept : bytes_(other.bytes_), size_(other.size_), data_(other.data_) {
         other.data_ = nullptr;
     }
     LargeBuffer& operator=(LargeBuffer&& other) noexcept {

@@ -106,8 +106,8 @@ public:
     // failure returns nullptr; `busy` tells whether another process holds the lock (then
     // `error` is empty) or the file could not be made (`error` gives path and reason).
     // The claim ends when the returned object is dropped or the process ends.
-    virtual std::unique_ptr<FolderLock> lockFolder(const std::string& folder, const std::string& lockName,
-                                                   bool& busy, std::string& error) = 0;
+    virtual std::unique_ptr<FolderLock> lockFolder(const std::string& folder, const std::string& lockName, bool& busy,
+                                                   std::string& error) = 0;
 
     // --- user folders and configuration --------------------------------------
     virtual DocumentsFolder documentsFolder() = 0;

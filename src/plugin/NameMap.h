@@ -26,7 +26,7 @@ struct NameMapRow {
     std::string host;    // the host object's name
     std::string became;  // node, element, frame, nodal load pattern, ..., or "" when nothing
     std::int64_t number = 0;
-    std::string name;    // the structure's name of it (group name, pattern name, ...)
+    std::string name;  // the structure's name of it (group name, pattern name, ...)
 };
 
 // From the source model and the store of one transfer, once filled; the host answers

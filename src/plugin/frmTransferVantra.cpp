@@ -77,8 +77,7 @@ std::string frmTransferVantra::StructureNameProblem(const std::string& name) {
         const auto c = static_cast<unsigned char>(name[i]);
         const bool c1 = c == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0x80 &&
                         static_cast<unsigned char>(name[i + 1]) <= 0x9F;
-        if (c < 0x20 || c == 0x7F || c1)
-            return "Error : The structure name may not hold a control character !";
+        if (c < 0x20 || c == 0x7F || c1) return "Error : The structure name may not hold a control character !";
     }
     // The files hold the name in a single-byte code page; a character it lacks would
     // make the name inside the files differ from the folder's.
@@ -136,8 +135,9 @@ void frmTransferVantra::cmdTransfer_Click() {
 
 void frmTransferVantra::writeReportFile(const std::string& structureDir) {
     const std::string path = platform_.join(structureDir, kReportFileName);
-    std::string text = "Transfer report: what was not transferred, or was changed, and why.\r\n"
-                       "Columns: problem or note, object kind, name, reason.\r\n\r\n";
+    std::string text =
+        "Transfer report: what was not transferred, or was changed, and why.\r\n"
+        "Columns: problem or note, object kind, name, reason.\r\n\r\n";
     text += shared_.report.empty() ? "Everything was transferred.\r\n" : shared_.report.text(shared_.strictReport);
     std::string error;
     std::unique_ptr<platform::OutputFile> file = platform_.createFile(path, error);
@@ -176,8 +176,9 @@ void frmTransferVantra::Transform() {
             shared_.nameMapCsv = NameMapCsv(src, store, hostModel);
             if (shared_.filled) shared_.filled(src, store);
         };
-        TransferContext ctx{hostModel, platform_, shared_.store,
-                            {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, filled, {}, 0};
+        TransferContext ctx{
+            hostModel, platform_, shared_.store, {shared_.VantraHome, shared_.EqkeGroupName}, shared_.progress, filled,
+            {},        0};
         shared_.report.clear();
         shared_.reportFilePath.clear();
         shared_.nameMapCsv.clear();
@@ -210,8 +211,7 @@ void frmTransferVantra::Transform() {
             std::string text = "Transfer Complete\r\r" + std::to_string(shared_.report.items().size()) +
                                " objects were not transferred or were changed";
             if (problems) text += " (" + std::to_string(problems) + " of them problems to look at)";
-            text += shared_.reportFilePath.empty() ? std::string(".")
-                                                   : ": see " + shared_.reportFilePath + ".";
+            text += shared_.reportFilePath.empty() ? std::string(".") : ": see " + shared_.reportFilePath + ".";
             platform_.messageBox(text, "", problems ? MsgIcon::Exclamation : MsgIcon::None, MsgButtons::Ok);
         }
     } else {

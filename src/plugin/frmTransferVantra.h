@@ -24,17 +24,17 @@ struct SharedValues {
     // command line's --home); otherwise it comes from the documents folder or registry.
     std::string VantraHomeOverride;
     host::TarvoHost* oTarvoModel = nullptr;  // the host-model reference
-    target::VantraModel store;              // the target model store, one per plug-in
-    TransferProgress progress;              // optional progress display
-    TransferFilled filled;                  // optional: sees the source model and the store once filled
-    bool lastTransferWritten = false;       // every structure file of the last transfer written
-    TransferReport report;                  // what the last transfer left out or changed
-    std::size_t recordsWritten = 0;         // earthquake record files the last transfer wrote
-    bool strictReport = false;              // every left-out item counts as a problem
-    std::string reportFilePath;             // where the dialog wrote the report (empty: nowhere)
-    std::string nameMapCsv;                 // what each host object of the last transfer became (CSV)
-    std::string nameMapFilePath;            // where the dialog wrote the name map (empty: nowhere)
-    std::string failure;                    // why the last transfer attempt stopped (empty: it did not)
+    target::VantraModel store;               // the target model store, one per plug-in
+    TransferProgress progress;               // optional progress display
+    TransferFilled filled;                   // optional: sees the source model and the store once filled
+    bool lastTransferWritten = false;        // every structure file of the last transfer written
+    TransferReport report;                   // what the last transfer left out or changed
+    std::size_t recordsWritten = 0;          // earthquake record files the last transfer wrote
+    bool strictReport = false;               // every left-out item counts as a problem
+    std::string reportFilePath;              // where the dialog wrote the report (empty: nowhere)
+    std::string nameMapCsv;                  // what each host object of the last transfer became (CSV)
+    std::string nameMapFilePath;             // where the dialog wrote the name map (empty: nowhere)
+    std::string failure;                     // why the last transfer attempt stopped (empty: it did not)
 };
 
 // The report file the dialog writes into the structure folder.
@@ -51,8 +51,8 @@ public:
     // --- controls ----------------------------------------------------------------------
     std::string Caption = "Export to Vantra";
     std::string Label1 = "Select Vantra Structure Drive and Directory";
-    std::string ctlDrive;       // drive list: the current drive
-    std::string ctlVantraDir;   // directory list: its path
+    std::string ctlDrive;      // drive list: the current drive
+    std::string ctlVantraDir;  // directory list: its path
     std::string Label2 = "Vantra Structure Directory Name:";
     std::string txtVantraName = "Vantra";
     std::string Frame2 = "Vantra Version";

@@ -41,7 +41,7 @@ double TarvoModelObj::FrameObjLengthGet(const TarvoFrameObj& frame, bool IsProje
 std::int32_t TarvoModelObj::FrameOrientationGet(const TarvoFrameObj& frame) const {
     // The thresholds are the cosines of 15.7/180 and 266.9/180 radians (5 and 85
     // degrees taken with the circle constant 3.14), not of 5 and 85 degrees exactly.
-    static const double kVertical = std::cos(15.7 / 180.0);   // 0.9961986
+    static const double kVertical = std::cos(15.7 / 180.0);     // 0.9961986
     static const double kHorizontal = std::cos(266.9 / 180.0);  // 0.0879049
     const TarvoNodeObj* i = nodeById(Nodes, frame.NodeI);
     const TarvoNodeObj* j = nodeById(Nodes, frame.NodeJ);

@@ -194,8 +194,8 @@ public:
         s.last = obj;
     }
     Range find(std::string_view label) const { return Range(Table::first(label)); }
-    using Table::first;
     using Table::clear;
+    using Table::first;
     using Table::reserve;
 };
 

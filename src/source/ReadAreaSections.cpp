@@ -209,8 +209,8 @@ void TarvoModelObj::GenerateLayerVantraType(TarvoPropAreaSectObj& s) {
     if (s.LayerVantraType == 0) MakeEquivalentLayer(s, m);
     if (s.LayerVantraType >= 1 && s.LayerVantraType <= 3) SumWallThicknesses(s, m);
 
-    for (double* t : {&s.LayerVantraThickRebarV, &s.LayerVantraThickRebarH, &s.LayerVantraThick,
-                      &s.LayerVantraThickBend})
+    for (double* t :
+         {&s.LayerVantraThickRebarV, &s.LayerVantraThickRebarH, &s.LayerVantraThick, &s.LayerVantraThickBend})
         if (*t < kThinLimit) *t = kSmallThickness;
 }
 

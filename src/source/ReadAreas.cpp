@@ -149,9 +149,7 @@ private:
         int head = 0, tail = 0;
     };
 
-    static Cell3 cellKey(double x, double y, double z) {
-        return Cell3{cellOf(x), cellOf(y), cellOf(z)};
-    }
+    static Cell3 cellKey(double x, double y, double z) { return Cell3{cellOf(x), cellOf(y), cellOf(z)}; }
 
     void clear() {
         cells_.clear();
@@ -309,9 +307,8 @@ void TarvoModelObj::ReadAreas() {
             const Corner P1{points[0], NodeIdGet(points[0])};
             const Corner P2{points[1], NodeIdGet(points[1])};
             const Corner P3{points[2], NodeIdGet(points[2])};
-            const std::array<std::array<const Corner*, 4>, 3> quads{{{&P1, &M12, &C, &M31},
-                                                                     {&P2, &M23, &C, &M12},
-                                                                     {&P3, &M31, &C, &M23}}};
+            const std::array<std::array<const Corner*, 4>, 3> quads{
+                {{&P1, &M12, &C, &M31}, {&P2, &M23, &C, &M12}, {&P3, &M31, &C, &M23}}};
             for (const auto& q : quads) {
                 TarvoAreaObj& a = AddArea(name);
                 a.RedimJoint(4);
@@ -321,9 +318,9 @@ void TarvoModelObj::ReadAreas() {
                 }
                 a.PropAreaSectName = section;
             }
-        }
-        else {
-            Report.add("area", name, "area of other than 3 or 4 points", false, std::to_string(points.size()) + " points");
+        } else {
+            Report.add("area", name, "area of other than 3 or 4 points", false,
+                       std::to_string(points.size()) + " points");
         }
     }
 

@@ -196,14 +196,13 @@ void TarvoModelObj::ReadFrameHinges() {
     }
 }
 
-int TarvoPropFrameSectObj::GetIdxRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j,
-                                         int form) const {
+int TarvoPropFrameSectObj::GetIdxRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j, int form) const {
     auto it = releaseIndex_.find(ReleaseKey{i, j, form});
     return it == releaseIndex_.end() ? -1 : it->second;
 }
 
-void TarvoPropFrameSectObj::AddRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j,
-                                       std::int32_t idx, int form) {
+void TarvoPropFrameSectObj::AddRelease(const TarvoFrameReleaseObj* i, const TarvoFrameReleaseObj* j, std::int32_t idx,
+                                       int form) {
     releaseIndex_.emplace(ReleaseKey{i, j, form}, ReleaseNum());  // keeps the first position
     ReleaseIObj.push_back(i);
     ReleaseJObj.push_back(j);

@@ -131,8 +131,7 @@ void TarvoLoadAreaObj::SetLoadArea(const std::string& label, const std::string& 
     Items.push_back(Item{pattern, dir, upward});
 }
 
-void TarvoLoadFrameDistObj::AddLoadFrameDistributed(int direction, double rd1, double rd2, double val1,
-                                                    double val2) {
+void TarvoLoadFrameDistObj::AddLoadFrameDistributed(int direction, double rd1, double rd2, double val1, double val2) {
     // Values are kept downward positive whatever sense the host gave them in.
     if (IsUpwardDirection(direction)) {
         val1 = -val1;
@@ -305,7 +304,8 @@ void TarvoModelObj::ReadLoadPatterns() {
         int type = 0;
         host_.GetLoadPatternType(name, type);
         if (!IsLoadPatternDeadOrLive(type)) {
-            Report.add("load pattern", name, "load pattern other than Dead or Live", false, "type " + std::to_string(type));
+            Report.add("load pattern", name, "load pattern other than Dead or Live", false,
+                       "type " + std::to_string(type));
             continue;
         }
         double multiplier = 0.0;
@@ -322,8 +322,8 @@ void TarvoModelObj::ReadLoadNodes() {
         auto kept = [&](const host::PointForceLoad& l) { return IsGlobal(l.csys) && LoadPatternObjGet(l.pattern); };
         for (const host::PointForceLoad& l : loads)
             if (LoadPatternObjGet(l.pattern) && !IsGlobal(l.csys))
-                Report.add("point load", node.Label + " (" + l.pattern + ")", "load in a system other than GLOBAL", false,
-                           "system " + l.csys);
+                Report.add("point load", node.Label + " (" + l.pattern + ")", "load in a system other than GLOBAL",
+                           false, "system " + l.csys);
         if (std::none_of(loads.begin(), loads.end(), kept)) continue;
         TarvoLoadNodeObj* obj = LoadNodeObjGet(node.Label);
         if (!obj) obj = &AddLoadNodeObj(node.Label);
@@ -334,8 +334,9 @@ void TarvoModelObj::ReadLoadNodes() {
 
 void TarvoModelObj::ReadLoadFramesDistributed() {
     const int unit = units_.LengthUnit;
-    const double inchesPerUnit =
-        unit >= 0 && unit < static_cast<int>(units_.LengthToInches.size()) ? units_.LengthToInches[static_cast<std::size_t>(unit)] : 1.0;
+    const double inchesPerUnit = unit >= 0 && unit < static_cast<int>(units_.LengthToInches.size())
+                                     ? units_.LengthToInches[static_cast<std::size_t>(unit)]
+                                     : 1.0;
     const double lengthTolerance = 0.03937 * 1e-6 / (inchesPerUnit > 0 ? inchesPerUnit : 1.0);
 
     std::vector<host::FrameDistributedLoad> loads;
@@ -424,8 +425,7 @@ void TarvoModelObj::ReadLoadAreas() {
             auto inScope = [](const host::AreaUniformLoad& l) { return !IsLoadOutsideScope(0, l.csys, l.dir); };
             for (const host::AreaUniformLoad& l : loads)
                 if (!inScope(l) && LoadPatternObjGet(l.pattern))
-                    Report.add("area load", area.Label + " (" + l.pattern + ")",
-                               "load not vertical in GLOBAL", false,
+                    Report.add("area load", area.Label + " (" + l.pattern + ")", "load not vertical in GLOBAL", false,
                                "system " + l.csys + ", direction " + std::to_string(l.dir));
             if (std::none_of(loads.begin(), loads.end(), inScope)) continue;
             TarvoLoadAreaObj& obj = AddLoadAreaObj();

@@ -106,49 +106,71 @@ void TarvoModelObj::ReadMaterials() {
 // material of no known kind.
 double TarvoPropMaterialObj::Fy() const {
     switch (MatType) {
-        case kSteel: return 0.9 * SteelFy;
-        case kConcrete: return 0.9 * ConcFc;
-        case kRebar: return 0.9 * RebarFy;
-        default: return 211500.0;
+        case kSteel:
+            return 0.9 * SteelFy;
+        case kConcrete:
+            return 0.9 * ConcFc;
+        case kRebar:
+            return 0.9 * RebarFy;
+        default:
+            return 211500.0;
     }
 }
 
 double TarvoPropMaterialObj::Fu() const {
     switch (MatType) {
-        case kSteel: return SteelFu;
-        case kConcrete: return ConcFc;
-        case kRebar: return RebarFu;
-        default: return 235000.0;
+        case kSteel:
+            return SteelFu;
+        case kConcrete:
+            return ConcFc;
+        case kRebar:
+            return RebarFu;
+        default:
+            return 235000.0;
     }
 }
 
 // Elastic constants by symmetry: the first entry of each list stands for the material.
 double TarvoPropMaterialObj::E() const {
     switch (SymType) {
-        case kIsotropic: return IsoE;
-        case kOrthotropic: return OrtE[0];
-        case kAnisotropic: return AniE[0];
-        case kUniaxial: return UniE;
-        default: return 5400.0;
+        case kIsotropic:
+            return IsoE;
+        case kOrthotropic:
+            return OrtE[0];
+        case kAnisotropic:
+            return AniE[0];
+        case kUniaxial:
+            return UniE;
+        default:
+            return 5400.0;
     }
 }
 
 double TarvoPropMaterialObj::Nu() const {
     switch (SymType) {
-        case kIsotropic: return IsoU;
-        case kOrthotropic: return OrtU[0];
-        case kAnisotropic: return AniU[0];
-        default: return 0.05;
+        case kIsotropic:
+            return IsoU;
+        case kOrthotropic:
+            return OrtU[0];
+        case kAnisotropic:
+            return AniU[0];
+        default:
+            return 0.05;
     }
 }
 
 double TarvoPropMaterialObj::G() const {
     switch (SymType) {
-        case kIsotropic: return IsoG;
-        case kOrthotropic: return OrtG[0];
-        case kAnisotropic: return AniG[0];
-        case kUniaxial: return UniE / 2.0;
-        default: return 2700.0;
+        case kIsotropic:
+            return IsoG;
+        case kOrthotropic:
+            return OrtG[0];
+        case kAnisotropic:
+            return AniG[0];
+        case kUniaxial:
+            return UniE / 2.0;
+        default:
+            return 2700.0;
     }
 }
 

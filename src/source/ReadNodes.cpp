@@ -86,8 +86,7 @@ void TarvoConstraintObj::MergeConstraintObj(TarvoConstraintObj& other) {
 void TarvoConstraintObj::RemoveSupportNode() {
     // Removing from the last node to the first, each time shifting the later ones
     // down, keeps the survivors in their order: a stable erase does the same at once.
-    Nodes.erase(std::remove_if(Nodes.begin(), Nodes.end(),
-                               [](const TarvoNodeObj* n) { return n && n->IsSupportXY(); }),
+    Nodes.erase(std::remove_if(Nodes.begin(), Nodes.end(), [](const TarvoNodeObj* n) { return n && n->IsSupportXY(); }),
                 Nodes.end());
     forgetIndex();
 }
@@ -126,8 +125,7 @@ template <class Pred>
 void removeConstraintsWhere(ConstraintList& list, ConstraintList& retired, Pred drop) {
     ConstraintList kept;
     kept.reserve(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i)
-        (drop(i, *list[i]) ? retired : kept).push_back(std::move(list[i]));
+    for (std::size_t i = 0; i < list.size(); ++i) (drop(i, *list[i]) ? retired : kept).push_back(std::move(list[i]));
     list = std::move(kept);
 }
 
@@ -165,7 +163,8 @@ void TarvoModelObj::ReadConstraints() {
         std::string csys;
         host_.GetDiaphragm(name, axis, csys);
         if (axis != 3 && axis != 4) {
-            Report.add("constraint", name, "diaphragm with a normal other than Z", false, "axis " + std::to_string(axis));
+            Report.add("constraint", name, "diaphragm with a normal other than Z", false,
+                       "axis " + std::to_string(axis));
             continue;
         }
         auto found = assignmentsOf.find(name);

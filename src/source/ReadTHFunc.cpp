@@ -81,17 +81,14 @@ private:
     std::vector<std::uint8_t> b_;
 };
 
-bool isUnsafeChar(unsigned char ch) {
-    return ch < 0x20 || ch == 0x7F || std::strchr("<>:\"/\\|?*", ch) != nullptr;
-}
+bool isUnsafeChar(unsigned char ch) { return ch < 0x20 || ch == 0x7F || std::strchr("<>:\"/\\|?*", ch) != nullptr; }
 
 // CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9, with or without an extension: Windows
 // opens the device instead of a file of that name.
 bool isDeviceName(std::string_view name) {
     std::string stem = FoldFileName(trimRightWs(name.substr(0, name.find('.'))));
     if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
-    return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) && stem[3] >= '1' &&
-           stem[3] <= '9';
+    return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) && stem[3] >= '1' && stem[3] <= '9';
 }
 
 }  // namespace
@@ -102,10 +99,14 @@ std::int64_t PeriodicPointCount(int kind, int stepsPerCycle, int cycles) {
     if (cycles <= 0) return 1;
     switch (kind) {
         case 2:
-        case 3: return stepsPerCycle <= 0 ? 1 : std::int64_t{stepsPerCycle} * cycles + 1;
-        case 5: return std::int64_t{6} * cycles + 1;
-        case 6: return std::int64_t{4} * cycles + 1;
-        default: return 0;
+        case 3:
+            return stepsPerCycle <= 0 ? 1 : std::int64_t{stepsPerCycle} * cycles + 1;
+        case 5:
+            return std::int64_t{6} * cycles + 1;
+        case 6:
+            return std::int64_t{4} * cycles + 1;
+        default:
+            return 0;
     }
 }
 
@@ -280,8 +281,7 @@ double RecordDuration(const std::vector<double>& times) {
 // | 48     | float32     | time of the peak                                            |
 // | 52     | float32     | duration                                                    |
 // | 56     | 8 x (n + 1) | (time, value) float32 pairs: (0, 0), then the n points      |
-std::vector<std::uint8_t> EarthquakeRecordBytes(std::string_view header, const THFuncPoints& points,
-                                                double duration) {
+std::vector<std::uint8_t> EarthquakeRecordBytes(std::string_view header, const THFuncPoints& points, double duration) {
     // The peak is chosen on the single-precision values the record holds, so two
     // doubles that round to the same single do not displace the earlier point.
     float peak = 0, peakTime = 0;
@@ -395,7 +395,8 @@ FetchedFunction FetchFunction(TarvoModelObj& model, const std::string& name, int
             f.status = host.GetTHFunctionFromFile(name, file);
             if (f.status != 0) break;
             std::string why;
-            const std::optional<std::string> text = model.Plat().readInputFile(file.fileName, kMaxFunctionFileBytes, why);
+            const std::optional<std::string> text =
+                model.Plat().readInputFile(file.fileName, kMaxFunctionFileBytes, why);
             bool fellBack = !text;
             f.points = text ? ReadFunctionFileText(*text, file, &fellBack) : FallbackFunction();
             if (fellBack)
@@ -454,7 +455,9 @@ FetchedFunction FetchFunction(TarvoModelObj& model, const std::string& name, int
             if (f.pointCount <= kMaxRecordPoints) f.points = TriangularPoints(period, amplitude, cycles);
             break;
         }
-        default: f.known = false; break;
+        default:
+            f.known = false;
+            break;
     }
     return f;
 }
@@ -509,8 +512,7 @@ void TarvoModelObj::ReadTarvoTHFunc() {
         }
 
         const std::string fileName = RecordFileNameFor(name, takenFileNames);
-        if (fileName != name)
-            Report.add("function", name, "record file name mended", false, "record file " + fileName);
+        if (fileName != name) Report.add("function", name, "record file name mended", false, "record file " + fileName);
 
         TarvoTHFuncObj& f = AddTHFuncObj(name);
         f.Dt = dt;

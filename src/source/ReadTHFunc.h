@@ -60,8 +60,7 @@ std::optional<double> ParseNumber(std::string_view field);
 // back in time gives the two-point function (0, 0), (1, 0).
 // `fellBack` (when given) tells whether the text gave the two-point function for want
 // of usable points.
-THFuncPoints ReadFunctionFileText(std::string_view text, const host::THFunctionFile& params,
-                                  bool* fellBack = nullptr);
+THFuncPoints ReadFunctionFileText(std::string_view text, const host::THFunctionFile& params, bool* fellBack = nullptr);
 
 // The largest function file read: far beyond any record (a record holds at most 32766
 // points, a few hundred kilobytes of text), small enough that a wrong file (a disk
@@ -75,8 +74,7 @@ THFuncPoints FallbackFunction();
 double RecordDuration(const std::vector<double>& times);
 
 // The bytes of an earthquake record file (56 + 8 (n + 1) bytes).
-std::vector<std::uint8_t> EarthquakeRecordBytes(std::string_view header, const THFuncPoints& points,
-                                                double duration);
+std::vector<std::uint8_t> EarthquakeRecordBytes(std::string_view header, const THFuncPoints& points, double duration);
 
 // True when the name can be used unchanged as a file name inside the records folder on
 // every common file system: not empty, no path separator, drive colon, control

@@ -100,8 +100,8 @@ public:
     double RebarFy = 0, RebarFu = 0, RebareFy = 0, RebareFu = 0;
     double ConcFc = 0;
     double UnitMass = 0, UnitWeight = 0;
-    std::int32_t idVantraInelastic = 0, idVantraElasticShear = 0, idVantraInelasticShear = 0,
-                 idVantraElasticSlab = 0, idVantraElasticFiber = 0;
+    std::int32_t idVantraInelastic = 0, idVantraElasticShear = 0, idVantraInelasticShear = 0, idVantraElasticSlab = 0,
+                 idVantraElasticFiber = 0;
 
     double Fy() const;
     double Fu() const;
@@ -160,17 +160,16 @@ private:
     std::unordered_map<ReleaseKey, int, ReleaseKeyHash> releaseIndex_;
 
 public:
-
     std::int32_t idVantraCompoundEmbededBeam = 0, idVantraCompoundEmbededBeamRelease = 0;
     std::int32_t idVantraXsectEmbedBeam = 0, idVantraXsectSteelBeam = 0, idVantraXsectSteelCol = 0,
                  idVantraXsectConcBeam = 0, idVantraXsectConcCol = 0;
-    std::int32_t idVantraInelasFemaSteelBeam = 0, idVantraInelasFemaSteelCol = 0,
-                 idVantraInelasFemaConcBeam = 0, idVantraInelasFemaConcCol = 0;
+    std::int32_t idVantraInelasFemaSteelBeam = 0, idVantraInelasFemaSteelCol = 0, idVantraInelasFemaConcBeam = 0,
+                 idVantraInelasFemaConcCol = 0;
     std::int32_t idVantraCompoundSteelBeam = 0, idVantraCompoundSteelCol = 0, idVantraCompoundSteelBrace = 0,
                  idVantraCompoundConcBeam = 0, idVantraCompoundConcCol = 0, idVantraCompoundConcBrace = 0;
     std::int32_t idVantraCompoundFemaSteelBeam = 0, idVantraCompoundFemaSteelCol = 0,
-                 idVantraCompoundFemaSteelBrace = 0, idVantraCompoundFemaConcBeam = 0,
-                 idVantraCompoundFemaConcCol = 0, idVantraCompoundFemaConcBrace = 0;
+                 idVantraCompoundFemaSteelBrace = 0, idVantraCompoundFemaConcBeam = 0, idVantraCompoundFemaConcCol = 0,
+                 idVantraCompoundFemaConcBrace = 0;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -259,8 +258,10 @@ private:
     void take(LoadValues& o) {
         size_ = o.size_;
         capacity_ = o.capacity_;
-        if (o.onHeap()) heap_ = o.heap_;
-        else inline_ = o.inline_;
+        if (o.onHeap())
+            heap_ = o.heap_;
+        else
+            inline_ = o.inline_;
         o.size_ = 0;
         o.capacity_ = 1;
     }
@@ -294,7 +295,6 @@ public:
     void RemoveLoadFramePoint(int idx);  // 1-based
 };
 
-
 class TarvoFrameObj {
 public:
     TarvoFrameObj();
@@ -313,7 +313,7 @@ public:
     std::int32_t HingeTypeI = -1, HingeTypeJ = -1;
     std::int32_t VantraFrameType = 0;  // 1 vertical, 2 horizontal, 3 inclined
     std::int32_t VantraSectType = 3;
-    std::int32_t VantraMatType = 3;   // 1 concrete, 2 steel, 3 other
+    std::int32_t VantraMatType = 3;  // 1 concrete, 2 steel, 3 other
     std::int32_t VantraConcType = 3;
     double MassOverL = 0;
     std::int32_t idVantraElem = 0, idVantraElemGroup = 0, idVantraElemSubGroup = 0;
@@ -409,8 +409,8 @@ public:
     };
     std::vector<Item> Items;  // ItemNum; at most one item per pattern
     int ItemNum() const { return static_cast<int>(Items.size()); }
-    void SetLoadNode(const std::string& label, const std::string& pattern, double F1, double F2, double F3,
-                     double M1, double M2, double M3);
+    void SetLoadNode(const std::string& label, const std::string& pattern, double F1, double F2, double F3, double M1,
+                     double M2, double M3);
 };
 
 class TarvoLoadAreaObj {

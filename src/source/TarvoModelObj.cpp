@@ -9,8 +9,8 @@ TarvoFrameObj::~TarvoFrameObj() = default;
 TarvoFrameObj::TarvoFrameObj(TarvoFrameObj&&) noexcept = default;
 TarvoFrameObj& TarvoFrameObj::operator=(TarvoFrameObj&&) noexcept = default;
 
-TarvoModelObj::TarvoModelObj(host::TarvoHost& host, platform::Platform& platform,
-                             const t2v::Units& units, RecordsLocation records)
+TarvoModelObj::TarvoModelObj(host::TarvoHost& host, platform::Platform& platform, const t2v::Units& units,
+                             RecordsLocation records)
     : host_(host), platform_(platform), units_(units), records_(std::move(records)) {}
 
 void TarvoModelObj::ReadTarvoData() {

@@ -249,34 +249,34 @@ public:
 
     // The read steps, in the order ReadTarvoData calls them. Public so that tests can
     // run a step on a model they built by hand.
-    void ReadMaterials();            // 1
-    void ReadFrameSections();        // 2
-    void ReadAreaSections();         // 3
-    void ReadNodes();                // 4
-    void ReadConstraints();          // 5
-    void ReadFrames();               // 6
-    void ReadFrameReleases();        // 7
-    void ReadAreas();                // 8
-    void ReadLoadPatterns();         // 9
-    void ReadLoadNodes();            // 10
-    void ReadLoadFramesDistributed();  // 11
-    void ReadLoadFramesPoint();      // 12
-    void CheckLoadFramePoint();      // 13
-    void ReadLoadAreas();            // 14
-    void ConvertLoadAreasToNodes();  // 15
-    void SpreadAreaLoadsToNodes();   // 15 as the whole read runs it: then drops the area loads
+    void ReadMaterials();                 // 1
+    void ReadFrameSections();             // 2
+    void ReadAreaSections();              // 3
+    void ReadNodes();                     // 4
+    void ReadConstraints();               // 5
+    void ReadFrames();                    // 6
+    void ReadFrameReleases();             // 7
+    void ReadAreas();                     // 8
+    void ReadLoadPatterns();              // 9
+    void ReadLoadNodes();                 // 10
+    void ReadLoadFramesDistributed();     // 11
+    void ReadLoadFramesPoint();           // 12
+    void CheckLoadFramePoint();           // 13
+    void ReadLoadAreas();                 // 14
+    void ConvertLoadAreasToNodes();       // 15
+    void SpreadAreaLoadsToNodes();        // 15 as the whole read runs it: then drops the area loads
     void LinkFrameSectionsToMaterials();  // 16
     void LinkAreaSectionsToMaterials();   // 17 (then GenerateLayerVantraType)
-    void LinkFramesToSections();     // 18
-    void LinkAreasToSections();      // 19
-    void ClassifyFrames();           // 20
-    void ClassifyAreas();            // 21
-    void ReadMasses();               // 22
-    void ReadTarvoTHFunc();          // 23
-    void SetLoadPatternFlags();      // 24
-    void FindTopBottomNodes();       // 25
-    void ReadFrameHinges();          // 26
-    void FindEmbeddedBeams();        // 27
+    void LinkFramesToSections();          // 18
+    void LinkAreasToSections();           // 19
+    void ClassifyFrames();                // 20
+    void ClassifyAreas();                 // 21
+    void ReadMasses();                    // 22
+    void ReadTarvoTHFunc();               // 23
+    void SetLoadPatternFlags();           // 24
+    void FindTopBottomNodes();            // 25
+    void ReadFrameHinges();               // 26
+    void FindEmbeddedBeams();             // 27
 
     // Helpers of the read steps that tests reach directly.
     TarvoNodeObj& GetOrAddNewNode(long& k, double x, double y, double z);

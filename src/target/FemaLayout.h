@@ -68,7 +68,7 @@ inline constexpr std::size_t kCompanionFlag = 0;  // first byte of the companion
 namespace fema_beam {
 inline constexpr std::size_t kSize = 425;
 inline constexpr std::size_t kCompanionSize = 50;
-inline constexpr FixedByte kFixedBytes[] = {{45, 0}, {46, 0}, {47, 0}, {48, 1}, {49, 0},
+inline constexpr FixedByte kFixedBytes[] = {{45, 0}, {46, 0}, {47, 0}, {48, 1},  {49, 0},
                                             {50, 0}, {51, 0}, {52, 0}, {53, 10}, {54, 0}};
 inline constexpr std::size_t kLength = 141;
 inline constexpr std::size_t kStrength = 149;

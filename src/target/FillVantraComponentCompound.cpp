@@ -29,7 +29,7 @@ constexpr int kLayeredShell = 6;
 namespace cpd = layout::frame_compound;
 
 constexpr int kEmbedReleaseComponent = 1;  // "EmbedBeamRelease"
-constexpr int kEmbedSectionType = 3;      // embedded beams are concrete-type beam sections
+constexpr int kEmbedSectionType = 3;       // embedded beams are concrete-type beam sections
 
 struct Slot {
     int family, behaviour, flag, kind, number;
@@ -86,8 +86,8 @@ int AddVantraWallCompound(VantraModel& m) {
     return id;
 }
 
-void SetVantraWallCompound(VantraModel& m, int n, const std::string& name, int sectType, int section,
-                           int shearMaterial, double thick, double E, double unitWeight) {
+void SetVantraWallCompound(VantraModel& m, int n, const std::string& name, int sectType, int section, int shearMaterial,
+                           double thick, double E, double unitWeight) {
     RecordView r = m.WallCompoundTable.rec(n);
     r.text(wall::kName, layout::kNameLength, name);
     r.i16(wall::kNumber, n);
@@ -136,7 +136,9 @@ void SetVantraGeneralWallCompound(VantraModel& m, int n, const std::string& name
 
 bool isMaterial(const TarvoPropMaterialObj* mat, int type) { return mat && mat->MatType == type; }
 
-double weightPerLength(const TarvoPropFrameSectObj& s) { return s.PropMatObj ? s.area * s.PropMatObj->UnitWeight : 0.0; }
+double weightPerLength(const TarvoPropFrameSectObj& s) {
+    return s.PropMatObj ? s.area * s.PropMatObj->UnitWeight : 0.0;
+}
 
 // Member compounds of one pass.
 struct MemberPass {
@@ -150,22 +152,26 @@ struct MemberPass {
 
 using S = TarvoPropFrameSectObj;
 constexpr MemberPass kMemberPasses[] = {
-    {kSteel, "CpdBmS-", kFamilySection, 4, kBeamSection, true, &S::idVantraXsectSteelBeam, &S::idVantraCompoundSteelBeam},
+    {kSteel, "CpdBmS-", kFamilySection, 4, kBeamSection, true, &S::idVantraXsectSteelBeam,
+     &S::idVantraCompoundSteelBeam},
     {kSteel, "CpdFemaBmS-", kFamilyFema, 1, kColumnSection, false, &S::idVantraInelasFemaSteelBeam,
      &S::idVantraCompoundFemaSteelBeam},
-    {kSteel, "CpdColS-", kFamilySection, 7, kColumnSection, true, &S::idVantraXsectSteelCol, &S::idVantraCompoundSteelCol},
+    {kSteel, "CpdColS-", kFamilySection, 7, kColumnSection, true, &S::idVantraXsectSteelCol,
+     &S::idVantraCompoundSteelCol},
     {kSteel, "CpdFemaColS-", kFamilyFema, 14, kFemaColumn, false, &S::idVantraInelasFemaSteelCol,
      &S::idVantraCompoundFemaSteelCol},
-    {kConcrete, "CpdBmC-", kFamilySection, 3, kBeamSection, true, &S::idVantraXsectConcBeam, &S::idVantraCompoundConcBeam},
+    {kConcrete, "CpdBmC-", kFamilySection, 3, kBeamSection, true, &S::idVantraXsectConcBeam,
+     &S::idVantraCompoundConcBeam},
     {kConcrete, "CpdFemaBmC-", kFamilyFema, 2, kColumnSection, false, &S::idVantraInelasFemaConcBeam,
      &S::idVantraCompoundFemaConcBeam},
-    {kConcrete, "CpdColC-", kFamilySection, 6, kColumnSection, true, &S::idVantraXsectConcCol, &S::idVantraCompoundConcCol},
+    {kConcrete, "CpdColC-", kFamilySection, 6, kColumnSection, true, &S::idVantraXsectConcCol,
+     &S::idVantraCompoundConcCol},
     {kConcrete, "CpdFemaColC-", kFamilyFema, 15, kFemaColumn, false, &S::idVantraInelasFemaConcCol,
      &S::idVantraCompoundFemaConcCol},
 };
 
 // Release compounds of one pass: frames of one orientation and material.
-constexpr int kColumnFrame = 1, kBeamFrame = 2;  // VantraFrameType
+constexpr int kColumnFrame = 1, kBeamFrame = 2;     // VantraFrameType
 constexpr int kConcreteFrame = 1, kSteelFrame = 2;  // VantraMatType
 // Form under which a section records its release pairs.
 constexpr int kBeamForm = 0, kColumnForm = 1;
@@ -191,8 +197,7 @@ std::int32_t AddVantraFrameCompound(VantraModel& m) {
 }
 
 void SetVantraReleaseCompound(VantraModel& m, std::int32_t n, const std::string& name, std::int32_t releaseI,
-                              std::int32_t releaseJ, int sectType, std::int32_t section, int behaviour,
-                              double weight) {
+                              std::int32_t releaseJ, int sectType, std::int32_t section, int behaviour, double weight) {
     std::vector<Slot> slots;
     if (releaseI != 0) slots.push_back({kFamilyRelease, kEndRelease, kReleaseSlot, kReleaseKind, releaseI, 0.0});
     slots.push_back({kFamilySection, behaviour, kMemberSlot, sectType, section, 1.0});
@@ -259,8 +264,9 @@ void fillEmbedCompounds(source::TarvoModelObj& src, VantraModel& m) {
 // A thin shell's elastic shear wall compound, for concrete and steel shells.
 void addThinShellWall(VantraModel& m, TarvoPropAreaSectObj& s, int i) {
     const TarvoPropMaterialObj& mat = *s.PropMatObj;
-    const char* prefix =
-        mat.MatType == kConcrete ? "CpdWallConcEla-" : mat.MatType == kSteel ? "CpdWallSteelEla-" : nullptr;
+    const char* prefix = mat.MatType == kConcrete ? "CpdWallConcEla-"
+                         : mat.MatType == kSteel  ? "CpdWallSteelEla-"
+                                                  : nullptr;
     if (!prefix) return;
     int n = AddVantraWallCompound(m);
     SetVantraWallCompound(m, n, MakeVantraName(prefix, s.Label, i), 11, s.idVantraXSectWallEla,

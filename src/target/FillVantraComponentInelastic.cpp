@@ -51,8 +51,8 @@ struct FemaSource {
     const TarvoPropMaterialObj& mat;
 };
 
-void setCommon(RecordView r, const VantraModel& m, int n, const std::string& name, int kind, int sectType,
-               int section, std::span<const layout::FixedByte> flags, const FemaSource& src) {
+void setCommon(RecordView r, const VantraModel& m, int n, const std::string& name, int kind, int sectType, int section,
+               std::span<const layout::FixedByte> flags, const FemaSource& src) {
     r.text(fema::kName, layout::kNameLength, name);
     r.i16(fema::kNumber, n);
     r.u8(fema::kKind, kind);
@@ -88,10 +88,10 @@ void SetVantraFemaBeam(VantraModel& m, int n, const std::string& name, int kind,
     const double area = src.s.area;
     layout::writeFixed(r, beam::kFixedSingles);
     r.f32(beam::kLength, concrete ? kFiveMetresInInches / u.lengthToInches : 0.0);
-    r.f32(beam::kStrength, concrete ? area * 100.0 * 0.004 / u.stressToKsi * std::sqrt(area)
-                                    : 100.0 / u.stressToKsi * std::sqrt(area));
-    const std::array<double, 3> deform = concrete ? std::array<double, 3>{0.1, 0.04, 0.08}
-                                                  : std::array<double, 3>{20.0, 11.0, 13.0};
+    r.f32(beam::kStrength,
+          concrete ? area * 100.0 * 0.004 / u.stressToKsi * std::sqrt(area) : 100.0 / u.stressToKsi * std::sqrt(area));
+    const std::array<double, 3> deform =
+        concrete ? std::array<double, 3>{0.1, 0.04, 0.08} : std::array<double, 3>{20.0, 11.0, 13.0};
     for (std::size_t k = 0; k < 3; ++k) r.f32(beam::kDeformations[k], deform[k]);
     m.FemaBeamTable.companion(n).u8(fema::kCompanionFlag, 1);
 }
@@ -116,8 +116,8 @@ void SetVantraFemaColumn(VantraModel& m, int n, const std::string& name, int kin
         cap[2] = cap[3] = area * fu * std::sqrt(area) / 2.0;
     }
     for (std::size_t k = 0; k < 4; ++k) r.f32(column::kCapacities + 4 * k, cap[k]);
-    const std::array<double, 4> deform = concrete ? std::array<double, 4>{0.003, 0.005, 0.017, 0.02}
-                                                  : std::array<double, 4>{20.0, 20.0, 20.0, 20.0};
+    const std::array<double, 4> deform =
+        concrete ? std::array<double, 4>{0.003, 0.005, 0.017, 0.02} : std::array<double, 4>{20.0, 20.0, 20.0, 20.0};
     for (std::size_t k = 0; k < 4; ++k) r.f32(column::kDeformations[k], deform[k]);
     m.FemaColumnTable.companion(n).u8(fema::kCompanionFlag, 1);
 }

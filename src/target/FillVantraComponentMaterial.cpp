@@ -144,8 +144,8 @@ void FillVantraMaterials(FillContext& c) {
         TarvoPropMaterialObj& mat = src.PropMatObj(i);
         if (mat.MatType != kConcrete) continue;
         int n = AddVantraInelasticMaterial(m);
-        SetVantraInelasticMaterial(m, n, MakeVantraName("MatIneShearConc-", mat.Label, i), kKindWallShear, mat.G(),
-                                   0.0, mat.Fu() / 2.0, 0.0, 2.0);
+        SetVantraInelasticMaterial(m, n, MakeVantraName("MatIneShearConc-", mat.Label, i), kKindWallShear, mat.G(), 0.0,
+                                   mat.Fu() / 2.0, 0.0, 2.0);
         mat.idVantraInelasticShear = n;
     }
 
@@ -153,7 +153,9 @@ void FillVantraMaterials(FillContext& c) {
     m.ElasticFiberMaterialTable.reset(0, m.ElasticFiberMaterialTable.capacity());
     for (int i = 1; i <= num; ++i) {
         TarvoPropMaterialObj& mat = src.PropMatObj(i);
-        const char* prefix = mat.MatType == kConcrete ? "MatElaFiberConc-" : mat.MatType == kSteel ? "MatElaFiberSteel-" : nullptr;
+        const char* prefix = mat.MatType == kConcrete ? "MatElaFiberConc-"
+                             : mat.MatType == kSteel  ? "MatElaFiberSteel-"
+                                                      : nullptr;
         if (!prefix) continue;
         int n = AddVantraElasticFiberMaterial(m);
         SetVantraElasticFiberMaterial(m, n, MakeVantraName(prefix, mat.Label, i), mat.E());
@@ -164,7 +166,9 @@ void FillVantraMaterials(FillContext& c) {
     m.ElasticShearMaterialTable.reset(0, m.ElasticShearMaterialTable.capacity());
     for (int i = 1; i <= num; ++i) {
         TarvoPropMaterialObj& mat = src.PropMatObj(i);
-        const char* prefix = mat.MatType == kConcrete ? "MatElaShearConc-" : mat.MatType == kSteel ? "MatElaShearSteel-" : nullptr;
+        const char* prefix = mat.MatType == kConcrete ? "MatElaShearConc-"
+                             : mat.MatType == kSteel  ? "MatElaShearSteel-"
+                                                      : nullptr;
         if (!prefix) continue;
         int n = AddVantraElasticShearMaterial(m);
         SetVantraElasticShearMaterial(m, n, MakeVantraName(prefix, mat.Label, i), mat.G());
@@ -174,7 +178,9 @@ void FillVantraMaterials(FillContext& c) {
     // Elastic slab materials (the table starts from the store's empty state).
     for (int i = 1; i <= num; ++i) {
         TarvoPropMaterialObj& mat = src.PropMatObj(i);
-        const char* prefix = mat.MatType == kConcrete ? "MatElaSlabConc-" : mat.MatType == kSteel ? "MatElaSlabSteel-" : nullptr;
+        const char* prefix = mat.MatType == kConcrete ? "MatElaSlabConc-"
+                             : mat.MatType == kSteel  ? "MatElaSlabSteel-"
+                                                      : nullptr;
         if (!prefix) continue;
         int n = AddVantraElasticSlabMaterial(m);
         SetVantraElasticSlabMaterial(m, n, MakeVantraName(prefix, mat.Label, i), mat.E(), mat.Nu());

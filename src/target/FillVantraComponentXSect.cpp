@@ -61,8 +61,8 @@ struct FrameSectionValues {
     double A, J, I22, I33, As2, As3, E, Nu, G, t2, t3, tf, tw;
 };
 
-void SetVantraFrameSection(RecordView r, const VantraModel& m, const frame::Form& l, int n,
-                           const std::string& name, const FrameSectionValues& v) {
+void SetVantraFrameSection(RecordView r, const VantraModel& m, const frame::Form& l, int n, const std::string& name,
+                           const FrameSectionValues& v) {
     setHeader(r, m, name, n, 0);
     r.u8(frame::kSectType, v.sectionType);
     r.u8(frame::kShape, v.shape);
@@ -80,8 +80,8 @@ void SetVantraFrameSection(RecordView r, const VantraModel& m, const frame::Form
 }
 
 FrameSectionValues frameValues(const TarvoPropFrameSectObj& s, const TarvoPropMaterialObj& mat, int type, int shape) {
-    return {type,  shape,   s.area,  s.TorsionConst, s.I22, s.I33, s.As2, s.As3,
-            mat.E(), mat.Nu(), mat.G(), s.t2,          s.t3,  s.tf,  s.tw};
+    return {type,    shape,    s.area,  s.TorsionConst, s.I22, s.I33, s.As2, s.As3,
+            mat.E(), mat.Nu(), mat.G(), s.t2,           s.t3,  s.tf,  s.tw};
 }
 
 int AddVantraBeamSection(VantraModel& m) {
@@ -134,11 +134,11 @@ void SetVantraWallFibers(RecordView r, int concreteFibers, int steelFibers, int 
     };
     // Concrete fibres share the thickness evenly across the wall; the bars sit at the
     // centres of equal strips.
-    for (int k = 1; k <= concreteFibers; ++k)
-        fiber(k, 1, concreteMaterial, -(thick / c), -0.5 + 0.5 / c + (k - 1) / c);
+    for (int k = 1; k <= concreteFibers; ++k) fiber(k, 1, concreteMaterial, -(thick / c), -0.5 + 0.5 / c + (k - 1) / c);
     r.i16(iwall::kSteelCount, steelFibers);
     for (int k = concreteFibers + 1; k <= concreteFibers + steelFibers; ++k)
-        fiber(k, 0, steelMaterial, -(ratioPercent * thick / (s * 100.0)), -0.5 + 0.5 / s + (k - concreteFibers - 1) / s);
+        fiber(k, 0, steelMaterial, -(ratioPercent * thick / (s * 100.0)),
+              -0.5 + 0.5 / s + (k - concreteFibers - 1) / s);
 }
 
 void SetVantraInelasticWallSection(VantraModel& m, int n, const std::string& name, int sectionType,
@@ -169,8 +169,8 @@ int AddVantraSlabSection(VantraModel& m) {
     return id;
 }
 
-void SetVantraSlabSection(VantraModel& m, int n, const std::string& name, int material, double thick,
-                          double bending, double unitWeight) {
+void SetVantraSlabSection(VantraModel& m, int n, const std::string& name, int material, double thick, double bending,
+                          double unitWeight) {
     RecordView r = m.SlabSectionTable.rec(n);
     setHeader(r, m, name, n, kSlabElastic);
     layout::writeFixed(r, slab::kFixedBytes);
@@ -212,9 +212,9 @@ void fillFramePass(source::TarvoModelObj& src, VantraModel& m, const FramePass& 
         if (!isMaterial(s.PropMatObj, p.material)) continue;
         const int n = column ? AddVantraColumnSection(m) : AddVantraBeamSection(m);
         RecordView r = column ? m.ColumnSectionTable.rec(n) : m.BeamSectionTable.rec(n);
-        SetVantraFrameSection(r, m, column ? frame::kColumn : frame::kBeam, n, MakeVantraName(p.prefix, s.Label, i),
-                              frameValues(s, *s.PropMatObj, p.sectionType,
-                                          s.PropType == p.shapedPropType ? p.shape : kShapeNone));
+        SetVantraFrameSection(
+            r, m, column ? frame::kColumn : frame::kBeam, n, MakeVantraName(p.prefix, s.Label, i),
+            frameValues(s, *s.PropMatObj, p.sectionType, s.PropType == p.shapedPropType ? p.shape : kShapeNone));
         s.*p.backRef = n;
     }
 }

@@ -85,10 +85,14 @@ Group frameGroup(const TarvoFrameObj& f) {
     else
         return NoGroup;
     switch (f.VantraFrameType) {
-        case kColumn: return static_cast<Group>(base);
-        case kBeam: return static_cast<Group>(base + 1);
-        case kBrace: return static_cast<Group>(base + 2);
-        default: return NoGroup;
+        case kColumn:
+            return static_cast<Group>(base);
+        case kBeam:
+            return static_cast<Group>(base + 1);
+        case kBrace:
+            return static_cast<Group>(base + 2);
+        default:
+            return NoGroup;
     }
 }
 
@@ -113,9 +117,12 @@ std::int32_t areaCompound(Group g, const TarvoPropAreaSectObj& s) {
     switch (g) {
         case ConcEWall:
         case ConcWall:
-        case SteelWall: return s.idVantraCompoundWall;
-        case ConcGWall: return s.idVantraCompoundGWall;
-        default: return s.idVantraXSectSlabEla;  // slabs and ramps
+        case SteelWall:
+            return s.idVantraCompoundWall;
+        case ConcGWall:
+            return s.idVantraCompoundGWall;
+        default:
+            return s.idVantraXSectSlabEla;  // slabs and ramps
     }
 }
 
@@ -173,12 +180,18 @@ std::int32_t frameCompound(Group g, const TarvoFrameObj& f) {
     const bool hinged = f.IsFEMAFrame();
     switch (g) {
         case ConcCol:
-        case ConcBrace: return hinged ? s.idVantraCompoundFemaConcCol : s.idVantraCompoundConcCol;
-        case ConcBeam: return hinged ? s.idVantraCompoundFemaConcBeam : s.idVantraCompoundConcBeam;
-        case SteelCol: return hinged ? s.idVantraCompoundFemaSteelCol : s.idVantraCompoundSteelCol;
-        case SteelBeam: return hinged ? s.idVantraCompoundFemaSteelBeam : s.idVantraCompoundSteelBeam;
-        case SteelBrace: return s.idVantraCompoundSteelCol;
-        default: return 0;
+        case ConcBrace:
+            return hinged ? s.idVantraCompoundFemaConcCol : s.idVantraCompoundConcCol;
+        case ConcBeam:
+            return hinged ? s.idVantraCompoundFemaConcBeam : s.idVantraCompoundConcBeam;
+        case SteelCol:
+            return hinged ? s.idVantraCompoundFemaSteelCol : s.idVantraCompoundSteelCol;
+        case SteelBeam:
+            return hinged ? s.idVantraCompoundFemaSteelBeam : s.idVantraCompoundSteelBeam;
+        case SteelBrace:
+            return s.idVantraCompoundSteelCol;
+        default:
+            return 0;
     }
 }
 
@@ -208,9 +221,8 @@ std::int32_t AddVantraElement(VantraModel& m) {
     return e;
 }
 
-void SetVantraElement(VantraModel& m, std::int32_t e, std::int32_t group, std::int32_t zero, std::int32_t next,
-                      int c1, int c2, int c3, std::int32_t compound, const std::array<std::int32_t, 4>& nodes,
-                      double angle) {
+void SetVantraElement(VantraModel& m, std::int32_t e, std::int32_t group, std::int32_t zero, std::int32_t next, int c1,
+                      int c2, int c3, std::int32_t compound, const std::array<std::int32_t, 4>& nodes, double angle) {
     RecordView r = m.ElementTable.rec(e);
     r.i16(elem::kGroup, group);
     r.i32(elem::kReservedLong, zero);
@@ -298,10 +310,18 @@ void FillVantraElements(FillContext& c) {
                 compound = mb.area->EmbedFrameObj->idVantraCompoundEmbededBeam;
                 const auto& id = mb.area->idNodes;
                 switch (mb.corner) {
-                    case 0: nodes = {id[1], id[0], 0, 0}; break;
-                    case 2: nodes = {id[3], id[2], 0, 0}; break;
-                    case 1: nodes = {id[0], id[1], 0, 0}; break;
-                    default: nodes = {id[2], id[3], 0, 0}; break;
+                    case 0:
+                        nodes = {id[1], id[0], 0, 0};
+                        break;
+                    case 2:
+                        nodes = {id[3], id[2], 0, 0};
+                        break;
+                    case 1:
+                        nodes = {id[0], id[1], 0, 0};
+                        break;
+                    default:
+                        nodes = {id[2], id[3], 0, 0};
+                        break;
                 }
             }
             SetVantraElement(m, e, g, 0, next, def.c1, def.c2, def.c3, compound, nodes, angle);

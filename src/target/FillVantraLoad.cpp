@@ -104,8 +104,7 @@ std::int16_t ToInt16(long v, const char* what) {
     return static_cast<std::int16_t>(v);
 }
 
-using FramesByPattern =
-    std::unordered_map<std::string, std::vector<source::TarvoFrameObj*>, common::KeyedStringHash>;
+using FramesByPattern = std::unordered_map<std::string, std::vector<source::TarvoFrameObj*>, common::KeyedStringHash>;
 
 // Per pattern label, the frames that carry loads of it, in frame order. Frames without
 // an element in a known group carry nothing into the target.
@@ -311,9 +310,14 @@ void FillVantraNodalLoads(FillContext& c) {
         for (const auto& it : l.Items) {
             auto r = rowOf.find(it.LoadPattern);
             if (r == rowOf.end()) continue;
-            NodalLoadItem item{static_cast<float>(it.F1), static_cast<float>(it.F2), static_cast<float>(it.F3),
-                               static_cast<float>(it.M1), static_cast<float>(it.M2), static_cast<float>(it.M3),
-                               1.0f, 0.0f};
+            NodalLoadItem item{static_cast<float>(it.F1),
+                               static_cast<float>(it.F2),
+                               static_cast<float>(it.F3),
+                               static_cast<float>(it.M1),
+                               static_cast<float>(it.M2),
+                               static_cast<float>(it.M3),
+                               1.0f,
+                               0.0f};
             m.NodalLoadMatrix.set(r->second, node, item);
         }
     }
@@ -345,7 +349,8 @@ void FillVantraElementLoads(FillContext& c) {
 
     for (std::int32_t k = 1; k <= K; ++k) {
         source::TarvoLoadPatternObj& p = src.LoadPatternObj(patternPosition[static_cast<std::size_t>(k - 1)]);
-        p.VantraLoadPatternElementName = MakeVantraName("LoadFrame-", p.Label, patternPosition[static_cast<std::size_t>(k - 1)]);
+        p.VantraLoadPatternElementName =
+            MakeVantraName("LoadFrame-", p.Label, patternPosition[static_cast<std::size_t>(k - 1)]);
         NamePattern(m.ElementLoadPatternTable.rec(k), p.VantraLoadPatternElementName, 1);
     }
     // Shapes were made pattern by pattern, group by group, ordinal by ordinal: their
@@ -353,7 +358,8 @@ void FillVantraElementLoads(FillContext& c) {
     for (const LoadShape& s : list.shapes) {
         for (std::int32_t e : s.elements)
             m.ElementLoadElementMatrix.set(static_cast<std::size_t>(s.k - 1), e, static_cast<std::int16_t>(s.ordinal));
-        std::int16_t& groupShapes = m.ElementLoadGroupMatrix[static_cast<std::size_t>(s.k - 1)][static_cast<std::size_t>(s.g - 1)];
+        std::int16_t& groupShapes =
+            m.ElementLoadGroupMatrix[static_cast<std::size_t>(s.k - 1)][static_cast<std::size_t>(s.g - 1)];
         groupShapes = std::max(groupShapes, static_cast<std::int16_t>(s.ordinal));
         writeShapeItems(m, s);
     }

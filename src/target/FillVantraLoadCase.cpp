@@ -135,9 +135,12 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
             continue;
         }
         if (drive == "Accel") {
-            if (l.name == "UX") loadEntry("AccelUX", l.scale);
-            else if (l.name == "UY") loadEntry("AccelUY", l.scale);
-            else dropped(l, "acceleration in a direction other than UX or UY");
+            if (l.name == "UX")
+                loadEntry("AccelUX", l.scale);
+            else if (l.name == "UY")
+                loadEntry("AccelUY", l.scale);
+            else
+                dropped(l, "acceleration in a direction other than UX or UY");
         } else if (drive == "Mode") {
             const std::optional<int> mode = modeNumber(l.name);
             if (!mode) {
@@ -153,9 +156,12 @@ bool addPushoverCase(FillContext& c, const std::string& name, std::size_t index,
             ++n;
         } else {
             const source::TarvoLoadPatternObj* p = c.src.LoadPatternObjGet(l.name);
-            if (hasLoadNode(p)) loadEntry(p->VantraLoadPatternNodeName, l.scale);
-            else if (!p) dropped(l, "unresolved load pattern");
-            else dropped(l, "load pattern without nodal loads");
+            if (hasLoadNode(p))
+                loadEntry(p->VantraLoadPatternNodeName, l.scale);
+            else if (!p)
+                dropped(l, "unresolved load pattern");
+            else
+                dropped(l, "load pattern without nodal loads");
         }
     }
     r.i16(pushover::kEntryCount, n);
@@ -213,9 +219,11 @@ std::array<double, 4> dynamicControls(FillContext& c, const std::string& caseNam
     source::DynamicDamping damping;
     if (c.query.GetDynamicNonlinearDamping(caseNameForDamping, damping) != 0) return {0, 0, 0, 0};
     switch (damping.code) {
-        case 1: return {0, 0, 0, 0};
+        case 1:
+            return {0, 0, 0, 0};
         case 2:
-        case 3: return {0.1, 0.9, damping.value1, damping.value2};
+        case 3:
+            return {0.1, 0.9, damping.value1, damping.value2};
         default:
             return {0.1, 0.9, damping.value1 * 0.1 / 4 / 3.1415926, damping.value2 * 3.1415926 / 0.9};
     }
@@ -256,14 +264,18 @@ void FillVantraLoadCases(FillContext& c) {
             std::vector<source::NonlinearLoad> loads;
             c.query.GetStaticNonlinearLoads(name, loads);
             if (app.loadControl == 1) {
-                if (c.m.GravityLoadCaseTable.count() < kMaxGravityCases) addGravityCase(c, name, i, loads);
-                else c.src.Report.add("load case", name, "gravity case past the 20 of a structure");
+                if (c.m.GravityLoadCaseTable.count() < kMaxGravityCases)
+                    addGravityCase(c, name, i, loads);
+                else
+                    c.src.Report.add("load case", name, "gravity case past the 20 of a structure");
             } else if (app.loadControl == 2) {
                 if (c.m.PushoverLoadCaseTable.count() < kMaxPushoverCases)
                     addPushoverCase(c, name, i, app.monitoredDof, loads);
-                else c.src.Report.add("load case", name, "pushover case past the 20 of a structure");
+                else
+                    c.src.Report.add("load case", name, "pushover case past the 20 of a structure");
             } else {
-                c.src.Report.add("load case", name, "static case with a load control other than full load or displacement");
+                c.src.Report.add("load case", name,
+                                 "static case with a load control other than full load or displacement");
             }
         } else if (type != 8) {
             c.src.Report.add("load case", name, "load case of a kind that is not transferred", false,

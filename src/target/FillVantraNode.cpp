@@ -24,15 +24,15 @@ std::int32_t AddVantraNode(VantraModel& m) {
 // Tested in this order; the first that fits decides.
 std::uint8_t supportType(const std::array<bool, 6>& r) {
     const bool translations = r[UX] && r[UY] && r[UZ];
-    if (translations && r[RX] && r[RY] && r[RZ]) return 1;    // fixed
-    if (translations && !r[RX] && !r[RY] && !r[RZ]) return 2;  // pinned
-    if (translations && !r[RX] && !r[RY] && r[RZ]) return 3;   // pinned, no twist
+    if (translations && r[RX] && r[RY] && r[RZ]) return 1;                   // fixed
+    if (translations && !r[RX] && !r[RY] && !r[RZ]) return 2;                // pinned
+    if (translations && !r[RX] && !r[RY] && r[RZ]) return 3;                 // pinned, no twist
     if (!r[UX] && !r[UY] && !r[UZ] && !r[RX] && !r[RY] && !r[RZ]) return 0;  // free
     return 9;
 }
 
-void SetVantraNode(VantraModel& m, std::int32_t node, std::int32_t previous, std::int32_t next, double x,
-                   double y, double z, const std::array<bool, 6>& restraints) {
+void SetVantraNode(VantraModel& m, std::int32_t node, std::int32_t previous, std::int32_t next, double x, double y,
+                   double z, const std::array<bool, 6>& restraints) {
     RecordView r = m.NodeTable.rec(node);
     r.i32(node::kPrevious, previous);
     r.i32(node::kNext, next);

@@ -28,8 +28,7 @@ void SetVantraSectionCut(VantraModel& m, std::int32_t cut, const std::string& na
     layout::writeFixed(r, sc::kFixedSingles);
 }
 
-void SetVantraSectionCutItem(VantraModel& m, std::int32_t item, int endFlag, std::int32_t element,
-                             std::int32_t next) {
+void SetVantraSectionCutItem(VantraModel& m, std::int32_t item, int endFlag, std::int32_t element, std::int32_t next) {
     RecordView r = m.SectionCutItemTable.rec(item);
     namespace ci = layout::section_cut_item;
     r.i16(ci::kEndFlag, endFlag);
@@ -92,8 +91,10 @@ void FillVantraSectionCuts(FillContext& c) {
     g.text(sg::kName, layout::kNameLength, "Support Sect Group");
     layout::writeFixed(g, sg::kFixedWords);
     g.i16(sg::kCutCount, cuts);
-    m.SectionGroupMatrix.assign(static_cast<std::size_t>(group), std::vector<std::uint8_t>(static_cast<std::size_t>(cuts), 0));
-    for (std::int32_t k = 1; k <= cuts; ++k) m.SectionGroupMatrix[static_cast<std::size_t>(group - 1)][static_cast<std::size_t>(k - 1)] = 1;
+    m.SectionGroupMatrix.assign(static_cast<std::size_t>(group),
+                                std::vector<std::uint8_t>(static_cast<std::size_t>(cuts), 0));
+    for (std::int32_t k = 1; k <= cuts; ++k)
+        m.SectionGroupMatrix[static_cast<std::size_t>(group - 1)][static_cast<std::size_t>(k - 1)] = 1;
 }
 
 }  // namespace t2v::target

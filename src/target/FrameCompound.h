@@ -24,7 +24,6 @@ std::int32_t AddVantraFrameCompound(VantraModel& m);
 // present: the I-end release slot when releaseI is not 0, the member slot, the J-end
 // release slot when releaseJ is not 0.
 void SetVantraReleaseCompound(VantraModel& m, std::int32_t n, const std::string& name, std::int32_t releaseI,
-                              std::int32_t releaseJ, int sectType, std::int32_t section, int behaviour,
-                              double weight);
+                              std::int32_t releaseJ, int sectType, std::int32_t section, int behaviour, double weight);
 
 }  // namespace t2v::target

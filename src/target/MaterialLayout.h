@@ -69,7 +69,7 @@ inline constexpr std::size_t kCompanionFlag = 0;  // first byte of a companion r
 namespace inelastic_material {
 inline constexpr std::size_t kSize = 329;
 inline constexpr std::size_t kCompanionSize = 50;
-inline constexpr FixedByte kFixedBytes[] = {{45, 0}, {46, 1}, {47, 0}, {48, 1}, {49, 1},
+inline constexpr FixedByte kFixedBytes[] = {{45, 0}, {46, 1}, {47, 0}, {48, 1},  {49, 1},
                                             {50, 0}, {51, 0}, {52, 0}, {53, 10}, {54, 1}};
 inline constexpr FixedWord kFixedWords[] = {{57, 0}};
 inline constexpr FixedSingle kFixedSingles[] = {{69, 0.0}};

@@ -32,9 +32,9 @@ inline constexpr std::size_t kSize = 89;
 inline constexpr std::size_t kName = 0;
 inline constexpr std::size_t kNumber = 40;
 inline constexpr std::size_t kKind = 42;
-inline constexpr std::size_t kFlags = 45;       // six bytes
+inline constexpr std::size_t kFlags = 45;  // six bytes
 inline constexpr std::size_t kNumberAgain = 53;
-inline constexpr std::size_t kStiffness = 57;   // six f32
+inline constexpr std::size_t kStiffness = 57;  // six f32
 inline constexpr int kKindRelease = 4;
 }  // namespace release_component
 

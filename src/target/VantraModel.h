@@ -58,9 +58,15 @@ enum class Growth {
 inline std::int32_t GrownCapacity(Growth rule, std::int32_t count, std::int32_t capacity, std::int32_t limit) {
     std::int64_t c = capacity;
     switch (rule) {
-        case Growth::CountPlus10: if (count > capacity) c = std::int64_t{count} + 10; break;
-        case Growth::CapacityPlus5: if (count > capacity) c = std::int64_t{capacity} + 5; break;
-        case Growth::AlwaysCountPlus10: c = std::int64_t{count} + 10; break;
+        case Growth::CountPlus10:
+            if (count > capacity) c = std::int64_t{count} + 10;
+            break;
+        case Growth::CapacityPlus5:
+            if (count > capacity) c = std::int64_t{capacity} + 5;
+            break;
+        case Growth::AlwaysCountPlus10:
+            c = std::int64_t{count} + 10;
+            break;
     }
     return static_cast<std::int32_t>(std::min<std::int64_t>(c, limit));
 }
@@ -136,7 +142,8 @@ public:
 
 private:
     std::size_t offsetOf(std::int32_t id) const {
-        if (id < 1 || id > count_) throw std::out_of_range("record " + std::to_string(id) + " of the " + name_ + " table does not exist");
+        if (id < 1 || id > count_)
+            throw std::out_of_range("record " + std::to_string(id) + " of the " + name_ + " table does not exist");
         return static_cast<std::size_t>(id - 1) * kRowSize;
     }
     std::uint8_t* row(std::int32_t id) { return bytes_.data() + offsetOf(id); }
@@ -202,7 +209,7 @@ struct VantraModel {
     std::string ProductName = "VANTRA V4";
     std::string ProductFamily = "VANTRA";
     std::string Comment;
-    std::string StructureName;   // held as given; the writer uses its first 12 characters
+    std::string StructureName;  // held as given; the writer uses its first 12 characters
     std::string StructureTitle = "Model Transferred";
     std::string StructuresRoot;
     std::string StructureDir;
@@ -260,7 +267,7 @@ struct VantraModel {
     std::int32_t ElementLoadShapeCount = 1;
     std::vector<std::vector<std::int16_t>> ElementLoadGroupMatrix;  // [pattern - 1][group - 1]
     std::map<std::tuple<std::int32_t, std::int32_t, std::int32_t>, ElementLoadShapeItem>
-        ElementLoadShapeTable;                       // (shape, pattern, group)
+        ElementLoadShapeTable;                          // (shape, pattern, group)
     SparseRows<std::int16_t> ElementLoadElementMatrix;  // row = pattern - 1, column = element
     RecordTable<layout::element_load_item::kSize> ElementLoadItemTable{"element load item"};
 
@@ -282,38 +289,38 @@ struct VantraModel {
 
     // --- components -------------------------------------------------------------------------------
     std::int16_t MaxComponentCapacity = 1;
-    RecordTable<layout::fema_beam::kSize, layout::fema_beam::kCompanionSize>
-        FemaBeamTable{"FEMA beam component", {.figure = ComponentFigure::Count}};  // C8
-    RecordTable<layout::fema_column::kSize, layout::fema_column::kCompanionSize>
-        FemaColumnTable{"FEMA column component", {.figure = ComponentFigure::Count}};  // C13
-    RecordTable<layout::end_zone::kSize> EndZoneTable{"end zone"};                                  // C37
-    RecordTable<layout::release_component::kSize>
-        ReleaseComponentTable{"release component", {.growth = Growth::CapacityPlus5, .figure = ComponentFigure::Capacity}};  // C38
-    RecordTable<layout::inelastic_material::kSize, layout::inelastic_material::kCompanionSize>
-        InelasticMaterialTable{"inelastic material", {.figure = ComponentFigure::Count}};  // C51
-    RecordTable<layout::elastic_fiber_material::kSize>
-        ElasticFiberMaterialTable{"elastic fiber material", {.figure = ComponentFigure::Count}};  // C53
+    RecordTable<layout::fema_beam::kSize, layout::fema_beam::kCompanionSize> FemaBeamTable{
+        "FEMA beam component", {.figure = ComponentFigure::Count}};  // C8
+    RecordTable<layout::fema_column::kSize, layout::fema_column::kCompanionSize> FemaColumnTable{
+        "FEMA column component", {.figure = ComponentFigure::Count}};  // C13
+    RecordTable<layout::end_zone::kSize> EndZoneTable{"end zone"};     // C37
+    RecordTable<layout::release_component::kSize> ReleaseComponentTable{
+        "release component", {.growth = Growth::CapacityPlus5, .figure = ComponentFigure::Capacity}};  // C38
+    RecordTable<layout::inelastic_material::kSize, layout::inelastic_material::kCompanionSize> InelasticMaterialTable{
+        "inelastic material", {.figure = ComponentFigure::Count}};  // C51
+    RecordTable<layout::elastic_fiber_material::kSize> ElasticFiberMaterialTable{
+        "elastic fiber material", {.figure = ComponentFigure::Count}};  // C53
     RecordTable<layout::elastic_shear_material::kSize, layout::elastic_shear_material::kCompanionSize>
         ElasticShearMaterialTable{"elastic shear material", {.figure = ComponentFigure::Capacity}};  // C54
-    RecordTable<layout::elastic_slab_material::kSize>
-        ElasticSlabMaterialTable{"elastic slab material", {.figure = ComponentFigure::Capacity}};  // C55
-    RecordTable<layout::beam_section::kSize>
-        BeamSectionTable{"beam section", {.figure = ComponentFigure::Capacity}};  // C66
-    RecordTable<layout::column_section::kSize>
-        ColumnSectionTable{"column section", {.figure = ComponentFigure::Capacity}};  // C67
-    RecordTable<layout::slab_section::kSize>
-        SlabSectionTable{"slab section", {.figure = ComponentFigure::Count}};  // C68
+    RecordTable<layout::elastic_slab_material::kSize> ElasticSlabMaterialTable{
+        "elastic slab material", {.figure = ComponentFigure::Capacity}};  // C55
+    RecordTable<layout::beam_section::kSize> BeamSectionTable{"beam section",
+                                                              {.figure = ComponentFigure::Capacity}};  // C66
+    RecordTable<layout::column_section::kSize> ColumnSectionTable{"column section",
+                                                                  {.figure = ComponentFigure::Capacity}};  // C67
+    RecordTable<layout::slab_section::kSize> SlabSectionTable{"slab section",
+                                                              {.figure = ComponentFigure::Count}};  // C68
     std::int32_t SlabSectionCount2 = 0;
     RecordTable<layout::inelastic_wall_section::kSize, layout::inelastic_wall_section::kCompanionSize>
         InelasticWallSectionTable{"inelastic wall section", {.figure = ComponentFigure::Count}};  // C70
-    RecordTable<layout::elastic_wall_section::kSize>
-        ElasticWallSectionTable{"elastic wall section", {.figure = ComponentFigure::Count}};  // C71
-    RecordTable<layout::frame_compound::kSize, layout::frame_compound::kCompanionSize>
-        FrameCompoundTable{"frame compound", {.figure = ComponentFigure::Count}};  // C101
-    RecordTable<layout::wall_compound::kSize>
-        WallCompoundTable{"wall compound", {.figure = ComponentFigure::Capacity}};  // C102
-    RecordTable<layout::general_wall_compound::kSize>
-        GeneralWallCompoundTable{"general wall compound", {.figure = ComponentFigure::Capacity}};  // C103
+    RecordTable<layout::elastic_wall_section::kSize> ElasticWallSectionTable{
+        "elastic wall section", {.figure = ComponentFigure::Count}};  // C71
+    RecordTable<layout::frame_compound::kSize, layout::frame_compound::kCompanionSize> FrameCompoundTable{
+        "frame compound", {.figure = ComponentFigure::Count}};  // C101
+    RecordTable<layout::wall_compound::kSize> WallCompoundTable{"wall compound",
+                                                                {.figure = ComponentFigure::Capacity}};  // C102
+    RecordTable<layout::general_wall_compound::kSize> GeneralWallCompoundTable{
+        "general wall compound", {.figure = ComponentFigure::Capacity}};  // C103
 
     // Raises MaxComponentCapacity to at least `size`.
     void raiseMaxComponentCapacity(std::int32_t size) {
@@ -326,17 +333,22 @@ struct VantraModel {
     std::int32_t addComponent(RecordTable<N, C>& t) {
         const std::int32_t id = t.add();
         switch (t.componentFigure()) {
-            case ComponentFigure::Count: raiseMaxComponentCapacity(t.count()); break;
-            case ComponentFigure::Capacity: raiseMaxComponentCapacity(t.capacity()); break;
-            case ComponentFigure::None: break;
+            case ComponentFigure::Count:
+                raiseMaxComponentCapacity(t.count());
+                break;
+            case ComponentFigure::Capacity:
+                raiseMaxComponentCapacity(t.capacity());
+                break;
+            case ComponentFigure::None:
+                break;
         }
         return id;
     }
 
     // --- load cases ("L" file) --------------------------------------------------------------------
-    RecordTable<layout::gravity_case::kSize> GravityLoadCaseTable{"gravity load case"};    // kind 1
+    RecordTable<layout::gravity_case::kSize> GravityLoadCaseTable{"gravity load case"};     // kind 1
     RecordTable<layout::pushover_case::kSize> PushoverLoadCaseTable{"pushover load case"};  // kind 2
-    RecordTable<layout::dynamic_case::kSize> DynamicLoadCaseTable{"dynamic load case"};    // kind 3
+    RecordTable<layout::dynamic_case::kSize> DynamicLoadCaseTable{"dynamic load case"};     // kind 3
 
     // --- analysis cases ("A" file) ----------------------------------------------------------------
     RecordTable<layout::analysis_series::kSize> AnalysisCaseTable{"analysis case"};

@@ -31,8 +31,9 @@ TEST(Batch, EachModelIntoItsOwnStructureAndTheWorstStatusWins) {
     std::filesystem::copy_file(kExample, dir / "a-very-long-model-name.json");
     t2v::test::WriteText(dir / "broken.json", "{\"points\": [");
     const std::string cmd = kTransfer + " " + dir / "broken.json" + " " + dir / "tower.json" + " " +
-                            dir / "a-very-long-model-name.json" + " --dir " + dir / "new/out" + " --home " + dir / "home" +
-                            " -j 2 --check --summary " + dir / "summary.json" + " > " + dir / "table.txt 2>&1";
+                            dir / "a-very-long-model-name.json" + " --dir " + dir / "new/out" + " --home " +
+                            dir / "home" + " -j 2 --check --summary " + dir / "summary.json" + " > " +
+                            dir / "table.txt 2>&1";
     const int status = std::system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);  // the broken model failed; the others were done
@@ -42,7 +43,8 @@ TEST(Batch, EachModelIntoItsOwnStructureAndTheWorstStatusWins) {
     EXPECT_NE(ReadText(dir / "new/out/broken.log").find("broken.json"), std::string::npos);
 
     const std::string summary = ReadText(dir / "summary.json");
-    EXPECT_NE(summary.find("\"structure\": \"tower\", \"elements\": 93, \"problems\": 0"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\"structure\": \"tower\", \"elements\": 93, \"problems\": 0"), std::string::npos)
+        << summary;
     EXPECT_NE(summary.find("\"structure\": \"broken\", \"elements\": null, \"problems\": null"), std::string::npos);
     EXPECT_NE(summary.find("\"exit\": 1}"), std::string::npos);
     const std::string table = ReadText(dir / "table.txt");

@@ -89,8 +89,10 @@ TEST(CommandLine, ExitStatusSaysWhatWasDone) {
     r = tool(dir, "'" + missing + "' --report '" + dir / "report.json" + "' " + home);
     EXPECT_EQ(r.status, 3) << r.err;
     const std::string json = readText(dir / "report.json");
-    EXPECT_NE(json.find(R"("kind": "function", "name": "FromFile", "reason": "function file replaced by the two-point zero function ()"),
-              std::string::npos)
+    EXPECT_NE(
+        json.find(
+            R"("kind": "function", "name": "FromFile", "reason": "function file replaced by the two-point zero function ()"),
+        std::string::npos)
         << json;
     EXPECT_NE(json.find(R"("problems": 1})"), std::string::npos) << json;
 
@@ -107,11 +109,13 @@ TEST(CommandLine, ExitStatusSaysWhatWasDone) {
 TEST(CommandLine, StrictCountsEveryLeftOutObjectAsAProblem) {
     test::TempDir dir;
     const std::string example = std::string(T2V_SOURCE_DIR) + "/examples/building.json";
-    const std::string args = "'" + example + "' --no-sync --home '" + dir / "home" + "' --report '" + dir / "r.json" + "'";
+    const std::string args =
+        "'" + example + "' --no-sync --home '" + dir / "home" + "' --report '" + dir / "r.json" + "'";
     EXPECT_EQ(tool(dir, args).status, 0);
     const ToolRun r = tool(dir, args + " --strict");
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.out.find("problem: load case of a kind that is not transferred: 1 load case (Modal)"), std::string::npos)
+    EXPECT_NE(r.out.find("problem: load case of a kind that is not transferred: 1 load case (Modal)"),
+              std::string::npos)
         << r.out;
     EXPECT_NE(readText(dir / "r.json").find(R"("problems": 3})"), std::string::npos);
 }

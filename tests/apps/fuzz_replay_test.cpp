@@ -20,7 +20,7 @@ using Check = void (*)(const std::uint8_t*, std::size_t);
 std::size_t Replay(const std::string& corpus, const std::string& target, Check check) {
     std::size_t count = 0;
     for (const fs::path& folder : {fs::path(T2V_SOURCE_DIR) / "fuzz" / "corpus" / corpus,
-                                  fs::path(T2V_SOURCE_DIR) / "fuzz" / "regressions" / target}) {
+                                   fs::path(T2V_SOURCE_DIR) / "fuzz" / "regressions" / target}) {
         if (!fs::is_directory(folder)) continue;
         for (const auto& entry : fs::directory_iterator(folder)) {
             if (!entry.is_regular_file() || entry.path().extension() == ".md") continue;

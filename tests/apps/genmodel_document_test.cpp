@@ -67,8 +67,10 @@ TEST_F(GeneratedBuilding, HoldsEveryKindOfMemberAndLoad) {
         std::vector<FramePointLoad> pts;
         host_->GetFramePointLoads(f, kObject, pts);
         for (const auto& p : pts) {
-            if (p.relDist == 0.0 || p.relDist == 1.0) seen.insert("point load at a frame end");
-            else seen.insert("point load in the span");
+            if (p.relDist == 0.0 || p.relDist == 1.0)
+                seen.insert("point load at a frame end");
+            else
+                seen.insert("point load in the span");
         }
         std::string section;
         host_->GetFrameSection(f, section);

@@ -82,13 +82,15 @@ TEST(GoldenOutput, GeneratedBuildingDecodesToTheGoldenFiles) {
     std::vector<std::pair<std::string, std::string>> outputs;
     for (std::string_view suffix : decode::StructureFileSuffixes()) {
         const std::string name = decode::StructureFileName(suffix);
-        outputs.emplace_back(name + ".json", decode::ToJson(decode::DecodeStructureFile(r->structureDir() + "/" + name, suffix), true));
+        outputs.emplace_back(name + ".json",
+                             decode::ToJson(decode::DecodeStructureFile(r->structureDir() + "/" + name, suffix), true));
     }
     std::vector<fs::path> records;
     for (const auto& e : fs::directory_iterator(r->home() + "/Records/EqkeGroup")) records.push_back(e.path());
     std::sort(records.begin(), records.end());
     for (const fs::path& p : records)
-        outputs.emplace_back("records/" + p.filename().string() + ".json", decode::ToJson(decode::DecodeEarthquakeRecord(p.string()), true));
+        outputs.emplace_back("records/" + p.filename().string() + ".json",
+                             decode::ToJson(decode::DecodeEarthquakeRecord(p.string()), true));
 
     if (std::getenv("T2V_UPDATE_GOLDEN")) {
         fs::remove_all(kGolden);

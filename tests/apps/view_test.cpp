@@ -36,7 +36,9 @@ int RunQuietly(const std::string& cmd) {
 
 TEST(View, GlbHoldsEveryElementOnceInItsGroupsMesh) {
     TempDir dir;
-    ASSERT_EQ(RunQuietly(kBin + "/tarvo2vantra " + kExample + " --dir " + dir.path() + " --name B --home " + dir / "home"), 0);
+    ASSERT_EQ(
+        RunQuietly(kBin + "/tarvo2vantra " + kExample + " --dir " + dir.path() + " --name B --home " + dir / "home"),
+        0);
     ASSERT_EQ(RunQuietly(kBin + "/vantra-view " + dir / "B" + " -o " + dir / "b.glb"), 0);
 
     tinygltf::Model model;
@@ -58,8 +60,10 @@ TEST(View, GlbHoldsEveryElementOnceInItsGroupsMesh) {
         int group = 0;
         for (std::size_t g = 0; g < d.groups.size(); ++g)
             if (d.groups[g].name == mesh.name) group = static_cast<int>(g + 1);
-        const auto& colour = model.materials.at(static_cast<std::size_t>(p.material)).pbrMetallicRoughness.baseColorFactor;
-        EXPECT_EQ(static_cast<int>(colour[0] * 255 + 0.5), std::stoi(t2v::check::GroupColour(group).substr(1, 2), nullptr, 16))
+        const auto& colour =
+            model.materials.at(static_cast<std::size_t>(p.material)).pbrMetallicRoughness.baseColorFactor;
+        EXPECT_EQ(static_cast<int>(colour[0] * 255 + 0.5),
+                  std::stoi(t2v::check::GroupColour(group).substr(1, 2), nullptr, 16))
             << mesh.name;
     }
 
@@ -90,7 +94,9 @@ TEST(View, SvgRenderedByABrowserShowsEveryGroupsColour) {
 #else
     if (RunQuietly("command -v chromium") != 0) GTEST_SKIP() << "chromium is not installed";
     TempDir dir;
-    ASSERT_EQ(RunQuietly(kBin + "/tarvo2vantra " + kExample + " --dir " + dir.path() + " --name B --home " + dir / "home"), 0);
+    ASSERT_EQ(
+        RunQuietly(kBin + "/tarvo2vantra " + kExample + " --dir " + dir.path() + " --name B --home " + dir / "home"),
+        0);
     ASSERT_EQ(RunQuietly(kBin + "/vantra-view " + dir / "B" + " -o " + dir / "b.svg"), 0);
     std::ifstream svgFile(dir / "b.svg");
     std::stringstream svg;
@@ -103,8 +109,9 @@ TEST(View, SvgRenderedByABrowserShowsEveryGroupsColour) {
     // Its own profile, so that runs side by side do not share one.
     const std::string png = dir / "b.png";
     ASSERT_EQ(RunQuietly("timeout 60 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars "
-                         "--force-device-scale-factor=1 --user-data-dir=" + dir / "profile" + " --screenshot=" + png +
-                         " --window-size=" + std::to_string(w) + "," + std::to_string(h) + " file://" + dir / "b.svg"),
+                         "--force-device-scale-factor=1 --user-data-dir=" +
+                         dir / "profile" + " --screenshot=" + png + " --window-size=" + std::to_string(w) + "," +
+                         std::to_string(h) + " file://" + dir / "b.svg"),
               0);
     std::uint32_t width = 0, height = 0;
     const std::vector<std::uint8_t> rgb = ReadPngRgb(png, width, height);

@@ -26,7 +26,8 @@ TEST(Picture, EveryElementOncePerViewInItsGroupColourWithALegend) {
 
     const std::regex view(R"re(<g class="view" id="(\w+)">([\s\S]*?)\n</g>\n(?=<g class="view"|<g id="legend"))re");
     // Areas are filled in their group's colour, frames drawn in it.
-    const std::regex groupRe(R"re(<g class="g(\d+)"[^>]*? fill="(#[0-9a-f]{6}|none)"[^>]*? stroke="(#[0-9a-f]{6})">([\s\S]*?)</g>)re");
+    const std::regex groupRe(
+        R"re(<g class="g(\d+)"[^>]*? fill="(#[0-9a-f]{6}|none)"[^>]*? stroke="(#[0-9a-f]{6})">([\s\S]*?)</g>)re");
     const std::regex drawn(R"re(<(?:line|polygon) data-element="(\d+)")re");
     int views = 0;
     for (auto v = std::sregex_iterator(svg.begin(), svg.end(), view); v != std::sregex_iterator(); ++v) {
@@ -40,7 +41,8 @@ TEST(Picture, EveryElementOncePerViewInItsGroupColourWithALegend) {
             }
             EXPECT_EQ((*g)[3].str(), check::GroupColour(groupNumber));
             const std::string elements = (*g)[4];
-            for (auto m = std::sregex_iterator(elements.begin(), elements.end(), drawn); m != std::sregex_iterator(); ++m) {
+            for (auto m = std::sregex_iterator(elements.begin(), elements.end(), drawn); m != std::sregex_iterator();
+                 ++m) {
                 const std::int64_t element = std::stoll((*m)[1]);
                 ++seen[element];
                 EXPECT_EQ(groupNumber, expected[element]) << (*v)[1] << " element " << element;
@@ -51,7 +53,8 @@ TEST(Picture, EveryElementOncePerViewInItsGroupColourWithALegend) {
     }
     EXPECT_EQ(views, 3);
 
-    const std::regex legend(R"re(<rect class="legend" data-group="(\d+)"[^>]*fill="(#[0-9a-f]{6})"/><text[^>]*>([^<]*)</text>)re");
+    const std::regex legend(
+        R"re(<rect class="legend" data-group="(\d+)"[^>]*fill="(#[0-9a-f]{6})"/><text[^>]*>([^<]*)</text>)re");
     std::size_t rows = 0;
     for (auto m = std::sregex_iterator(svg.begin(), svg.end(), legend); m != std::sregex_iterator(); ++m, ++rows) {
         const int group = std::stoi((*m)[1]);

@@ -41,20 +41,20 @@ TEST(StructureChecks, SoundStructureHasNoFinding) {
 
 TEST(StructureChecks, ReferencesToNothingAndDegenerateObjectsAreFound) {
     StructureDigest d = Beam();
-    d.nodes.push_back({7, 7, 7, {}, false});            // node 6: nothing uses it
-    d.nodes.push_back({4, 0, 3 + 1e-9, {}, false});     // node 7: on top of node 3, used by the slab below
+    d.nodes.push_back({7, 7, 7, {}, false});             // node 6: nothing uses it
+    d.nodes.push_back({4, 0, 3 + 1e-9, {}, false});      // node 7: on top of node 3, used by the slab below
     d.groups.push_back({"ElemConcSlabRamp", 12, 6, 7});  // group 3
     d.groups.push_back({"ElemSteelBrace", 5, 0, 0});     // group 4: empty
     d.elements.push_back({0, {}, 0});
     d.elements.push_back({3, {2, 3, 7, 2}, 1});  // element 7: slab on a missing section, zero area
     d.elements.push_back({9, {2, 3, 0, 0}, 1});  // element 8: group 9 does not exist
-    d.elements[1].nodes[1] = 2;                   // element 2: from node 2 to node 2
-    d.elements[3].nodes[0] = 40;                  // element 4: node 40 does not exist
-    d.elements[4].compound = 3;                   // element 5: frame compound 3 of 1
+    d.elements[1].nodes[1] = 2;                  // element 2: from node 2 to node 2
+    d.elements[3].nodes[0] = 40;                 // element 4: node 40 does not exist
+    d.elements[4].compound = 3;                  // element 5: frame compound 3 of 1
     d.drifts = {{"H1 Drift", 3, 99}};
     d.elementPatterns = {{"LoadFrame-L", 1}};
     d.shapes = {{1, 1, 1, 1, 1, 1}};
-    d.loadItems = {{1, 5, {1, 0, 1, 1}}};  // its chain runs to item 5 of 1
+    d.loadItems = {{1, 5, {1, 0, 1, 1}}};             // its chain runs to item 5 of 1
     d.shapeUses = {{1, 2, 1}, {1, 3, 1}, {1, 4, 2}};  // element 3 is a head; element 4 has no shape 2
     d.selfWeightPatterns = {{"SelfWeight-D", 65533}};
     d.selfWeightElements = {{2, 100}};

@@ -22,10 +22,12 @@ TEST(MakeVantraName, PrefixAndTrimmedLabelOrIndexPlusOne) {
 
 TEST(CodePage, Windows1252WithQuestionMarkForTheRest) {
     EXPECT_EQ(toCp1252("Plain"), "Plain");
-    EXPECT_EQ(toCp1252("\xC3\xA9"), "\xE9");              // é
-    EXPECT_EQ(toCp1252("\xE2\x82\xAC"), "\x80");          // euro sign
-    EXPECT_EQ(toCp1252("\xE6\xA2\x81"), "?");             // a CJK character
-    EXPECT_EQ(toCp1252("a\xFF" "b"), "a?b");              // malformed byte
+    EXPECT_EQ(toCp1252("\xC3\xA9"), "\xE9");      // é
+    EXPECT_EQ(toCp1252("\xE2\x82\xAC"), "\x80");  // euro sign
+    EXPECT_EQ(toCp1252("\xE6\xA2\x81"), "?");     // a CJK character
+    EXPECT_EQ(toCp1252("a\xFF"
+                       "b"),
+              "a?b");  // malformed byte
     EXPECT_EQ(fixedText("\xC3\xA9t\xC3\xA9", 5), "\xE9t\xE9  ");
     EXPECT_EQ(fixedText("abcdefgh", 4), "abcd");
     // And back, as names are read out of a filled store.
@@ -51,12 +53,15 @@ TEST(RecordView, LittleEndianFieldsAtOffsets) {
 }
 
 TEST(Units, HostCodesToUnitsAndGravity) {
-    struct Row { int code, force, length; float g; };
-    const Row rows[] = {{1, 1, 0, 386.4f}, {2, 1, 1, 32.2f},  {3, 0, 0, 386.4f},  {4, 0, 1, 32.2f},
-                        {5, 3, 2, 9814.6f}, {6, 3, 4, 9.81f},  {7, 4, 2, 9814.56f}, {8, 4, 4, 9.81f},
-                        {9, 2, 2, 9814.6f}, {10, 2, 4, 9.81f}, {11, 5, 2, 9814.6f}, {12, 5, 4, 9.81f},
-                        {13, 3, 3, 981.4f}, {14, 4, 3, 981.4f}, {15, 2, 3, 981.4f}, {16, 1, 3, 981.4f},
-                        {0, 3, 4, 9.81f},  {17, 3, 4, 9.81f}, {-5, 3, 4, 9.81f}};
+    struct Row {
+        int code, force, length;
+        float g;
+    };
+    const Row rows[] = {{1, 1, 0, 386.4f},  {2, 1, 1, 32.2f},   {3, 0, 0, 386.4f},   {4, 0, 1, 32.2f},
+                        {5, 3, 2, 9814.6f}, {6, 3, 4, 9.81f},   {7, 4, 2, 9814.56f}, {8, 4, 4, 9.81f},
+                        {9, 2, 2, 9814.6f}, {10, 2, 4, 9.81f},  {11, 5, 2, 9814.6f}, {12, 5, 4, 9.81f},
+                        {13, 3, 3, 981.4f}, {14, 4, 3, 981.4f}, {15, 2, 3, 981.4f},  {16, 1, 3, 981.4f},
+                        {0, 3, 4, 9.81f},   {17, 3, 4, 9.81f},  {-5, 3, 4, 9.81f}};
     for (const Row& r : rows) {
         Units u = UnitsForHostCode(r.code);
         EXPECT_EQ(u.ForceUnit, r.force) << r.code;

@@ -70,7 +70,9 @@ public:
         return *this;
     }
     Rec& i16(std::size_t at, int v) { return le(at, static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2); }
-    Rec& i32(std::size_t at, std::int64_t v) { return le(at, static_cast<std::uint32_t>(static_cast<std::int32_t>(v)), 4); }
+    Rec& i32(std::size_t at, std::int64_t v) {
+        return le(at, static_cast<std::uint32_t>(static_cast<std::int32_t>(v)), 4);
+    }
     Rec& f32(std::size_t at, double v) {
         float f = static_cast<float>(v);
         std::uint32_t u;

@@ -74,7 +74,9 @@ TEST(DecodeFailure, CountsAreGuardedBeforeAnythingIsRead) {
     putI32(s, kNodeCount, 0x7FFFFFFF);
     DecodeError e = decodeError(s, "S");
     EXPECT_EQ(e.offset(), kNodeCount);
-    EXPECT_NE(e.reason().find("a node record: count 2147483647 x 84 bytes = 180388626348 bytes, only 565 left"), std::string::npos) << e.what();
+    EXPECT_NE(e.reason().find("a node record: count 2147483647 x 84 bytes = 180388626348 bytes, only 565 left"),
+              std::string::npos)
+        << e.what();
 
     putI32(s, kNodeCount, -1);
     e = decodeError(s, "S");

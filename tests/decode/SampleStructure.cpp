@@ -17,20 +17,23 @@ Bytes Preamble(std::string_view name) {
 
 Bytes MainHeader() {
     Bytes b;
-    b.i16(0)         // 80 header word 0
-        .i16(4)      // 82 length unit: metre
-        .i16(3)      // 84 force unit: kilonewton
-        .f32(9.81)   // 86 gravity
-        .i16(0)      // 90 error beep
-        .i16(1)      // 92 size preset index
-        .i16(4)      // 94 unit flag 4
-        .i16(1)      // 96 tail section flag
-        .i16(0)      // 98 extra value
-        .i16(0)      // 100 header word 1
-        .i32(0).i32(0).i32(0)  // 102 three longs
-        .i16(0).i16(0)         // 114 reserved list count, capacity
+    b.i16(0)        // 80 header word 0
+        .i16(4)     // 82 length unit: metre
+        .i16(3)     // 84 force unit: kilonewton
+        .f32(9.81)  // 86 gravity
+        .i16(0)     // 90 error beep
+        .i16(1)     // 92 size preset index
+        .i16(4)     // 94 unit flag 4
+        .i16(1)     // 96 tail section flag
+        .i16(0)     // 98 extra value
+        .i16(0)     // 100 header word 1
+        .i32(0)
+        .i32(0)
+        .i32(0)  // 102 three longs
+        .i16(0)
+        .i16(0)                           // 114 reserved list count, capacity
         .f64(static_cast<double>(0.15f))  // 118 default size
-        .text("0.15 m.", 8);   // 126 default size label
+        .text("0.15 m.", 8);              // 126 default size label
     return b;
 }
 
@@ -135,7 +138,8 @@ Bytes sampleS() {
     // Head element 1 and one column from node 2 to node 3.
     s.i32(2).i32(2).i32(11);
     s.put(Rec(92).i32(22, 2).u8(26, 6));
-    s.put(Rec(92).i16(0, 1).i32(6, 2).i32(10, 3).u8(26, 6).u8(28, 6).u8(29, 2).u8(30, 5).u8(31, 5).i16(42, 3).f32(64, 90.0));
+    s.put(Rec(92).i16(0, 1).i32(6, 2).i32(10, 3).u8(26, 6).u8(28, 6).u8(29, 2).u8(30, 5).u8(31, 5).i16(42, 3).f32(
+        64, 90.0));
 
     // One frame of capacity 11: nodes 2 and 3, element 2.
     s.i16(1).i16(11).put(Rec(28).text(0, "Storey1", 20));
@@ -155,9 +159,9 @@ Bytes sampleS() {
 
     // One element load pattern, two shape ordinals (the second unused), two items.
     s.i16(1).i16(11).i16(2).i16(2).i16(12).put(pattern("LoadFrame-L", 1));
-    s.i16(1);                                                     // group matrix (1 x 1)
-    s.put(Rec(16).i32(0, 1).i16(8, 2).i16(10, 1)).zeros(16);      // shapes 1 and 2
-    s.i16(0).i16(1);                                              // element matrix: element 2 -> shape 1
+    s.i16(1);                                                 // group matrix (1 x 1)
+    s.put(Rec(16).i32(0, 1).i16(8, 2).i16(10, 1)).zeros(16);  // shapes 1 and 2
+    s.i16(0).i16(1);                                          // element matrix: element 2 -> shape 1
     s.put(Rec(30).u8(0, 1).i16(2, 2).f32(6, 5.0).f32(10, 0.0).f32(14, 5.0).f32(18, 1.0));
     s.put(Rec(30).u8(0, 2).f32(6, 3.0).f32(10, 0.5));
 
@@ -178,53 +182,77 @@ Bytes sampleS() {
     s.repeat(10, [](Bytes& x) { x.i16(0); }).repeat(10, [](Bytes& x) { x.i16(1); });
 
     std::map<int, Bytes> tables;
-    tables[13] = Bytes().i16(1).put(Rec(473)
-                                        .text(0, "IneFemaColC-C1", 40)
-                                        .i16(40, 1)
-                                        .u8(42, 15)
-                                        .u8(43, 4)
-                                        .u8(44, 3)
-                                        .u8(48, 1)
-                                        .i16(57, 3)
-                                        .i16(59, 6)
-                                        .i16(61, 1)
-                                        .i16(63, 1)
-                                        .f32(105, 0.25)
-                                        .f32(173, 0.003)
-                                        .f32(305, 9.0)
-                                        .u8(400, 0x7f))  // a byte no field names
-                                .put(Rec(60).u8(0, 1));
+    tables[13] = Bytes()
+                     .i16(1)
+                     .put(Rec(473)
+                              .text(0, "IneFemaColC-C1", 40)
+                              .i16(40, 1)
+                              .u8(42, 15)
+                              .u8(43, 4)
+                              .u8(44, 3)
+                              .u8(48, 1)
+                              .i16(57, 3)
+                              .i16(59, 6)
+                              .i16(61, 1)
+                              .i16(63, 1)
+                              .f32(105, 0.25)
+                              .f32(173, 0.003)
+                              .f32(305, 9.0)
+                              .u8(400, 0x7f))  // a byte no field names
+                     .put(Rec(60).u8(0, 1));
     tables[38] = Bytes().i16(1).put(
         Rec(89).text(0, "EmbedBeamRelease", 40).i16(40, 1).u8(42, 4).u8(49, 1).i16(53, 1).f32(73, 1e-5));
-    tables[51] = Bytes().i16(1).put(Rec(329).text(0, "MatIneFibConc-C30", 40).i16(40, 1).u8(42, 1).f32(65, 30000))
+    tables[51] = Bytes()
+                     .i16(1)
+                     .put(Rec(329).text(0, "MatIneFibConc-C30", 40).i16(40, 1).u8(42, 1).f32(65, 30000))
                      .put(Rec(50).u8(0, 1));
     // Elastic shear material: 62 bytes, slots (double 0.95, int16 0, int32 0), 72 bytes.
     tables[54] = Bytes()
                      .i16(1)
-                     .put(Rec(62).text(0, "MatElaShearConc-C30", 40).i16(40, 1).u8(42, 5).u8(45, 1).u8(48, 1).i16(50, 1).i16(52, 1).f32(58, 12500))
-                     .i16(5).f64(0.95)
-                     .i16(2).i16(0)
-                     .i16(3).i32(0)
+                     .put(Rec(62)
+                              .text(0, "MatElaShearConc-C30", 40)
+                              .i16(40, 1)
+                              .u8(42, 5)
+                              .u8(45, 1)
+                              .u8(48, 1)
+                              .i16(50, 1)
+                              .i16(52, 1)
+                              .f32(58, 12500))
+                     .i16(5)
+                     .f64(0.95)
+                     .i16(2)
+                     .i16(0)
+                     .i16(3)
+                     .i32(0)
                      .put(Rec(72).f32(16, 0.8))
                      .put(Rec(56).u8(0, 1));
-    tables[101] = Bytes().i16(1).put(Rec(378)
-                                         .text(0, "CpdFemaColC-C1", 40)
-                                         .i16(40, 1)
-                                         .u8(42, 2)
-                                         .u8(43, 3)
-                                         .u8(44, 4)
-                                         .u8(45, 2)
-                                         .u8(47, 1)
-                                         .u8(48, 1)
-                                         .u8(66, 1).u8(67, 1)
-                                         .u8(79, 7).u8(80, 7)
-                                         .u8(92, 1).u8(93, 1)
-                                         .i16(118, 15).i16(120, 15)
-                                         .i16(144, 1).i16(146, 1)
-                                         .f32(170, 0.5).f32(174, 0.5)
-                                         .f32(222, 0.5).f32(226, 0.5)
-                                         .i16(354, 1)
-                                         .f32(362, 6.0))
+    tables[101] = Bytes()
+                      .i16(1)
+                      .put(Rec(378)
+                               .text(0, "CpdFemaColC-C1", 40)
+                               .i16(40, 1)
+                               .u8(42, 2)
+                               .u8(43, 3)
+                               .u8(44, 4)
+                               .u8(45, 2)
+                               .u8(47, 1)
+                               .u8(48, 1)
+                               .u8(66, 1)
+                               .u8(67, 1)
+                               .u8(79, 7)
+                               .u8(80, 7)
+                               .u8(92, 1)
+                               .u8(93, 1)
+                               .i16(118, 15)
+                               .i16(120, 15)
+                               .i16(144, 1)
+                               .i16(146, 1)
+                               .f32(170, 0.5)
+                               .f32(174, 0.5)
+                               .f32(222, 0.5)
+                               .f32(226, 0.5)
+                               .i16(354, 1)
+                               .f32(362, 6.0))
                       .zeros(45);
     s.put(ComponentSection(11, tables));
     s.put(TailSection());
@@ -238,27 +266,44 @@ Bytes sampleL() {
     b.put(Rec(1024)
               .text(0, "G1", 40)
               .i16(88, 2)
-              .i16(90, 3).i16(92, 1)
-              .text(130, "SelfWeight-D", 40).text(170, "LoadNode-L", 40)
-              .f32(930, 1.0).f32(934, 0.25));
+              .i16(90, 3)
+              .i16(92, 1)
+              .text(130, "SelfWeight-D", 40)
+              .text(170, "LoadNode-L", 40)
+              .f32(930, 1.0)
+              .f32(934, 0.25));
     b.put(Rec(1042)
               .text(0, "P1", 40)
               .u8(40, 1)
               .text(44, "Deformation beyond X point for any component", 40)
-              .i16(84, 50).i16(86, 200).f32(88, 0.02)
-              .i16(92, 1).u8(94, 1).text(114, "AccelUX", 40).f32(914, -1.0)
+              .i16(84, 50)
+              .i16(86, 200)
+              .f32(88, 0.02)
+              .i16(92, 1)
+              .u8(94, 1)
+              .text(114, "AccelUX", 40)
+              .f32(914, -1.0)
               .text(1008, "H1 Drift", 20));
     b.u8(1).u8(0);  // drift selection of P1: H1 yes, H2 no
     b.put(Rec(348)
               .text(0, "TH1", 40)
               .u8(40, 1)
               .text(42, "Deformation beyond X point for any component", 40)
-              .f32(82, 20.0).f32(86, 0.01).i16(90, 200)
-              .text(92, "EqkeGroup", 12).text(128, "EQX", 12).text(164, "EarthquakeRecord: EQX", 40)
-              .text(104, "", 12).text(116, "", 12).text(140, "", 12).text(152, "", 12)
-              .i16(284, 4).f32(286, 1.0).f32(290, 1.0)   // U1: points, scale, time factor
-              .f32(300, 1.0)                              // U2: time factor only
-              .f32(310, 1.0)                              // U3: time factor only
+              .f32(82, 20.0)
+              .f32(86, 0.01)
+              .i16(90, 200)
+              .text(92, "EqkeGroup", 12)
+              .text(128, "EQX", 12)
+              .text(164, "EarthquakeRecord: EQX", 40)
+              .text(104, "", 12)
+              .text(116, "", 12)
+              .text(140, "", 12)
+              .text(152, "", 12)
+              .i16(284, 4)
+              .f32(286, 1.0)
+              .f32(290, 1.0)  // U1: points, scale, time factor
+              .f32(300, 1.0)  // U2: time factor only
+              .f32(310, 1.0)  // U3: time factor only
               .text(314, "H1 Drift", 20));
     return b;
 }

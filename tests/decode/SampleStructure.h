@@ -13,9 +13,9 @@ namespace t2v::decode::test {
 using StructureFiles = std::map<std::string, Bytes>;  // suffix -> file bytes
 
 // Pieces shared by the two structures.
-Bytes Preamble(std::string_view name);   // version, name, title (80 bytes)
-Bytes MainHeader();                      // offsets 80..133 of the main file
-Bytes EndZoneRecord();                   // the default end zone (109 bytes)
+Bytes Preamble(std::string_view name);  // version, name, title (80 bytes)
+Bytes MainHeader();                     // offsets 80..133 of the main file
+Bytes EndZoneRecord();                  // the default end zone (109 bytes)
 // C1 = maxCapacity, then C2..C114; `tables` holds the count and records of an item,
 // the items not in it are a zero count (C37: the default end zone).
 Bytes ComponentSection(int maxCapacity, const std::map<int, Bytes>& tables);

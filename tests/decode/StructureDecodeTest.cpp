@@ -216,7 +216,7 @@ TEST_F(SampleStructureTest, LoadCasesAndAnalysisCases) {
     EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[0].scale"), 1.0);
     EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[1].scale"), 0.0);
     EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[1].time_factor"), 1.0);
-    EXPECT_EQ(S(v(), "L.dynamic_cases[0].directions[1].function"), "");  // assigned empty
+    EXPECT_EQ(S(v(), "L.dynamic_cases[0].directions[1].function"), "");                // assigned empty
     EXPECT_TRUE(Get(v(), "L.dynamic_cases[0].directions[1].record_header").isNull());  // never assigned
     EXPECT_EQ(D(v(), "L.dynamic_cases[0].directions[2].time_factor"), 1.0);
 

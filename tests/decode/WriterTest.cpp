@@ -66,7 +66,8 @@ TEST(FixedText, CodePageTrimmingAndUnassignedFields) {
 TEST(JsonWriter, PrettyAndCompact) {
     Value v = sampleTree();
     EXPECT_EQ(ToJson(v, false),
-              "{\"records\":[{\"name\":\"A \\\"quoted\\\"\\tname\",\"x\":0.1,\"y\":2.0,\"list\":[]}],\"small\":{\"a\":1,\"b\":[2]},"
+              "{\"records\":[{\"name\":\"A "
+              "\\\"quoted\\\"\\tname\",\"x\":0.1,\"y\":2.0,\"list\":[]}],\"small\":{\"a\":1,\"b\":[2]},"
               "\"count\":-3,\"empty\":{},\"flag\":true,\"none\":null,\"nums\":[1,2,3]}\n");
     EXPECT_EQ(ToJson(Get(v, "nums"), true), "[\n  1,\n  2,\n  3\n]\n");
     EXPECT_EQ(FormatReal(1e-5f, true), "1e-05");

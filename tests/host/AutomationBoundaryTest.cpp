@@ -29,8 +29,9 @@ std::string Shape(std::string_view op) {
 }
 
 TEST(OperationTable, InputsFirstAndOneCountSharedByTheParallelListsOfACall) {
-    EXPECT_EQ(Shape("GetPointConstraints"),
-              "in String name in Long itemKind out Long count out StringArray pointNames out StringArray constraintNames");
+    EXPECT_EQ(
+        Shape("GetPointConstraints"),
+        "in String name in Long itemKind out Long count out StringArray pointNames out StringArray constraintNames");
     EXPECT_EQ(Shape("GetMassSource"), "out Long option out Long count out StringArray patterns out DoubleArray scales");
     EXPECT_EQ(Shape("GetTHFunctionUserPeriodic"),
               "in String name out Long cycles out Long count out DoubleArray times out DoubleArray values");
@@ -58,8 +59,7 @@ public:
     }
 };
 
-std::string Refusal(const std::function<void(std::span<AutoArg>)>& answer,
-                    const std::function<void(TarvoHost&)>& ask) {
+std::string Refusal(const std::function<void(std::span<AutoArg>)>& answer, const std::function<void(TarvoHost&)>& ask) {
     ScriptedDispatcher d;
     d.answer = answer;
     AutomationHost host(d);
@@ -107,11 +107,7 @@ TEST(AutomationHost, RefusesAnswersThatDisagreeWithTheTable) {
     EXPECT_EQ(Refusal([](std::span<AutoArg> a) { a[1].value = std::string("1"); }, shell),
               "GetShell: the host answered a String for shellType where a Long was declared");
     // No coercion between Long and Double: the dispatcher that talks to the host does that.
-    EXPECT_EQ(Refusal(
-                  [](std::span<AutoArg> a) {
-                      a[1].value = 1.0;
-                  },
-                  shell),
+    EXPECT_EQ(Refusal([](std::span<AutoArg> a) { a[1].value = 1.0; }, shell),
               "GetShell: the host answered a Double for shellType where a Long was declared");
     EXPECT_EQ(Refusal([](std::span<AutoArg>) {}, shell),
               "GetShell: the host answered nothing for shellType where a Long was declared");
@@ -162,8 +158,7 @@ TEST(HostDispatcher, RefusesUnknownOperationsAndMisshapenCalls) {
             }
         },
         HostError);
-    std::vector<AutoArg> args{{AutoType::String, false, std::string("C")},
-                              {AutoType::Long, true, {}}};
+    std::vector<AutoArg> args{{AutoType::String, false, std::string("C")}, {AutoType::Long, true, {}}};
     try {
         d.call("GetConcreteMaterial", args);
         ADD_FAILURE() << "accepted";

@@ -17,7 +17,8 @@ namespace t2v::host {
 namespace {
 
 constexpr const char* kHead = R"({"format": "tarvo-model", "version": 1, )";
-constexpr const char* kPoints = R"("points": [{"name": "A", "x": 0, "y": 0, "z": 0}, {"name": "B", "x": 1, "y": 0, "z": 0},
+constexpr const char* kPoints =
+    R"("points": [{"name": "A", "x": 0, "y": 0, "z": 0}, {"name": "B", "x": 1, "y": 0, "z": 0},
                                              {"name": "C", "x": 1, "y": 1, "z": 0}], )";
 constexpr const char* kParts = R"("materials": [{"name": "M", "type": 2}], "load_patterns": [{"name": "D"}],
                                   "frame_sections": [{"name": "FS", "material": "M"}],
@@ -89,11 +90,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"LargestUnsignedInteger", R"({"format": "tarvo-model", "version": 1, "units": 18446744073709551615})",
                  "units", "must be a whole number from 1 to 16, found the number 18446744073709551615"},
         BadInput{"HundredThousandDigits",
-                 R"({"format": "tarvo-model", "version": 1, "points": [{"name": "A", "x": )" + std::string(100000, '9') +
-                     R"(, "y": 0, "z": 0}]})",
+                 R"({"format": "tarvo-model", "version": 1, "points": [{"name": "A", "x": )" +
+                     std::string(100000, '9') + R"(, "y": 0, "z": 0}]})",
                  "points[0].x", "the number 999999999999999999999999... (100000 characters) is out of range"},
-        BadInput{"ExponentPastDouble", std::string(kHead) + R"("points": [{"name": "A", "x": 0, "y": -1e999, "z": 0}]})",
-                 "points[0].y", "the number -1e999 is out of range"},
+        BadInput{"ExponentPastDouble",
+                 std::string(kHead) + R"("points": [{"name": "A", "x": 0, "y": -1e999, "z": 0}]})", "points[0].y",
+                 "the number -1e999 is out of range"},
         BadInput{"VersionPastInt", R"({"format": "tarvo-model", "version": 4294967297})", "version",
                  "must be a whole number that fits in 32 bits, found 4294967297"}),
     Label);
@@ -103,12 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadInput{"GroupPointUnknown", Doc(R"("groups": [{"name": "G", "points": ["Z"]}]})"), "groups[0].points[0]",
                  "point \"Z\" does not exist"},
-        BadInput{"FramePointLoadPatternUnknown",
-                 Doc(R"("frames": [{"name": "F", "section": "FS", "i": "A", "j": "B",
+        BadInput{"FramePointLoadPatternUnknown", Doc(R"("frames": [{"name": "F", "section": "FS", "i": "A", "j": "B",
                      "point_loads": [{"pattern": "Q", "dir": 10, "rd": 0.5, "val": 1}]}]})"),
                  "frames[0].point_loads[0].pattern", "load pattern \"Q\" does not exist"},
-        BadInput{"AreaLoadPatternUnknown",
-                 Doc(R"("areas": [{"name": "S", "section": "AS", "points": ["A", "B", "C"],
+        BadInput{"AreaLoadPatternUnknown", Doc(R"("areas": [{"name": "S", "section": "AS", "points": ["A", "B", "C"],
                      "uniform_loads": [{"pattern": "Q", "dir": 10, "value": 1}]}]})"),
                  "areas[0].uniform_loads[0].pattern", "load pattern \"Q\" does not exist"},
         BadInput{"HistoryLoadPatternUnknown",
@@ -124,20 +124,16 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Names, Refused,
     ::testing::Values(
-        BadInput{"FrameNameTwice",
-                 Doc(R"("frames": [{"name": "F", "section": "FS", "i": "A", "j": "B"},
+        BadInput{"FrameNameTwice", Doc(R"("frames": [{"name": "F", "section": "FS", "i": "A", "j": "B"},
                                     {"name": "F", "section": "FS", "i": "B", "j": "C"}]})"),
                  "frames[1].name", "already used by frames[0]"},
-        BadInput{"AreaNameTwice",
-                 Doc(R"("areas": [{"name": "S", "section": "AS", "points": ["A", "B", "C"]},
+        BadInput{"AreaNameTwice", Doc(R"("areas": [{"name": "S", "section": "AS", "points": ["A", "B", "C"]},
                                    {"name": "S", "section": "AS", "points": ["A", "B", "C"]}]})"),
                  "areas[1].name", "already used by areas[0]"},
-        BadInput{"FrameSectionNameTwice",
-                 std::string(kHead) + R"("materials": [{"name": "M", "type": 2}],
+        BadInput{"FrameSectionNameTwice", std::string(kHead) + R"("materials": [{"name": "M", "type": 2}],
                      "frame_sections": [{"name": "FS", "material": "M"}, {"name": "FS", "material": "M"}]})",
                  "frame_sections[1].name", "already used by frame_sections[0]"},
-        BadInput{"AreaSectionNameTwice",
-                 std::string(kHead) + R"("materials": [{"name": "M", "type": 2}],
+        BadInput{"AreaSectionNameTwice", std::string(kHead) + R"("materials": [{"name": "M", "type": 2}],
                      "area_sections": [{"name": "AS", "material": "M"}, {"name": "AS", "material": "M"}]})",
                  "area_sections[1].name", "already used by area_sections[0]"},
         BadInput{"ConstraintNameTwice", Doc(R"("constraints": [{"name": "K", "type": 2}, {"name": "K", "type": 2}]})"),
@@ -196,9 +192,9 @@ TEST(BadInput, LongAndTinyNumbersReadAsDoubles) {
 class FileKinds : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("t2v-kinds-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            std::filesystem::temp_directory_path() / ("t2v-kinds-" + std::to_string(::getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }

@@ -7,10 +7,9 @@ namespace t2v::host {
 namespace {
 
 std::unique_ptr<DocumentHost> EmptyModel(int units) {
-    return DocumentHost::FromText(
-        R"({"format": "tarvo-model", "version": 1, "units": )" + std::to_string(units) +
-            R"(, "materials": [{"name": "Existing", "type": 2}]})",
-        "units.json");
+    return DocumentHost::FromText(R"({"format": "tarvo-model", "version": 1, "units": )" + std::to_string(units) +
+                                      R"(, "materials": [{"name": "Existing", "type": 2}]})",
+                                  "units.json");
 }
 
 TEST(DefineMaterial, ConcreteInKipAndInch) {
@@ -29,7 +28,7 @@ TEST(DefineMaterial, ConcreteInKipAndInch) {
     EXPECT_NEAR(A, 5.5e-6, 1e-15);  // per degree Fahrenheit in these units
     EXPECT_NEAR(G, 3605.0 / 2.4, 1e-9);
     EXPECT_EQ(host->GetMaterialWeightAndMass("Conc", w, m), 0);
-    EXPECT_NEAR(w, 0.150 / 1728.0, 1e-15);       // 150 pcf in kip per cubic inch
+    EXPECT_NEAR(w, 0.150 / 1728.0, 1e-15);          // 150 pcf in kip per cubic inch
     EXPECT_NEAR(m, w / (9.80665 / 0.0254), 1e-18);  // g in inches per second squared
 }
 
@@ -45,8 +44,8 @@ TEST(DefineMaterial, SteelAndRebarInKilonewtonAndMetre) {
     EXPECT_NEAR(E, 1.99948e8, 1e3);
     EXPECT_NEAR(A, 1.17e-5, 1e-15);  // per degree Celsius in these units
     EXPECT_EQ(host->GetMaterialWeightAndMass("Steel", w, m), 0);
-    EXPECT_NEAR(w, 76.97, 0.01);     // 490 pcf in kN/m3
-    EXPECT_NEAR(m, 7.849, 0.001);    // tonnes per cubic metre
+    EXPECT_NEAR(w, 76.97, 0.01);   // 490 pcf in kN/m3
+    EXPECT_NEAR(m, 7.849, 0.001);  // tonnes per cubic metre
 
     int type = 0, sym = 0;
     EXPECT_EQ(host->GetMaterialType("Rebar", type, sym), 0);

@@ -44,9 +44,15 @@ TEST(DocumentRobustness, RandomByteDamageNeverCrashes) {
         for (int e = 0; e < edits; ++e) {
             const std::size_t at = random() % damaged.size();
             switch (random() % 3) {
-                case 0: damaged[at] = alphabet[random() % alphabet.size()]; break;
-                case 1: damaged.erase(at, 1 + random() % 8); break;
-                default: damaged.insert(at, 1, alphabet[random() % alphabet.size()]); break;
+                case 0:
+                    damaged[at] = alphabet[random() % alphabet.size()];
+                    break;
+                case 1:
+                    damaged.erase(at, 1 + random() % 8);
+                    break;
+                default:
+                    damaged.insert(at, 1, alphabet[random() % alphabet.size()]);
+                    break;
             }
             if (damaged.empty()) damaged = "x";
         }

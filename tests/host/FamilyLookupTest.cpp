@@ -31,9 +31,15 @@ TEST(FamilyLookup, AnswersByNameInAnyOrderOfQuestions) {
     for (int q = 0; q < 20000; ++q) {
         std::string name;
         switch (q % 3) {
-            case 0: name = family[walk++ % 2000].name; break;   // walking the family in order
-            case 1: name = family[(walk + 1) % 2000].name; break;  // the one after the last answer
-            default: name = "N" + std::to_string(pick(random)); break;
+            case 0:
+                name = family[walk++ % 2000].name;
+                break;  // walking the family in order
+            case 1:
+                name = family[(walk + 1) % 2000].name;
+                break;  // the one after the last answer
+            default:
+                name = "N" + std::to_string(pick(random));
+                break;
         }
         const auto it = expected.find(name);
         ASSERT_EQ(family.find(name), it == expected.end() ? kNoRef : it->second) << name;

@@ -41,18 +41,13 @@ TEST(Transcript, ValuesSurviveExactly) {
     EchoDispatcher echo;
     echo.answers = {std::int32_t{-2147483647 - 1},
                     std::vector<double>{0.1, -0.0, 5e-324, 1.7976931348623157e308, nan, -INFINITY},
-                    std::vector<std::string>{"", awkward, ""},
-                    std::vector<bool>{true, false},
-                    AutoValue{}};
+                    std::vector<std::string>{"", awkward, ""}, std::vector<bool>{true, false}, AutoValue{}};
     std::ostringstream text;
     RecordingDispatcher recorder(echo, text);
     const auto makeArgs = [&] {
-        return std::vector<AutoArg>{{AutoType::String, false, awkward},
-                                    {AutoType::Double, false, 0.30000000000000004},
-                                    {AutoType::Long, true, {}},
-                                    {AutoType::DoubleArray, true, {}},
-                                    {AutoType::StringArray, true, {}},
-                                    {AutoType::BoolArray, true, {}},
+        return std::vector<AutoArg>{{AutoType::String, false, awkward}, {AutoType::Double, false, 0.30000000000000004},
+                                    {AutoType::Long, true, {}},         {AutoType::DoubleArray, true, {}},
+                                    {AutoType::StringArray, true, {}},  {AutoType::BoolArray, true, {}},
                                     {AutoType::Long, true, {}}};
     };
     auto recorded = makeArgs();

@@ -74,7 +74,7 @@ TEST(AnalysisFile, OnlyACaseEndingInOneIsFollowedByItsZeroExtension) {
 
     test::Bytes a;
     a.append(test::ReadBytes(kEmpty + "/VNTRA")).b.resize(80);  // the preamble
-    a.i16(2).i16(11).i16(0);  // capacity 0 passed by the first case: 1 + 10
+    a.i16(2).i16(11).i16(0);                                    // capacity 0 passed by the first case: 1 + 10
     a.text("WITH", 12).zeros(181).u8(1).zeros(54);
     a.text("WITHOUT", 12).zeros(182);
     a.i16(0).i16(0);
@@ -93,8 +93,9 @@ TEST(WriterFailures, MissingFolderIsReportedOnceWithThePathAndTheReason) {
     EXPECT_EQ(p.messages[0].icon, platform::MsgIcon::Critical);
     EXPECT_EQ(p.messages[0].text,
               "Failure to open the following essential data file :" + CR + CR + "Structure name = Absent      " + CR +
-                  "File name = VNTRA" + CR + "cannot create " + dir.path() + "/Absent/VNTRA: No such file or directory" +
-                  CR + CR + "There should be a file of this name in the folder for this structure." + CR + CR +
+                  "File name = VNTRA" + CR + "cannot create " + dir.path() +
+                  "/Absent/VNTRA: No such file or directory" + CR + CR +
+                  "There should be a file of this name in the folder for this structure." + CR + CR +
                   "The file may have been erased. If so you will have to export this structure again." + CR +
                   "Alternatively, check that the file is not read-only" + CR + CR +
                   "If you can not find the problem, please report this error to Quorvane.");

@@ -123,7 +123,10 @@ Bytes expectedBlocks() {
     b.put(nodes).put(elements);
     // 7. Nodal load patterns: two accelerations, then LIVE and WIND; 4 rows pass capacity 1.
     b.i16(4).i16(14);
-    b.put(pattern("AccelUX", 1)).put(pattern("AccelUY", 2)).put(pattern("LoadNode-LIVE", -3)).put(pattern("LoadNode-WIND", -3));
+    b.put(pattern("AccelUX", 1))
+        .put(pattern("AccelUY", 2))
+        .put(pattern("LoadNode-LIVE", -3))
+        .put(pattern("LoadNode-WIND", -3));
     auto loads = [&](int loadedNode, Bytes loaded) {
         for (int n = 1; n <= 6; ++n) n == loadedNode ? b.put(loaded) : b.zeros(32);
     };
@@ -136,15 +139,15 @@ Bytes expectedBlocks() {
     //    the second of which passed the initial capacity of 1.
     b.i16(2).i16(12).i16(3).i16(5).i16(12);
     b.put(pattern("LoadFrame-LIVE", 1)).put(pattern("LoadFrame-WIND", 1));
-    b.i16(0).i16(2).i16(1).i16(1);  // shapes per (k, g), group fastest
+    b.i16(0).i16(2).i16(1).i16(1);                                            // shapes per (k, g), group fastest
     b.zeros(16).put(shape(1, 2, 1)).put(shape(1, 1, 4)).put(shape(1, 1, 5));  // ordinal 1
     b.zeros(16).put(shape(1, 1, 3)).zeros(16).zeros(16);                      // ordinal 2
     b.zeros(64);                                                              // ordinal 3, never used
-    b.i16(0).i16(0).i16(0).i16(0).i16(1).i16(2);  // LIVE per element 1..6
-    b.i16(0).i16(1).i16(0).i16(0).i16(1).i16(0);  // WIND
-    b.put(item(1, 2, 2, 0, 2, 1)).put(item(2, 0, 5, 0.5));  // B1 LIVE: segment, then point
-    b.put(item(1, 0, 3, 0, 3, 1));                          // B2 LIVE
-    b.put(item(2, 0, 4, 0.5)).put(item(2, 0, 1, 0.25));     // C1 WIND, B1 WIND
+    b.i16(0).i16(0).i16(0).i16(0).i16(1).i16(2);                              // LIVE per element 1..6
+    b.i16(0).i16(1).i16(0).i16(0).i16(1).i16(0);                              // WIND
+    b.put(item(1, 2, 2, 0, 2, 1)).put(item(2, 0, 5, 0.5));                    // B1 LIVE: segment, then point
+    b.put(item(1, 0, 3, 0, 3, 1));                                            // B2 LIVE
+    b.put(item(2, 0, 4, 0.5)).put(item(2, 0, 1, 0.25));                       // C1 WIND, B1 WIND
     // 9. Self weight of DEAD on every element but the heads.
     b.i16(1).i16(1).put(pattern("SelfWeight-DEAD", -3)).u8(0).u8(1).u8(1).u8(0).u8(1).u8(1);
     // 10.

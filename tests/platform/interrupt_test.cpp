@@ -47,7 +47,7 @@ TEST(Interrupts, RequestDuringAHoldWaitsForItsEndThenRemovesTheTemporaries) {
     EXPECT_EQ(WTERMSIG(status), SIGTERM);
     ASSERT_TRUE(fs::exists(dir / "held"));
     EXPECT_EQ(test::ReadBytes(dir / "held"), std::vector<std::uint8_t>{'1'});  // one temporary while held
-    EXPECT_EQ(temporariesIn(dir.path()), 0u);  // removed once the request took effect
+    EXPECT_EQ(temporariesIn(dir.path()), 0u);                                  // removed once the request took effect
 }
 
 }  // namespace

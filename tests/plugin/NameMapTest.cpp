@@ -19,9 +19,10 @@ TEST(NameMap, LeadsFromHostObjectsToWhatTheyBecame) {
     const std::string path = std::string(T2V_SOURCE_DIR) + "/examples/building.json";
     // The transfer's own host is made inside the run; a second one answers the lists.
     auto lists = host::DocumentHost::LoadFile(path);
-    auto r = test::RunTransferFile(path, "Example", [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
-        rows = plugin::BuildNameMap(src, store, *lists);
-    });
+    auto r =
+        test::RunTransferFile(path, "Example", [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
+            rows = plugin::BuildNameMap(src, store, *lists);
+        });
     ASSERT_TRUE(r->written);
     const check::StructureDigest d = check::ReadStructureDigest(r->structureDir());
 

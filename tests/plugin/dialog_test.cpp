@@ -105,8 +105,8 @@ TEST_F(DialogFixture, FolderThatCannotBeCreatedKeepsTheDialogOpen) {
     p.uncreatableFolders.insert(dir / "Tower");
     d.cmdTransfer_Click();
     ASSERT_EQ(p.messages.size(), 1u);
-    EXPECT_EQ(p.messages[0].text, "Error : Couldn't create directory !\rcannot create the folder " + dir / "Tower" +
-                                      ": injected failure");
+    EXPECT_EQ(p.messages[0].text,
+              "Error : Couldn't create directory !\rcannot create the folder " + dir / "Tower" + ": injected failure");
     EXPECT_EQ(p.messages[0].icon, MsgIcon::Critical);
     EXPECT_FALSE(d.unloaded);
 }
@@ -114,8 +114,8 @@ TEST_F(DialogFixture, FolderThatCannotBeCreatedKeepsTheDialogOpen) {
 TEST_F(DialogFixture, UnusableNamesAreRefusedBeforeAnyFolderIsMade) {
     frmTransferVantra d = loaded();
     d.SetDirListPath(dir.path());
-    for (std::string name : {"ThirteenChars", "a/b", "..", ".", "a\\b", "   ", "Tow\ter", "Tower\n", "A\x7f",
-                             "B\xc2\x85"}) {
+    for (std::string name :
+         {"ThirteenChars", "a/b", "..", ".", "a\\b", "   ", "Tow\ter", "Tower\n", "A\x7f", "B\xc2\x85"}) {
         p.messages.clear();
         d.txtVantraName = name;
         d.cmdTransfer_Click();

@@ -50,7 +50,10 @@ TEST(ExampleBuilding, TransfersAndDecodesWithEveryReferenceInRange) {
         }
         ASSERT_TRUE(groupType.count(group)) << "element " << Get(e, "record").asInt();
         const std::int64_t type = groupType[group];
-        std::int64_t limit = type == 12 ? slabSections : type == 6 ? wallCompounds : type == 11 ? gwallCompounds : frameCompounds;
+        std::int64_t limit = type == 12   ? slabSections
+                             : type == 6  ? wallCompounds
+                             : type == 11 ? gwallCompounds
+                                          : frameCompounds;
         EXPECT_GE(compound, 1) << "element " << Get(e, "record").asInt();
         EXPECT_LE(compound, limit) << "element " << Get(e, "record").asInt();
         for (const auto& n : Get(e, "nodes").items()) EXPECT_LE(n.asInt(), nodes);

@@ -58,11 +58,16 @@ TEST(Transfer, ModelWithPointsSaysCompleteOnlyWhenEveryFileWasWritten) {
 }
 
 TEST(Transfer, UnitDefaultsFollowThePresentUnits) {
-    struct Row { int code; float size; const char* label; };
+    struct Row {
+        int code;
+        float size;
+        const char* label;
+    };
     for (Row row : {Row{1, 6.0f, "6 in."}, Row{2, 0.5f, "0.5 ft."}, Row{5, 150.0f, "150 mm."}, Row{13, 15.0f, "15 cm."},
                     Row{6, 0.15f, "0.15 m."}}) {
-        auto r = test::RunTransfer(std::string(R"({"format": "tarvo-model", "version": 1, "units": )") +
-                                   std::to_string(row.code) + R"(, "points": [{"name": "A", "x": 0, "y": 0, "z": 0}]})");
+        auto r =
+            test::RunTransfer(std::string(R"({"format": "tarvo-model", "version": 1, "units": )") +
+                              std::to_string(row.code) + R"(, "points": [{"name": "A", "x": 0, "y": 0, "z": 0}]})");
         EXPECT_EQ(r->store().DefaultSizeValue, static_cast<double>(row.size)) << row.code;
         EXPECT_EQ(r->store().DefaultSizeLabel, row.label) << row.code;
         EXPECT_EQ(r->store().SizePresetIndex, 1);

@@ -30,10 +30,11 @@ const char* const kFiles[] = {"VNTRA", "VNTRULS", "VNTRPO", "VNTRPOA", "VNTRPOF"
 std::string model(const std::string& title = "EQ", const std::string& extraFunctions = "") {
     return R"({"format": "tarvo-model", "version": 1, "units": 10,
       "points": [{"name": "A", "x": 0, "y": 0, "z": 0}, {"name": "B", "x": 0, "y": 0, "z": 3}],
-      "functions": [{"name": ")" + title + R"(", "type": 2, "kind": 1, "times": [0, 0.1], "values": [0, 0.3]})" +
-           extraFunctions + R"(],
+      "functions": [{"name": ")" +
+           title + R"(", "type": 2, "kind": 1, "times": [0, 0.1], "values": [0, 0.3]})" + extraFunctions + R"(],
       "load_cases": [{"name": "TH", "type": 8, "output_steps": 10, "step_size": 0.01,
-        "loads": [{"type": "Accel", "name": "U1", "function": ")" + title + R"(", "scale": 9.81}]}]})";
+        "loads": [{"type": "Accel", "name": "U1", "function": ")" +
+           title + R"(", "scale": 9.81}]}]})";
 }
 
 class Press : public plugin::DialogUser {
@@ -103,7 +104,7 @@ TEST_F(Trust, EveryFailingFileOperationLeavesTheEarlierStructureAsItWas) {
         for (const char* file : kFiles) {
             SCOPED_TRACE(std::string(file) + " op " + std::to_string(static_cast<int>(op)));
             p.messages.clear();
-            std::set<std::string>& set = op == Op::Create ? p.unopenableFiles
+            std::set<std::string>& set = op == Op::Create  ? p.unopenableFiles
                                          : op == Op::Write ? p.failingWrites
                                          : op == Op::Flush ? p.failingCloses
                                                            : p.failingRenames;
@@ -344,8 +345,8 @@ TEST(TransferReportItems, LeftOutKindsOfTheExampleAreListedWithTheirReasons) {
         {"frame point load", "Beam1 (L)", "load not vertical in GLOBAL (system Local, direction 2)", false},
         {"area load", "WallA (D)", "load not vertical in GLOBAL (system GLOBAL, direction 4)", false},
         {"function", "RespSpectrum", "function that is not a time-history function (type 1)", false},
-        {"function", "NoFile", "function file replaced by the two-point zero function (" + noFile +
-                                   ": No such file or directory)", true},
+        {"function", "NoFile",
+         "function file replaced by the two-point zero function (" + noFile + ": No such file or directory)", true},
         {"function", "Long", "function longer than a record holds (40001 points, at most 32766)", true},
         {"load case", "Modal", "load case of a kind that is not transferred (type 3)", false},
         {"load case entry", "Push: Mode 8", "mode other than 1 to 6", false},

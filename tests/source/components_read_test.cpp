@@ -328,7 +328,8 @@ TEST(ComponentsReadFrames, ReleasePairsAreFoundByIdentityAndForm) {
 // Shell sections and layers
 
 TEST(ComponentsReadAreaSections, ThinAndLayeredShellsAreReadOthersSkipped) {
-    ComponentFixture f(Doc(R"("materials": [{"name": "C30", "type": 2}, {"name": "S", "type": 1}, {"name": "R", "type": 6}],
+    ComponentFixture f(
+        Doc(R"("materials": [{"name": "C30", "type": 2}, {"name": "S", "type": 1}, {"name": "R", "type": 6}],
       "area_sections": [
         {"name": "Wall", "shell_type": 1, "drilling": true, "material": "C30", "material_angle": 15,
          "thickness": 0, "bending_thickness": 5e-7},

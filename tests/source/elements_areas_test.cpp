@@ -100,7 +100,8 @@ TEST_F(AreasTest, TriangleBecomesThreeQuadrilateralsAroundNewNodes) {
         EXPECT_EQ(a.PropAreaSectName, "Shell");
         EXPECT_EQ(a.NumNodes, 4);
         EXPECT_EQ(labelsOf(a), expected[i - 1]);
-        for (int k = 0; k < 4; ++k) EXPECT_EQ(src.NodeIdGet(a.LabelNodes[static_cast<std::size_t>(k)]), a.idNodes[static_cast<std::size_t>(k)]);
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(src.NodeIdGet(a.LabelNodes[static_cast<std::size_t>(k)]), a.idNodes[static_cast<std::size_t>(k)]);
     }
     // (P1, M12, C, M31) in a level plane: the upper pair is turned to run like the lower.
     EXPECT_EQ(src.AreaObj(1).LabelNodes, (std::vector<std::string>{"P1", "3NewNode", "5NewNode", "2NewNode"}));
@@ -132,11 +133,11 @@ TEST_F(AreasTest, ExistingNodesAreReusedFirstInTableOrderAndLabelsStayUnique) {
     node("P1", 0, 0, 0);
     node("P2", 3, 0, 0);
     node("P3", 0, 3, 0);
-    node("2NewNode", 50, 50, 50);            // takes the label the centroid would get
-    node("Mid", 1.5, 0, 0.0000005);          // within 1e-6 of M12
-    node("NearFirst", 0, 1.5 + 4e-7, 0);     // both within 1e-6 of M31: the first wins
+    node("2NewNode", 50, 50, 50);         // takes the label the centroid would get
+    node("Mid", 1.5, 0, 0.0000005);       // within 1e-6 of M12
+    node("NearFirst", 0, 1.5 + 4e-7, 0);  // both within 1e-6 of M31: the first wins
     node("Exact", 0, 1.5, 0);
-    node("TooFar", 1.5, 1.5 + 1.2e-6, 0);    // just outside the tolerance of M23
+    node("TooFar", 1.5, 1.5 + 1.2e-6, 0);  // just outside the tolerance of M23
     area("T", "Shell", {"P1", "P2", "P3"});
     src.ReadAreas();
 

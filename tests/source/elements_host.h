@@ -32,7 +32,6 @@ public:
     std::map<std::string, std::vector<int>> connectivity;  // point -> object types
     std::map<std::string, int> connectivityAsked;
 
-
     int GetAreaNameList(Names& names) override {
         names.clear();
         for (const Area& a : areas) names.push_back(a.name);
@@ -72,7 +71,6 @@ public:
         objects.assign(types.size(), "obj");
         return 0;
     }
-
 
 private:
     const Area* find(const std::string& name) {

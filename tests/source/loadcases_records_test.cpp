@@ -82,15 +82,8 @@ TEST(LoadcasesGenerators, RampTrapezoidAndTriangle) {
     EXPECT_DOUBLE_EQ(TrapezoidPoints(2.0, 0.5, 1.0, 1).times[1], 0.5);
     EXPECT_EQ(TrapezoidPoints(2.0, 0.5, 1.0, 3).size(), 19u);
 
-    expectPoints(TriangularPoints(2.0, 1.5, 2), {{0, 0},
-                                                 {0.5, 1.5},
-                                                 {1, 0},
-                                                 {1.5, -1.5},
-                                                 {2, 0},
-                                                 {2.5, 1.5},
-                                                 {3, 0},
-                                                 {3.5, -1.5},
-                                                 {4, 0}});
+    expectPoints(TriangularPoints(2.0, 1.5, 2),
+                 {{0, 0}, {0.5, 1.5}, {1, 0}, {1.5, -1.5}, {2, 0}, {2.5, 1.5}, {3, 0}, {3.5, -1.5}, {4, 0}});
 }
 
 // --- numbers and function files ----------------------------------------------------------
@@ -153,7 +146,7 @@ TEST(LoadcasesFunctionFile, FixedFieldsKeepTheirColumns) {
 
 TEST(LoadcasesFunctionFile, UnusableFilesGiveTheTwoPointFunction) {
     expectFallback(ReadFunctionFileText("0 0\n0.02 1\n0.01 2\n", freeFile(2)));  // time goes back
-    expectFallback(ReadFunctionFileText("-0.01 0\n0 1\n", freeFile(2)));        // negative start
+    expectFallback(ReadFunctionFileText("-0.01 0\n0 1\n", freeFile(2)));         // negative start
     expectFallback(ReadFunctionFileText("header\n$ only a comment\n", freeFile(1, 1)));
     expectFallback(ReadFunctionFileText("", freeFile(1)));
     expectFallback(ReadFunctionFileText("time value\nabc def\n", freeFile(2)));  // no number at all
@@ -244,8 +237,8 @@ TEST(LoadcasesRecord, CosineRecordByteForByte) {
 TEST(LoadcasesRecordName, UnsafeNamesAreEncodedInsideTheFolder) {
     for (const char* ok : {"EQX", "El Centro N-S", "a..b", ".hidden", "Beben-\xC3\xA4", "CONSOLE", "COM10"})
         EXPECT_TRUE(IsSafeRecordFileName(ok)) << ok;
-    for (const char* bad : {"", ".", "..", "...", "../x", "a/b", "a\\b", "C:x", "a<b", "a>b", "a\"b", "a|b", "a?b",
-                            "a*b", "tab\there", "end.", "end ", "CON", "nul.txt", "Com1", "lpt9"})
+    for (const char* bad : {"",    ".",   "..",  "...",       "../x", "a/b",  "a\\b", "C:x",     "a<b",  "a>b", "a\"b",
+                            "a|b", "a?b", "a*b", "tab\there", "end.", "end ", "CON",  "nul.txt", "Com1", "lpt9"})
         EXPECT_FALSE(IsSafeRecordFileName(bad)) << bad;
 
     TakenFileNames taken{FoldFileName("a_b")};
@@ -291,9 +284,9 @@ protected:
     // Reads the functions of a model document (function files are found in `tmp`) and
     // writes their records, as a transfer does.
     TarvoModelObj& read(const std::string& functions) {
-        host = host::DocumentHost::FromText(
-            R"({"format": "tarvo-model", "version": 1, "functions": [)" + functions + "]}", "functions.json",
-            tmp.path());
+        host =
+            host::DocumentHost::FromText(R"({"format": "tarvo-model", "version": 1, "functions": [)" + functions + "]}",
+                                         "functions.json", tmp.path());
         model = std::make_unique<TarvoModelObj>(*host, plat, Units{}, RecordsLocation{home, "EqkeGroup"});
         model->ReadTarvoTHFunc();
         output::WriteEarthquakeRecords(plat, model->Records(), *model);
@@ -314,7 +307,7 @@ TEST_F(LoadcasesReadTHFunc, EveryKindBecomesARecordAndAFunction) {
         {"name": "Spectrum", "type": 1})");
 
     ASSERT_EQ(src.THFuncNum(), 7);
-    const std::pair<const char*, int> expected[] = {{"User", 3}, {"Sine", 9}, {"Cos", 9},     {"Ramp", 3},
+    const std::pair<const char*, int> expected[] = {{"User", 3},  {"Sine", 9}, {"Cos", 9},     {"Ramp", 3},
                                                     {"Trap", 13}, {"Tri", 13}, {"Periodic", 2}};
     for (int i = 0; i < 7; ++i) {
         const TarvoTHFuncObj& f = src.THFuncObj(i + 1);
@@ -419,7 +412,8 @@ TEST_F(LoadcasesReadTHFunc, FoldersAreMadeOneLevelAtATimeOrReported) {
     TarvoModelObj& src = read(two);
     EXPECT_TRUE(std::filesystem::exists(recordPath("A")));
     ASSERT_EQ(src.Report.items().size(), 1u);
-    EXPECT_EQ(src.Report.items()[0].reason, "record not written (cannot create " + recordPath("B") + ": injected failure)");
+    EXPECT_EQ(src.Report.items()[0].reason,
+              "record not written (cannot create " + recordPath("B") + ": injected failure)");
     EXPECT_TRUE(src.Report.items()[0].problem);
     EXPECT_EQ(src.RecordsWritten, 1u);
 }
@@ -437,8 +431,10 @@ TEST_F(LoadcasesReadTHFunc, WithoutAHomeNothingIsWrittenBelowTheRoot) {
         EXPECT_NE(std::string(e.what()).find("no Vantra home folder"), std::string::npos) << e.what();
     }
     EXPECT_TRUE(plat.messages.empty());
-    if (!std::filesystem::exists("/Records")) SUCCEED();
-    else EXPECT_FALSE(std::filesystem::exists("/Records/EqkeGroup/A"));
+    if (!std::filesystem::exists("/Records"))
+        SUCCEED();
+    else
+        EXPECT_FALSE(std::filesystem::exists("/Records/EqkeGroup/A"));
 }
 
 TEST_F(LoadcasesReadTHFunc, TooManyPointsForARecordAreRefused) {

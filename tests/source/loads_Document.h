@@ -22,9 +22,8 @@ namespace t2v::testing_loads {
 // A whole document around `body` (the families a test needs, without braces), with a
 // frame section "S" and a shell section "SL" for frames and areas to name.
 inline std::string Model(std::string_view body) {
-    std::string doc =
-        R"({"format": "tarvo-model", "version": 1, "frame_sections": [{"name": "S"}],)"
-        R"( "area_sections": [{"name": "SL", "shell_type": 1}])";
+    std::string doc = R"({"format": "tarvo-model", "version": 1, "frame_sections": [{"name": "S"}],)"
+                      R"( "area_sections": [{"name": "SL", "shell_type": 1}])";
     if (!body.empty()) doc += ", " + std::string(body);
     return doc + "}";
 }

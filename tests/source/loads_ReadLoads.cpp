@@ -35,10 +35,12 @@ double F3Of(const source::TarvoModelObj& src, const std::string& node, const std
 // A beam "B" 4 long from node 1 to node 2, with the given frame loads and loads on node 1.
 std::string Beam(const std::string& dist, const std::string& points = "", const std::string& joint = "") {
     return R"("load_patterns": [{"name": "DEAD"}, {"name": "LIVE"}],
-              "points": [{"name": "1", "x": 0, "y": 0, "z": 0, "loads": [)" + joint + R"(]},
+              "points": [{"name": "1", "x": 0, "y": 0, "z": 0, "loads": [)" +
+           joint + R"(]},
                          {"name": "2", "x": 4, "y": 0, "z": 0}],
               "frames": [{"name": "B", "section": "S", "i": "1", "j": "2",
-                          "distributed_loads": [)" + dist + R"(], "point_loads": [)" + points + "]}]";
+                          "distributed_loads": [)" +
+           dist + R"(], "point_loads": [)" + points + "]}]";
 }
 
 const TarvoLoadFrameDistObj& Dist(LoadsModel& t, std::size_t i = 0) {
@@ -153,8 +155,10 @@ std::string Slabs(const std::string& onS, const std::string& onR, const std::str
                    {"name": "5", "x": 0, "y": 0, "z": 10}, {"name": "6", "x": 2, "y": 0, "z": 10},
                    {"name": "7", "x": 0, "y": 2, "z": 11}, {"name": "8", "x": 2, "y": 2, "z": 11}],
         "areas": [{"name": "S", "section": "SL", "points": ["1", "2", "3", "4"],
-                   "uniform_loads": [)" + onS + R"(], "uniform_loads_to_frames": [)" + onSToFrames + R"(]},
-                  {"name": "R", "section": "SL", "points": ["5", "6", "7", "8"], "uniform_loads": [)" + onR + "]}]";
+                   "uniform_loads": [)" +
+           onS + R"(], "uniform_loads_to_frames": [)" + onSToFrames + R"(]},
+                  {"name": "R", "section": "SL", "points": ["5", "6", "7", "8"], "uniform_loads": [)" +
+           onR + "]}]";
 }
 
 TEST(AreaLoads, PressuresBecomeCornerForcesWithTrueOrProjectedArea) {
@@ -196,7 +200,8 @@ TEST(AreaLoads, BothKindsOfAreaLoadAddUpAndOutOfScopeOnesAreDropped) {
 }
 
 TEST(AreaLoads, TheWholeReadKeepsTheNodalLoadsAndDropsTheAreaLoads) {
-    LoadsModel t(Slabs(R"({"pattern": "DEAD", "dir": 10, "value": 2})", R"({"pattern": "LIVE", "dir": 10, "value": 3})"));
+    LoadsModel t(
+        Slabs(R"({"pattern": "DEAD", "dir": 10, "value": 2})", R"({"pattern": "LIVE", "dir": 10, "value": 3})"));
     source::TarvoModelObj whole(*t.host, t.platform, UnitsForHostCode(t.host->GetPresentUnits()),
                                 source::RecordsLocation{});
     whole.ReadTarvoData();

@@ -13,13 +13,18 @@ std::string Building(const std::string& rest, const std::string& beamLoads = "",
                      const std::string& node4 = "", const std::string& columnLoads = "") {
     return R"("load_patterns": [{"name": "DEAD", "self_weight_multiplier": 1}, {"name": "LIVE"}],
         "points": [{"name": "1", "x": 0, "y": 0, "z": 0}, {"name": "2", "x": 4, "y": 0, "z": 0},
-                   {"name": "3", "x": 0, "y": 2, "z": 0, "mass": [1, 2, 3, 4, 5, 6])" + node3 + R"(},
-                   {"name": "4", "x": 4, "y": 2, "z": 0)" + node4 + R"(}, {"name": "5", "x": 0, "y": 0, "z": -3, "mass": [7, 7, 7, 7, 7, 7]}],
-        "frames": [{"name": "B", "section": "S", "i": "1", "j": "2", "mass_per_length": 0.5)" + beamLoads + R"(},
+                   {"name": "3", "x": 0, "y": 2, "z": 0, "mass": [1, 2, 3, 4, 5, 6])" +
+           node3 + R"(},
+                   {"name": "4", "x": 4, "y": 2, "z": 0)" +
+           node4 + R"(}, {"name": "5", "x": 0, "y": 0, "z": -3, "mass": [7, 7, 7, 7, 7, 7]}],
+        "frames": [{"name": "B", "section": "S", "i": "1", "j": "2", "mass_per_length": 0.5)" +
+           beamLoads + R"(},
                    {"name": "C", "section": "S", "i": "5", "j": "1",
-                    "point_loads": [{"pattern": "LIVE", "dir": 10, "rd": 0.5, "val": 8}])" + columnLoads + R"(}],
+                    "point_loads": [{"pattern": "LIVE", "dir": 10, "rd": 0.5, "val": 8}])" +
+           columnLoads + R"(}],
         "areas": [{"name": "A", "section": "SL", "points": ["1", "2", "3", "4"], "mass_per_area": 0.25}],
-        )" + rest;
+        )" +
+           rest;
 }
 
 class Masses : public ::testing::Test {

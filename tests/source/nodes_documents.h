@@ -53,7 +53,7 @@ class GhostPointHost : public host::DocumentHost {
 public:
     explicit GhostPointHost(std::string_view families) : DocumentHost(NodesHost(families)->model()) {}
 
-    std::vector<std::pair<std::string, std::string>> ghostsInAll;  // (point, constraint)
+    std::vector<std::pair<std::string, std::string>> ghostsInAll;     // (point, constraint)
     std::vector<std::pair<std::string, std::string>> ghostsInGroups;  // (group, point)
 
     int GetPointConstraints(const std::string& name, int itemKind, host::Names& points,

@@ -62,7 +62,7 @@ TEST_F(NodesGeometry, OrientationThresholds) {
     EXPECT_EQ(orientation(0.99620), 1);
     EXPECT_EQ(orientation(0.996196), 3);  // above cos 5 degrees, below the threshold
     EXPECT_EQ(orientation(0.5), 3);
-    EXPECT_EQ(orientation(0.0875), 2);    // above cos 85 degrees, below the threshold
+    EXPECT_EQ(orientation(0.0875), 2);  // above cos 85 degrees, below the threshold
     EXPECT_EQ(orientation(0.0880), 3);
     EXPECT_EQ(orientation(0.0), 2);
     EXPECT_EQ(orientation(-1.0), 1);

@@ -45,8 +45,8 @@ protected:
 
 // A diaphragm about Z over the given points.
 std::string Diaphragm(std::string_view name, std::string_view points, int axis = 3, int type = 2) {
-    return R"({"name": ")" + std::string(name) + R"(", "type": )" + std::to_string(type) +
-           R"(, "axis": )" + std::to_string(axis) + R"(, "points": [)" + std::string(points) + "]}";
+    return R"({"name": ")" + std::string(name) + R"(", "type": )" + std::to_string(type) + R"(, "axis": )" +
+           std::to_string(axis) + R"(, "points": [)" + std::string(points) + "]}";
 }
 
 using Lists = std::vector<std::vector<std::string>>;
@@ -81,11 +81,11 @@ TEST_F(NodesRead, OnlyDiaphragmsAboutZOrAutomaticAxisAreRead) {
 }
 
 TEST_F(NodesRead, InPlaneRestraintDropsTheWholeDiaphragm) {
-    read(R"("points": [)" + test::NodesPoint("A", 0, 0, 3) + ", " + test::NodesPoint("B", 1, 0, 3, "100000") +
-         ", " + test::NodesPoint("C", 0, 0, 6) + ", " + test::NodesPoint("D", 1, 0, 6, "000001") + ", " +
+    read(R"("points": [)" + test::NodesPoint("A", 0, 0, 3) + ", " + test::NodesPoint("B", 1, 0, 3, "100000") + ", " +
+         test::NodesPoint("C", 0, 0, 6) + ", " + test::NodesPoint("D", 1, 0, 6, "000001") + ", " +
          test::NodesPoint("E", 0, 0, 9, "001000") + ", " + test::NodesPoint("F", 1, 0, 9, "000110") +
-         R"(], "constraints": [)" + Diaphragm("L3", R"("A", "B")") + ", " + Diaphragm("L6", R"("C", "D")") +
-         ", " + Diaphragm("L9", R"("E", "F")") + "]");
+         R"(], "constraints": [)" + Diaphragm("L3", R"("A", "B")") + ", " + Diaphragm("L6", R"("C", "D")") + ", " +
+         Diaphragm("L9", R"("E", "F")") + "]");
     EXPECT_EQ(constraintLabels(), (Labels{"L9"}));
     EXPECT_EQ(constraintNodes(), (Lists{{"E", "F"}}));
     // The survivor is numbered after the removals.

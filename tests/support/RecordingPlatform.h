@@ -29,8 +29,7 @@ public:
     DocumentsFolder documentsFolder() override;
     std::string readRegistryText(const std::string& key, const std::string& valueName) override;
     std::unique_ptr<OutputFile> createFile(const std::string& path, std::string& error) override;
-    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                         MsgButtons buttons) override;
+    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
     void beep() override { ++beeps; }
     // Tests must not install process-wide signal handlers.
     void removeTemporariesOnInterrupt() override {}
@@ -45,10 +44,10 @@ public:
     DocumentsFolder documents{DocumentsFolder::Status::Ok, {}};
     std::vector<std::pair<std::string, std::string>> registry;  // "key|value" -> text
     std::set<std::string> uncreatableFolders;
-    std::set<std::string> unopenableFiles;       // by full path
-    std::set<std::string> failingWrites;         // by full path: every write fails
-    std::set<std::string> failingCloses;         // by full path: the flush to the disk fails
-    std::set<std::string> failingRenames;        // by full path: the rename into place fails
+    std::set<std::string> unopenableFiles;  // by full path
+    std::set<std::string> failingWrites;    // by full path: every write fails
+    std::set<std::string> failingCloses;    // by full path: the flush to the disk fails
+    std::set<std::string> failingRenames;   // by full path: the rename into place fails
     std::set<std::string> undeletableFolders;
     std::set<std::string> unsyncableFolders;
 };

@@ -38,7 +38,8 @@ std::unique_ptr<TransferRun> run(std::unique_ptr<TransferRun> r, plugin::Transfe
 
 void RunTransferOn(TransferRun& r, host::TarvoHost& host) { runOn(r, &host); }
 
-std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::string& name, const std::string& baseFolder) {
+std::unique_ptr<TransferRun> RunTransfer(std::string_view json, const std::string& name,
+                                         const std::string& baseFolder) {
     auto r = std::make_unique<TransferRun>();
     r->name = name;
     r->host = host::DocumentHost::FromText(json, "test.json", baseFolder);

@@ -54,7 +54,8 @@ inline ::testing::AssertionResult SameBytes(const std::uint8_t* actual, const Re
     int shown = 0;
     for (std::size_t k = 0; k < expected.b.size(); ++k) {
         if (actual[k] == expected.b[k]) continue;
-        if (shown++ < 12) diff << "\n  offset " << k << ": got " << int(actual[k]) << ", expected " << int(expected.b[k]);
+        if (shown++ < 12)
+            diff << "\n  offset " << k << ": got " << int(actual[k]) << ", expected " << int(expected.b[k]);
     }
     if (shown == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << shown << " bytes differ:" << diff.str();

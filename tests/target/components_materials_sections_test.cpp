@@ -33,8 +33,9 @@ TEST(ComponentsMaterials, ConcreteGetsFibreAndShearComponentsAfterTheRebar) {
     EXPECT_TRUE(RecordIs(f.m.InelasticMaterialTable, 1,
                          inelasticBase("MatIneFibRebar-R", 1, 0, 200000).f32(81, 460).f32(85, 680).f32(101, 0.2)));
     // Concrete fibre: kind 1, 0.9 Fc and Fc, 0.04, 0.02 in the concrete slots.
-    EXPECT_TRUE(RecordIs(f.m.InelasticMaterialTable, 2,
-                         inelasticBase("MatIneFibConc-C30", 2, 1, 2.5e7).f32(89, 27).f32(93, 30).f32(105, 0.04).f32(109, 0.02)));
+    EXPECT_TRUE(RecordIs(
+        f.m.InelasticMaterialTable, 2,
+        inelasticBase("MatIneFibConc-C30", 2, 1, 2.5e7).f32(89, 27).f32(93, 30).f32(105, 0.04).f32(109, 0.02)));
     // Concrete wall shear: kind 2, G, 0, Fc / 2, 0, 2.0 in the steel slots.
     EXPECT_TRUE(RecordIs(f.m.InelasticMaterialTable, 3,
                          inelasticBase("MatIneShearConc-C30", 3, 2, 1.0e7).f32(85, 15).f32(101, 2.0)));

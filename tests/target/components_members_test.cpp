@@ -127,7 +127,8 @@ TEST(ComponentsFema, SteelAndConcreteBeamAndColumn) {
     for (std::size_t off : {173u, 177u, 181u, 185u}) sc.f32(off, 20);
     EXPECT_TRUE(RecordIs(f.m.FemaColumnTable, 1, sc));
 
-    Rec cc = femaColumnTail(femaCommon(473, "IneFemaColC-R", 2, 15, 6, 2, kColumnFlags, 3600, 0.2, 1500, {4, 0, 0, 0, 0, 0}));
+    Rec cc = femaColumnTail(
+        femaCommon(473, "IneFemaColC-R", 2, 15, 6, 2, kColumnFlags, 3600, 0.2, 1500, {4, 0, 0, 0, 0, 0}));
     // c = 4 x 100 x 0.008 = 3.2; c + A Fc = 19.2; c sqrt(A) / 2 x 3 / 4 = 2.4
     cc.f32(137, 196.85).f32(141, 3.2).f32(145, 19.2).f32(149, 2.4).f32(153, 2.4);
     cc.f32(173, 0.003).f32(177, 0.005).f32(181, 0.017).f32(185, 0.02);

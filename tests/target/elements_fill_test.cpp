@@ -69,8 +69,8 @@ protected:
         ss->idVantraXsectSteelCol = 5;
     }
 
-    TarvoFrameObj& frame(const std::string& label, TarvoPropFrameSectObj* s, int mat, int type, int ni = 2,
-                         int nj = 3, double angle = 0) {
+    TarvoFrameObj& frame(const std::string& label, TarvoPropFrameSectObj* s, int mat, int type, int ni = 2, int nj = 3,
+                         double angle = 0) {
         TarvoFrameObj& f = src.AddFrame(label);
         f.PropFrameSectObj = s;
         f.VantraMatType = mat;
@@ -81,8 +81,7 @@ protected:
         return f;
     }
 
-    TarvoPropAreaSectObj& shell(const std::string& label, TarvoPropMaterialObj* mat, int shellType,
-                                int layerType = 0) {
+    TarvoPropAreaSectObj& shell(const std::string& label, TarvoPropMaterialObj* mat, int shellType, int layerType = 0) {
         TarvoPropAreaSectObj& s = src.AddPropAreaSect(label);
         s.PropType = 1;
         s.ShellType = shellType;
@@ -108,9 +107,8 @@ protected:
 
     Elem elem(std::int32_t e) {
         RecordView r = m.ElementTable.rec(e);
-        return Elem{r.getI16(0),  r.getI32(2),  r.getI32(6),  r.getI32(10), r.getI32(14),
-                    r.getI32(18), r.getI32(22), r.getU8(26),  r.getU8(28),  r.getU8(29),
-                    r.getU8(30),  r.getU8(31),  r.getI16(42), r.getF32(64)};
+        return Elem{r.getI16(0), r.getI32(2), r.getI32(6), r.getI32(10), r.getI32(14), r.getI32(18), r.getI32(22),
+                    r.getU8(26), r.getU8(28), r.getU8(29), r.getU8(30),  r.getU8(31),  r.getI16(42), r.getF32(64)};
     }
     std::string groupName(std::int32_t g) {
         RecordView r = m.ElementGroupTable.rec(g);

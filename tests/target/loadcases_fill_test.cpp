@@ -228,11 +228,11 @@ TEST_F(LoadcasesFill, PushoverDrivenByAccelerationAndItsDrift) {
 
 TEST_F(LoadcasesFill, PushoverDrivenByModesKeepsModesOneToSix) {
     pattern("P", true, false, false);
-    cases = {pushoverCase("M", 1, {load("Mode", "1", 1.0), load("Load", "P", 9), load("Mode", "2", 0.5),
-                                   load("Mode", "8", 3)}),
-             pushoverCase("M7", 1, {load("Mode", "1", 1), load("Mode", "2", 2), load("Mode", "3", 3),
-                                    load("Mode", "4", 4), load("Mode", "5", 5), load("Mode", "6", 6),
-                                    load("Mode", "1", 7)})};
+    cases = {pushoverCase("M", 1,
+                          {load("Mode", "1", 1.0), load("Load", "P", 9), load("Mode", "2", 0.5), load("Mode", "8", 3)}),
+             pushoverCase("M7", 1,
+                          {load("Mode", "1", 1), load("Mode", "2", 2), load("Mode", "3", 3), load("Mode", "4", 4),
+                           load("Mode", "5", 5), load("Mode", "6", 6), load("Mode", "1", 7)})};
     fill();
     RecordView r = m.PushoverLoadCaseTable.rec(1);
     EXPECT_EQ(r.getU8(41), 1);
@@ -289,9 +289,10 @@ TEST_F(LoadcasesFill, DynamicCaseNamesItsRecordsPerDirection) {
     function("EQZ", 700);
     pattern("D", true, false, false);
     documentOnlyFunctions = {"Later"};
-    cases = {dynamicCase("TH", {load("Load", "D", 1), accel("U3", "EQZ", 193.2, 2.0), accel("U1", "EQX", 386.4),
-                                accel("U1", "Later", 1.0)},
-                         1000, 0.01)};
+    cases = {dynamicCase(
+        "TH",
+        {load("Load", "D", 1), accel("U3", "EQZ", 193.2, 2.0), accel("U1", "EQX", 386.4), accel("U1", "Later", 1.0)},
+        1000, 0.01)};
     fill();
 
     ASSERT_EQ(m.DynamicLoadCaseTable.count(), 1);

@@ -16,8 +16,7 @@ using test::NodesPoint;
 using Dofs = std::array<bool, 6>;
 
 std::string Diaphragm(std::string_view name, std::string_view points) {
-    return R"({"name": ")" + std::string(name) + R"(", "type": 2, "axis": 3, "points": [)" + std::string(points) +
-           "]}";
+    return R"({"name": ")" + std::string(name) + R"(", "type": 2, "axis": 3, "points": [)" + std::string(points) + "]}";
 }
 
 class NodesFill : public ::testing::Test {
@@ -95,7 +94,7 @@ TEST_F(NodesFill, NodeRecordsByteForByte) {
     Bytes p1;
     p1.i32(1).i32(3).f64(1.0).f64(2.0).f64(3.0).i16(0);
     p1.i16(1).i16(1).i16(0).i16(0).i16(0).i16(1);  // constraint slots UX, UY, RZ
-    p1.zeros(13).u8(9).zeros(1);                    // UZ and RX only: another combination
+    p1.zeros(13).u8(9).zeros(1);                   // UZ and RX only: another combination
     p1.u8(0).u8(0).u8(1).u8(1).u8(0).u8(0).zeros(6).zeros(6).u8(1).zeros(4);
     EXPECT_EQ(node(2), p1.b);
 
@@ -115,12 +114,9 @@ TEST_F(NodesFill, NodeRecordsByteForByte) {
 
 TEST_F(NodesFill, SupportTypes) {
     const std::vector<std::pair<Dofs, int>> cases = {
-        {{false, false, false, false, false, false}, 0},
-        {{true, true, true, true, true, true}, 1},
-        {{true, true, true, false, false, false}, 2},
-        {{true, true, true, false, false, true}, 3},
-        {{true, true, false, false, false, false}, 9},
-        {{true, true, true, true, false, false}, 9},
+        {{false, false, false, false, false, false}, 0}, {{true, true, true, true, true, true}, 1},
+        {{true, true, true, false, false, false}, 2},    {{true, true, true, false, false, true}, 3},
+        {{true, true, false, false, false, false}, 9},   {{true, true, true, true, false, false}, 9},
         {{false, false, false, false, false, true}, 9},
     };
     std::string points;
@@ -194,8 +190,7 @@ TEST_F(NodesFill, OnlyGroupAllMakesNoFrame) {
 }
 
 TEST_F(NodesFill, GroupsBecomeFramesWithTheirMembers) {
-    auto h = std::make_unique<test::GhostPointHost>(
-        R"("points": [)" + test::NodesLevel({"A", "B", "C"}, 0) + R"(],
+    auto h = std::make_unique<test::GhostPointHost>(R"("points": [)" + test::NodesLevel({"A", "B", "C"}, 0) + R"(],
         "frame_sections": [{"name": "S"}], "area_sections": [{"name": "AS"}],
         "frames": [{"name": "F1", "section": "S", "i": "A", "j": "B"},
                    {"name": "F2", "section": "S", "i": "B", "j": "C"},
@@ -213,7 +208,7 @@ TEST_F(NodesFill, GroupsBecomeFramesWithTheirMembers) {
     src->AddFrame("F2").idVantraElem = 5;
     src->AddFrame("F1").idVantraElem = 6;  // two frames with one label: both are members
     src->AddArea("W1").idVantraElem = 7;
-    src->AddArea("W0");                    // no element was made for it
+    src->AddArea("W0");  // no element was made for it
     FillVantraFrames(*c);
 
     ASSERT_EQ(m.FrameTable.count(), 2);

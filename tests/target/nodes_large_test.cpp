@@ -57,8 +57,7 @@ TEST(NodesLarge, HundredThousandPointsDiaphragmsAndGroups) {
     doc += "]";
     auto loadStart = std::chrono::steady_clock::now();
     auto host = test::NodesHost(doc);
-    const double loadSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
+    const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
 
     platform::RecordingPlatform plat;
     source::TarvoModelObj src{*host, plat, t2v::Units{}, {}};
@@ -74,9 +73,10 @@ TEST(NodesLarge, HundredThousandPointsDiaphragmsAndGroups) {
     FillVantraConstraints(c);
     FillVantraFrames(c);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("[ figure   ] 10^5 points, 10^5 diaphragm assignments, 100 groups: document %.3f s, "
-                "read + fill %.3f s\n",
-                loadSeconds, seconds);
+    std::printf(
+        "[ figure   ] 10^5 points, 10^5 diaphragm assignments, 100 groups: document %.3f s, "
+        "read + fill %.3f s\n",
+        loadSeconds, seconds);
 
     // Floor 0 is restrained in plane and loses its diaphragm; even floors keep one of
     // 1000 nodes; on odd floors the single pass joins only the second diaphragm to

@@ -61,8 +61,7 @@ HRESULT FakeHost::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPI
     return S_OK;
 }
 
-HRESULT FakeHost::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO* error,
-                         UINT*) {
+HRESULT FakeHost::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO* error, UINT*) {
     if (id < 1 || static_cast<std::size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
     const std::string& op = names_[static_cast<std::size_t>(id) - 1];
     ++calls_;
@@ -87,17 +86,26 @@ HRESULT FakeHost::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARI
             const VARTYPE vt = V_VT(&v);
             a.out = (vt & VT_BYREF) != 0;
             a.type = AutoTypeOf(static_cast<VARTYPE>(vt & ~VT_BYREF));
-            if (a.type == AutoType::Empty) throw host::HostError(op + ": argument " + std::to_string(i + 1) +
-                                                                 " has a type no operation takes");
+            if (a.type == AutoType::Empty)
+                throw host::HostError(op + ": argument " + std::to_string(i + 1) + " has a type no operation takes");
             if (a.out) continue;
             switch (a.type) {
-                case AutoType::Long: a.value = static_cast<std::int32_t>(V_I4(&v)); break;
-                case AutoType::Double: a.value = V_R8(&v); break;
-                case AutoType::Bool: a.value = V_BOOL(&v) != VARIANT_FALSE; break;
-                case AutoType::String: a.value = FromBstr(V_BSTR(&v)); break;
+                case AutoType::Long:
+                    a.value = static_cast<std::int32_t>(V_I4(&v));
+                    break;
+                case AutoType::Double:
+                    a.value = V_R8(&v);
+                    break;
+                case AutoType::Bool:
+                    a.value = V_BOOL(&v) != VARIANT_FALSE;
+                    break;
+                case AutoType::String:
+                    a.value = FromBstr(V_BSTR(&v));
+                    break;
                 default: {
                     std::string problem;
-                    if (!FromSafeArray(V_ARRAY(&v), a.type, a.value, problem)) throw host::HostError(op + ": " + problem);
+                    if (!FromSafeArray(V_ARRAY(&v), a.type, a.value, problem))
+                        throw host::HostError(op + ": " + problem);
                 }
             }
         }
@@ -109,9 +117,15 @@ HRESULT FakeHost::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARI
             if (host::automation::typeOf(a.value) != a.type)
                 throw host::HostError(op + ": the recorded answer " + std::to_string(i + 1) + " has another type");
             switch (a.type) {
-                case AutoType::Long: *V_I4REF(&v) = std::get<std::int32_t>(a.value); break;
-                case AutoType::Double: *V_R8REF(&v) = std::get<double>(a.value); break;
-                case AutoType::Bool: *V_BOOLREF(&v) = std::get<bool>(a.value) ? VARIANT_TRUE : VARIANT_FALSE; break;
+                case AutoType::Long:
+                    *V_I4REF(&v) = std::get<std::int32_t>(a.value);
+                    break;
+                case AutoType::Double:
+                    *V_R8REF(&v) = std::get<double>(a.value);
+                    break;
+                case AutoType::Bool:
+                    *V_BOOLREF(&v) = std::get<bool>(a.value) ? VARIANT_TRUE : VARIANT_FALSE;
+                    break;
                 case AutoType::String:
                     SysFreeString(*V_BSTRREF(&v));
                     *V_BSTRREF(&v) = ToBstr(std::get<std::string>(a.value));

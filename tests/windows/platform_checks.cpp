@@ -38,7 +38,8 @@ int PlatformChecks() {
     const std::string wide = root + "\\B\xC3\xA2timent-\xCE\xA3\xCF\x84\xCE\xBF\xCE\xAC";
     Check(p.createDirectory(wide) && p.isDirectory(wide), "a folder with a non-ASCII name");
     const std::string file = wide + "\\VNTRS";
-    Check(WriteWhole(p, file, "old") && p.readFile(file) == std::optional<std::string>("old"), "a file is written and read back");
+    Check(WriteWhole(p, file, "old") && p.readFile(file) == std::optional<std::string>("old"),
+          "a file is written and read back");
     {
         std::string error;
         auto f = p.createFile(file, error);
@@ -46,12 +47,14 @@ int PlatformChecks() {
         // Dropped without commit: the earlier file stays.
     }
     Check(p.readFile(file) == std::optional<std::string>("old"), "an unfinished file never replaces the earlier one");
-    Check(WriteWhole(p, file, "new") && p.readFile(file) == std::optional<std::string>("new"), "a finished file replaces it");
+    Check(WriteWhole(p, file, "new") && p.readFile(file) == std::optional<std::string>("new"),
+          "a finished file replaces it");
     WIN32_FIND_DATAW d;
     int entries = 0;
     HANDLE find = FindFirstFileW(platform::Widen(wide + "\\*").c_str(), &d);
     if (find != INVALID_HANDLE_VALUE) {
-        do ++entries; while (FindNextFileW(find, &d));
+        do ++entries;
+        while (FindNextFileW(find, &d));
         FindClose(find);
     }
     Check(entries == 3, "no temporary is left beside the file");
@@ -69,18 +72,22 @@ int PlatformChecks() {
                                             SYMBOLIC_LINK_FLAG_DIRECTORY | 0x2 /* unprivileged */) != 0;
     std::printf("     directory link inside the tree: %s\n", linked ? "made" : "not supported here");
     Check(p.deleteFolderTree(tree) && !p.isDirectory(tree), "the folder tree is deleted");
-    Check(p.readFile(outside + "\\keep.txt") == std::optional<std::string>("keep"), "what a link inside pointed at is kept");
+    Check(p.readFile(outside + "\\keep.txt") == std::optional<std::string>("keep"),
+          "what a link inside pointed at is kept");
 
     // Registry values: a text up to its first zero, a number as its low 16 bits, signed.
     HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tarvo2VantraTest", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tarvo2VantraTest", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                    nullptr);
     const wchar_t text[] = L"C:\\Vantra4\0ignored";
     RegSetValueExW(key, L"Install path", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
     const DWORD number = 0x0001FFFF;
     RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegCloseKey(key);
-    Check(p.readRegistryText("SOFTWARE\\Tarvo2VantraTest", "Install path") == "C:\\Vantra4", "a registry text up to its zero");
-    Check(p.readRegistryText("SOFTWARE\\Tarvo2VantraTest", "Number") == "-1", "a registry number as its low 16 bits, signed");
+    Check(p.readRegistryText("SOFTWARE\\Tarvo2VantraTest", "Install path") == "C:\\Vantra4",
+          "a registry text up to its zero");
+    Check(p.readRegistryText("SOFTWARE\\Tarvo2VantraTest", "Number") == "-1",
+          "a registry number as its low 16 bits, signed");
     Check(p.readRegistryText("SOFTWARE\\Tarvo2VantraTest", "Missing").empty(), "a missing value is the empty text");
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tarvo2VantraTest");
 

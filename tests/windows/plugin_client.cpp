@@ -238,10 +238,9 @@ int Info(IDispatch* plugin) {
     DISPPARAMS params{&arg, nullptr, 1, 0};
     VARIANT result;
     VariantInit(&result);
-    HRESULT hr = plugin->Invoke(IdOf(plugin, L"Info"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                                &result, nullptr, nullptr);
-    Check(SUCCEEDED(hr) && V_VT(&result) == VT_I4 && V_I4(&result) == 0 && text &&
-              Narrow(text) == "Export to Vantra",
+    HRESULT hr = plugin->Invoke(IdOf(plugin, L"Info"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result,
+                                nullptr, nullptr);
+    Check(SUCCEEDED(hr) && V_VT(&result) == VT_I4 && V_I4(&result) == 0 && text && Narrow(text) == "Export to Vantra",
           "Info late-bound by name returns 0 and \"Export to Vantra\" (got \"" + (text ? Narrow(text) : "") + "\")");
     SysFreeString(text);
     text = nullptr;
@@ -296,11 +295,12 @@ int Transfer(IDispatch* plugin, const std::string& transcript, const std::string
     user.join();
     user.print();
     for (const std::string& f : host.failures()) std::printf("     host call refused: %s\n", f.c_str());
-    Check(SUCCEEDED(out.hr) && out.ok, "Main returns with ok = true" + (out.error.empty() ? "" : " (" + out.error + ")"));
+    Check(SUCCEEDED(out.hr) && out.ok,
+          "Main returns with ok = true" + (out.error.empty() ? "" : " (" + out.error + ")"));
     Check(user.saw("Transfer Complete"), "the user is told \"Transfer Complete\"");
     Check(host.failures().empty(), "every host call was one the transcript holds");
-    Check(host.calls() == answers->size(),
-          "every recorded call was made (" + std::to_string(host.calls()) + " of " + std::to_string(answers->size()) + ")");
+    Check(host.calls() == answers->size(), "every recorded call was made (" + std::to_string(host.calls()) + " of " +
+                                               std::to_string(answers->size()) + ")");
     return 0;
 }
 
@@ -328,9 +328,10 @@ int Bench(IDispatch* plugin, const std::string& transcript, const std::string& n
     });
     MainOutcome out = CallMainEarly(plugin, &host);
     user.join();
-    const double total = static_cast<double>(told.QuadPart - pressed.QuadPart) / static_cast<double>(frequency.QuadPart);
-    std::printf("{\"calls\": %lu, \"total\": %.4f, \"host\": %.4f, \"component\": %.4f, \"ok\": %s}\n",
-                host.calls(), total, host.answerSeconds(), total - host.answerSeconds(), out.ok ? "true" : "false");
+    const double total =
+        static_cast<double>(told.QuadPart - pressed.QuadPart) / static_cast<double>(frequency.QuadPart);
+    std::printf("{\"calls\": %lu, \"total\": %.4f, \"host\": %.4f, \"component\": %.4f, \"ok\": %s}\n", host.calls(),
+                total, host.answerSeconds(), total - host.answerSeconds(), out.ok ? "true" : "false");
     return out.ok && host.failures().empty() ? 0 : 1;
 }
 
@@ -346,7 +347,8 @@ int Fail(IDispatch* plugin, const std::string& transcript, unsigned long failAt,
     MainOutcome out = CallMainLate(plugin, &host);
     user.join();
     user.print();
-    std::printf("     Main: hr=0x%08lx ok=%d error=%s\n", static_cast<unsigned long>(out.hr), out.ok, out.error.c_str());
+    std::printf("     Main: hr=0x%08lx ok=%d error=%s\n", static_cast<unsigned long>(out.hr), out.ok,
+                out.error.c_str());
     Check(FAILED(out.hr) && !out.ok, "a failed host call makes Main fail with ok = false");
     Check(!out.error.empty() && out.error.find(':') != std::string::npos,
           "the error names the operation and the reason (" + out.error + ")");
@@ -364,7 +366,8 @@ int Missing(IDispatch* plugin, const std::string& transcript, const std::string&
     });
     MainOutcome out = CallMainEarly(plugin, &host);
     user.join();
-    std::printf("     Main: hr=0x%08lx ok=%d error=%s\n", static_cast<unsigned long>(out.hr), out.ok, out.error.c_str());
+    std::printf("     Main: hr=0x%08lx ok=%d error=%s\n", static_cast<unsigned long>(out.hr), out.ok,
+                out.error.c_str());
     Check(FAILED(out.hr) && !out.ok, "a host without " + op + " makes Main fail with ok = false");
     Check(out.error.rfind(op + ":", 0) == 0, "the error starts with the operation's name");
     return 0;
@@ -430,20 +433,25 @@ int main(int argc, char** argv) {
     if (!plugin) return 1;
     try {
         const std::string& cmd = a[0];
-        if (cmd == "info") Info(plugin);
+        if (cmd == "info")
+            Info(plugin);
         else if (cmd == "transfer" && a.size() >= 4)
             Transfer(plugin, a[1], a[2], std::atoi(a[3].c_str()), a.size() > 4 && a[4] == "early");
-        else if (cmd == "fail" && a.size() == 4) Fail(plugin, a[1], std::strtoul(a[2].c_str(), nullptr, 10), a[3]);
-        else if (cmd == "missing" && a.size() == 4) Missing(plugin, a[1], a[2], a[3]);
-        else if (cmd == "nomodel") NoModel(plugin);
-        else if (cmd == "close") Close(plugin);
-        else if (cmd == "show" && a.size() >= 2) Show(plugin, std::atoi(a[1].c_str()), a.size() > 2 ? a[2] : "");
+        else if (cmd == "fail" && a.size() == 4)
+            Fail(plugin, a[1], std::strtoul(a[2].c_str(), nullptr, 10), a[3]);
+        else if (cmd == "missing" && a.size() == 4)
+            Missing(plugin, a[1], a[2], a[3]);
+        else if (cmd == "nomodel")
+            NoModel(plugin);
+        else if (cmd == "close")
+            Close(plugin);
+        else if (cmd == "show" && a.size() >= 2)
+            Show(plugin, std::atoi(a[1].c_str()), a.size() > 2 ? a[2] : "");
         else if (cmd == "bench" && a.size() == 3) {
             const int r = Bench(plugin, a[1], a[2]);
             plugin->Release();
             return r;
-        }
-        else {
+        } else {
             std::fprintf(stderr, "plugin-client: unknown command or arguments\n");
             plugin->Release();
             return 2;

@@ -22,8 +22,20 @@ struct NodeRef {
 };
 
 enum class FrameKind { Column, BeamX, BeamY, BraceWest, BraceEast, ConcreteBrace };
-enum class AreaKind { Slab, SlabTriangleA, SlabTriangleB, CoreWallSouth, CoreWallNorth, CoreWallWest,
-                      CoreWallEast, BasementWall, PlateWall, Ramp, Glazing, PlaneStrain };
+enum class AreaKind {
+    Slab,
+    SlabTriangleA,
+    SlabTriangleB,
+    CoreWallSouth,
+    CoreWallNorth,
+    CoreWallWest,
+    CoreWallEast,
+    BasementWall,
+    PlateWall,
+    Ramp,
+    Glazing,
+    PlaneStrain
+};
 
 // One frame of a storey. `i`, `j` name it (with its kind and storey); `a`, `b` are its ends.
 struct FrameSpec {
@@ -203,8 +215,7 @@ void ForEachArea(const BuildingPlan& p, int k, F&& f) {
     if (k == 2) {
         // Glazing (a membrane section) on the west face of the second storey.
         const Rect& r = p.storeyRegion(2).front();
-        quad(AreaKind::Glazing, r.x0, r.y0, {1, r.x0, r.y0}, {1, r.x0, r.y0 + 1}, {2, r.x0, r.y0 + 1},
-             {2, r.x0, r.y0});
+        quad(AreaKind::Glazing, r.x0, r.y0, {1, r.x0, r.y0}, {1, r.x0, r.y0 + 1}, {2, r.x0, r.y0 + 1}, {2, r.x0, r.y0});
     }
 }
 

@@ -48,30 +48,48 @@ Name PointName(const NodeRef& n) { return Name("P", n.level, n.i, n.j); }
 
 Name FrameName(const FrameSpec& f) {
     switch (f.kind) {
-    case FrameKind::Column: return Name("C", f.storey, f.i, f.j);
-    case FrameKind::BeamX: return Name("BX", f.storey, f.i, f.j);
-    case FrameKind::BeamY: return Name("BY", f.storey, f.i, f.j);
-    case FrameKind::BraceWest: return Name("BRW", f.storey, f.i, f.j);
-    case FrameKind::BraceEast: return Name("BRE", f.storey, f.i, f.j);
-    case FrameKind::ConcreteBrace: return Name("CB", f.storey, f.i, f.j);
+        case FrameKind::Column:
+            return Name("C", f.storey, f.i, f.j);
+        case FrameKind::BeamX:
+            return Name("BX", f.storey, f.i, f.j);
+        case FrameKind::BeamY:
+            return Name("BY", f.storey, f.i, f.j);
+        case FrameKind::BraceWest:
+            return Name("BRW", f.storey, f.i, f.j);
+        case FrameKind::BraceEast:
+            return Name("BRE", f.storey, f.i, f.j);
+        case FrameKind::ConcreteBrace:
+            return Name("CB", f.storey, f.i, f.j);
     }
     return Name("F", f.storey, f.i, f.j);
 }
 
 Name AreaName(const AreaSpec& a) {
     switch (a.kind) {
-    case AreaKind::Slab: return Name("S", a.storey, a.i, a.j);
-    case AreaKind::SlabTriangleA: return Name("S", a.storey, a.i, a.j, 'a');
-    case AreaKind::SlabTriangleB: return Name("S", a.storey, a.i, a.j, 'b');
-    case AreaKind::CoreWallSouth: return Name("WS", a.storey, a.i, a.j);
-    case AreaKind::CoreWallNorth: return Name("WN", a.storey, a.i, a.j);
-    case AreaKind::CoreWallWest: return Name("WW", a.storey, a.i, a.j);
-    case AreaKind::CoreWallEast: return Name("WE", a.storey, a.i, a.j);
-    case AreaKind::BasementWall: return Name("WB", a.storey, a.i, a.j);
-    case AreaKind::PlateWall: return Name("WP", a.storey, a.i, a.j);
-    case AreaKind::Ramp: return Name("RAMP", a.storey, a.i, a.j);
-    case AreaKind::Glazing: return Name("GL", a.storey, a.i, a.j);
-    case AreaKind::PlaneStrain: return Name("PL", a.storey, a.i, a.j);
+        case AreaKind::Slab:
+            return Name("S", a.storey, a.i, a.j);
+        case AreaKind::SlabTriangleA:
+            return Name("S", a.storey, a.i, a.j, 'a');
+        case AreaKind::SlabTriangleB:
+            return Name("S", a.storey, a.i, a.j, 'b');
+        case AreaKind::CoreWallSouth:
+            return Name("WS", a.storey, a.i, a.j);
+        case AreaKind::CoreWallNorth:
+            return Name("WN", a.storey, a.i, a.j);
+        case AreaKind::CoreWallWest:
+            return Name("WW", a.storey, a.i, a.j);
+        case AreaKind::CoreWallEast:
+            return Name("WE", a.storey, a.i, a.j);
+        case AreaKind::BasementWall:
+            return Name("WB", a.storey, a.i, a.j);
+        case AreaKind::PlateWall:
+            return Name("WP", a.storey, a.i, a.j);
+        case AreaKind::Ramp:
+            return Name("RAMP", a.storey, a.i, a.j);
+        case AreaKind::Glazing:
+            return Name("GL", a.storey, a.i, a.j);
+        case AreaKind::PlaneStrain:
+            return Name("PL", a.storey, a.i, a.j);
     }
     return Name("A", a.storey, a.i, a.j);
 }
@@ -169,15 +187,15 @@ void FrameSections(JsonStream& js) {
     js.beginObject().member("name", "BMH").member("type", 14).member("material", "C30").member("rebar_type", 2);
     Properties(js, Rectangle(0.3, 0.7));
     js.key("segments").beginArray().str("BM300x600").str("BM300x800").endArray().endObject().newline();
-    SteelSection(js, "HEB300", 1,
-                 {0.0149, 0.00475, 0.0095, 1.85e-6, 8.563e-5, 2.517e-4, 5.71e-4, 1.678e-3, 8.7e-4, 1.869e-3, 0.0758,
-                  0.13});
+    SteelSection(
+        js, "HEB300", 1,
+        {0.0149, 0.00475, 0.0095, 1.85e-6, 8.563e-5, 2.517e-4, 5.71e-4, 1.678e-3, 8.7e-4, 1.869e-3, 0.0758, 0.13});
     SteelSection(js, "IPE400", 1,
                  {0.008446, 0.004269, 0.005, 5.13e-7, 1.318e-5, 2.313e-4, 1.464e-4, 1.156e-3, 2.29e-4, 1.307e-3, 0.0395,
                   0.1655});
-    SteelSection(js, "CHS168", 7,
-                 {0.00383, 0.00192, 0.00192, 2.6e-5, 1.3e-5, 1.3e-5, 1.55e-4, 1.55e-4, 2.04e-4, 2.04e-4, 0.0583,
-                  0.0583});
+    SteelSection(
+        js, "CHS168", 7,
+        {0.00383, 0.00192, 0.00192, 2.6e-5, 1.3e-5, 1.3e-5, 1.55e-4, 1.55e-4, 2.04e-4, 2.04e-4, 0.0583, 0.0583});
     js.endArray();
 }
 
@@ -233,9 +251,9 @@ void AreaSections(JsonStream& js) {
     LayeredWall(js, "WL2", 2, 1);  // nonlinear along it: a general wall
     LayeredWall(js, "WL3", 2, 2);  // nonlinear both ways
     // Steel layers only (an equivalent thickness, no concrete wall model); no area uses it.
-    LayeredSection(js, "SPL-LAYERED",
-                   {{"PlateA", -0.01, 0.008, 1, 2, "S355", 0.0, 1, 1, 1},
-                    {"PlateB", 0.01, 0.008, 1, 2, "S355", 0.0, 1, 1, 1}});
+    LayeredSection(
+        js, "SPL-LAYERED",
+        {{"PlateA", -0.01, 0.008, 1, 2, "S355", 0.0, 1, 1, 1}, {"PlateB", 0.01, 0.008, 1, 2, "S355", 0.0, 1, 1, 1}});
     ShellSection(js, "GLAZING", 5, "S355", 0.02);
     js.beginObject().member("name", "PLANE").member("type", 2).member("material", "C30");
     js.member("thickness", 0.3).endObject().newline();
@@ -263,8 +281,16 @@ void Points(JsonStream& js, const BuildingPlan& p) {
         const double z = p.z(level);
         ForEachNode(p, level, [&](const NodeRef& n, const Rect& r) {
             js.beginObject().member("name", PointName(n)).member("x", p.x(n.i)).member("y", p.y(n.j)).member("z", z);
-            if (level == 0) js.key("restraints").beginArray().boolean(true).boolean(true).boolean(true).boolean(true)
-                                .boolean(true).boolean(true).endArray();
+            if (level == 0)
+                js.key("restraints")
+                    .beginArray()
+                    .boolean(true)
+                    .boolean(true)
+                    .boolean(true)
+                    .boolean(true)
+                    .boolean(true)
+                    .boolean(true)
+                    .endArray();
             const bool equipment = IsRoofEquipment(p, n, r);
             if (equipment) js.key("mass").beginArray().num(0.5).num(0.5).num(0.5).num(0).num(0).num(0).endArray();
             const bool windward = level >= 1 && n.i == r.x0;
@@ -309,15 +335,18 @@ void Constraints(JsonStream& js, const BuildingPlan& p) {
 
 const char* FrameSection(const BuildingPlan& p, const FrameSpec& f) {
     switch (f.kind) {
-    case FrameKind::Column: return p.isPenthouse(f.storey) ? "HEB300" : f.podium ? "COL600" : "COL500";
-    case FrameKind::BeamX:
-    case FrameKind::BeamY:
-        if (p.isPenthouse(f.storey)) return "IPE400";
-        if (f.podium) return f.perimeter ? "BMH" : "BM400x700";
-        return "BM300x600";
-    case FrameKind::BraceWest:
-    case FrameKind::BraceEast: return "CHS168";
-    case FrameKind::ConcreteBrace: return "STRUT400";
+        case FrameKind::Column:
+            return p.isPenthouse(f.storey) ? "HEB300" : f.podium ? "COL600" : "COL500";
+        case FrameKind::BeamX:
+        case FrameKind::BeamY:
+            if (p.isPenthouse(f.storey)) return "IPE400";
+            if (f.podium) return f.perimeter ? "BMH" : "BM400x700";
+            return "BM300x600";
+        case FrameKind::BraceWest:
+        case FrameKind::BraceEast:
+            return "CHS168";
+        case FrameKind::ConcreteBrace:
+            return "STRUT400";
     }
     return "COL500";
 }
@@ -376,8 +405,13 @@ void DistributedLoads(JsonStream& js, std::initializer_list<Dist> loads) {
 void PointLoads(JsonStream& js, std::initializer_list<Pt> loads) {
     js.key("point_loads").beginArray();
     for (const Pt& l : loads)
-        js.beginObject().member("pattern", l.pattern).member("type", 1).member("dir", l.dir).member("rd", l.rd)
-            .member("val", l.val).endObject();
+        js.beginObject()
+            .member("pattern", l.pattern)
+            .member("type", 1)
+            .member("dir", l.dir)
+            .member("rd", l.rd)
+            .member("val", l.val)
+            .endObject();
     js.endArray();
 }
 
@@ -387,27 +421,29 @@ void Frame(JsonStream& js, const BuildingPlan& p, const FrameSpec& f) {
     const bool penthouse = p.isPenthouse(f.storey);
     const bool beam = f.kind == FrameKind::BeamX || f.kind == FrameKind::BeamY;
     switch (f.kind) {
-    case FrameKind::Column:
-        if (!penthouse && (f.i + f.j) % 5 == 0) js.member("angle", 90.0);
-        if (f.storey == 1) Hinges(js, 9, 13, 0.0, 1.0);
-        break;
-    case FrameKind::BeamX:
-        if (f.podium && f.interior()) Hinges(js, 7, 10, 0.05, 0.95);
-        if (!f.podium && !penthouse && f.interior() && (f.i + 1 == f.j || p.draw(4, f.storey, f.i, f.j) < 0.05))
-            Releases(js, false, true);
-        break;
-    case FrameKind::BeamY:
-        if (f.podium && f.interior() && f.i % 2 == 1) {
+        case FrameKind::Column:
+            if (!penthouse && (f.i + f.j) % 5 == 0) js.member("angle", 90.0);
+            if (f.storey == 1) Hinges(js, 9, 13, 0.0, 1.0);
+            break;
+        case FrameKind::BeamX:
+            if (f.podium && f.interior()) Hinges(js, 7, 10, 0.05, 0.95);
+            if (!f.podium && !penthouse && f.interior() && (f.i + 1 == f.j || p.draw(4, f.storey, f.i, f.j) < 0.05))
+                Releases(js, false, true);
+            break;
+        case FrameKind::BeamY:
+            if (f.podium && f.interior() && f.i % 2 == 1) {
+                Releases(js, true, false);
+                if (f.i % 4 == 1) Hinges(js, 9, 13, 0.0, 1.0);  // the release decides the member model
+            }
+            break;
+        case FrameKind::BraceWest:
+        case FrameKind::BraceEast:
             Releases(js, true, false);
-            if (f.i % 4 == 1) Hinges(js, 9, 13, 0.0, 1.0);  // the release decides the member model
-        }
-        break;
-    case FrameKind::BraceWest:
-    case FrameKind::BraceEast:
-        Releases(js, true, false);
-        if (f.storey % 2 == 1) Hinges(js, 6, 13, 0.0, 1.0);
-        break;
-    case FrameKind::ConcreteBrace: Hinges(js, 9, 13, 0.0, 1.0); break;
+            if (f.storey % 2 == 1) Hinges(js, 6, 13, 0.0, 1.0);
+            break;
+        case FrameKind::ConcreteBrace:
+            Hinges(js, 9, 13, 0.0, 1.0);
+            break;
     }
     if (beam && f.perimeter) {
         // Facade: a line load and the facade's own mass.
@@ -417,8 +453,8 @@ void Frame(JsonStream& js, const BuildingPlan& p, const FrameSpec& f) {
         DistributedLoads(js, {{"LIVE", 1, 10, nullptr, 0.0, 1.0, 2.0, 2.0}});
     } else if (f.kind == FrameKind::BeamX && f.podium) {
         // Two overlapping trapezoids and two point loads at mid-span.
-        DistributedLoads(js, {{"LIVE", 1, 10, nullptr, 0.0, 0.6, 4.0, 4.0},
-                              {"LIVE", 1, 10, nullptr, 0.4, 1.0, 2.0, 6.0}});
+        DistributedLoads(js,
+                         {{"LIVE", 1, 10, nullptr, 0.0, 0.6, 4.0, 4.0}, {"LIVE", 1, 10, nullptr, 0.4, 1.0, 2.0, 6.0}});
         PointLoads(js, {{"LIVE", 10, 0.5, 10.0}, {"LIVE", 10, 0.5, 10.0}});
     } else if (f.kind == FrameKind::BeamY && f.podium) {
         // Loads at both ends (carried by the end points) and one in the span.
@@ -450,18 +486,27 @@ void Frames(JsonStream& js, const BuildingPlan& p) {
 
 const char* AreaSection(const BuildingPlan& p, const AreaSpec& a) {
     switch (a.kind) {
-    case AreaKind::Slab:
-    case AreaKind::SlabTriangleA:
-    case AreaKind::SlabTriangleB: return p.isPenthouse(a.storey) ? "DECK" : a.podium ? "SLAB250" : "SLAB200";
-    case AreaKind::CoreWallSouth:
-    case AreaKind::CoreWallNorth: return "WL1";
-    case AreaKind::CoreWallWest: return a.storey % 2 == 0 ? "WL2" : "WL3";
-    case AreaKind::CoreWallEast: return "W300";
-    case AreaKind::BasementWall: return "W250";
-    case AreaKind::PlateWall: return "SPW12";
-    case AreaKind::Ramp: return "SLAB250";
-    case AreaKind::Glazing: return "GLAZING";
-    case AreaKind::PlaneStrain: return "PLANE";
+        case AreaKind::Slab:
+        case AreaKind::SlabTriangleA:
+        case AreaKind::SlabTriangleB:
+            return p.isPenthouse(a.storey) ? "DECK" : a.podium ? "SLAB250" : "SLAB200";
+        case AreaKind::CoreWallSouth:
+        case AreaKind::CoreWallNorth:
+            return "WL1";
+        case AreaKind::CoreWallWest:
+            return a.storey % 2 == 0 ? "WL2" : "WL3";
+        case AreaKind::CoreWallEast:
+            return "W300";
+        case AreaKind::BasementWall:
+            return "W250";
+        case AreaKind::PlateWall:
+            return "SPW12";
+        case AreaKind::Ramp:
+            return "SLAB250";
+        case AreaKind::Glazing:
+            return "GLAZING";
+        case AreaKind::PlaneStrain:
+            return "PLANE";
     }
     return "SLAB200";
 }
@@ -551,8 +596,12 @@ void LoadPatterns(JsonStream& js) {
     js.key("load_patterns").beginArray().newline();
     for (auto [name, type, selfWeight] :
          {std::tuple{"DEAD", 1, 1.0}, {"SDL", 2, 0.0}, {"LIVE", 3, 0.0}, {"WIND", 6, 0.0}})
-        js.beginObject().member("name", name).member("type", type).member("self_weight_multiplier", selfWeight)
-            .endObject().newline();
+        js.beginObject()
+            .member("name", name)
+            .member("type", type)
+            .member("self_weight_multiplier", selfWeight)
+            .endObject()
+            .newline();
     js.endArray();
 }
 

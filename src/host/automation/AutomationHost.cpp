@@ -44,19 +44,16 @@ int Forward(Dispatcher& dispatcher, std::string_view op, A&... params) {
 
 }  // namespace
 
-int AutomationHost::GetPresentUnits() {
-    return Forward<&TarvoHost::GetPresentUnits>(dispatcher_, "GetPresentUnits");
-}
+int AutomationHost::GetPresentUnits() { return Forward<&TarvoHost::GetPresentUnits>(dispatcher_, "GetPresentUnits"); }
 
-int AutomationHost::GetPointCount() {
-    return Forward<&TarvoHost::GetPointCount>(dispatcher_, "GetPointCount");
-}
+int AutomationHost::GetPointCount() { return Forward<&TarvoHost::GetPointCount>(dispatcher_, "GetPointCount"); }
 
 int AutomationHost::GetMaterialNameList(int type, Names& names) {
     return Forward<&TarvoHost::GetMaterialNameList>(dispatcher_, "GetMaterialNameList", type, names);
 }
 
-int AutomationHost::DefineMaterial(const std::string& name, int type, int color, const std::string& notes, const std::string& guid) {
+int AutomationHost::DefineMaterial(const std::string& name, int type, int color, const std::string& notes,
+                                   const std::string& guid) {
     return Forward<&TarvoHost::DefineMaterial>(dispatcher_, "DefineMaterial", name, type, color, notes, guid);
 }
 
@@ -80,19 +77,25 @@ int AutomationHost::GetConcreteMaterial(const std::string& name, double& Fc) {
     return Forward<&TarvoHost::GetConcreteMaterial>(dispatcher_, "GetConcreteMaterial", name, Fc);
 }
 
-int AutomationHost::GetStressStrainCurve(const std::string& name, std::vector<int>& pointIds, std::vector<double>& strains, std::vector<double>& stresses) {
-    return Forward<&TarvoHost::GetStressStrainCurve>(dispatcher_, "GetStressStrainCurve", name, pointIds, strains, stresses);
+int AutomationHost::GetStressStrainCurve(const std::string& name, std::vector<int>& pointIds,
+                                         std::vector<double>& strains, std::vector<double>& stresses) {
+    return Forward<&TarvoHost::GetStressStrainCurve>(dispatcher_, "GetStressStrainCurve", name, pointIds, strains,
+                                                     stresses);
 }
 
 int AutomationHost::GetIsotropicProperties(const std::string& name, double& E, double& U, double& A, double& G) {
     return Forward<&TarvoHost::GetIsotropicProperties>(dispatcher_, "GetIsotropicProperties", name, E, U, A, G);
 }
 
-int AutomationHost::GetOrthotropicProperties(const std::string& name, std::array<double, 3>& E, std::array<double, 3>& U, std::array<double, 3>& A, std::array<double, 3>& G) {
+int AutomationHost::GetOrthotropicProperties(const std::string& name, std::array<double, 3>& E,
+                                             std::array<double, 3>& U, std::array<double, 3>& A,
+                                             std::array<double, 3>& G) {
     return Forward<&TarvoHost::GetOrthotropicProperties>(dispatcher_, "GetOrthotropicProperties", name, E, U, A, G);
 }
 
-int AutomationHost::GetAnisotropicProperties(const std::string& name, std::array<double, 3>& E, std::array<double, 15>& U, std::array<double, 5>& A, std::array<double, 3>& G) {
+int AutomationHost::GetAnisotropicProperties(const std::string& name, std::array<double, 3>& E,
+                                             std::array<double, 15>& U, std::array<double, 5>& A,
+                                             std::array<double, 3>& G) {
     return Forward<&TarvoHost::GetAnisotropicProperties>(dispatcher_, "GetAnisotropicProperties", name, E, U, A, G);
 }
 
@@ -136,8 +139,10 @@ int AutomationHost::GetAreaSectionType(const std::string& name, int& type) {
     return Forward<&TarvoHost::GetAreaSectionType>(dispatcher_, "GetAreaSectionType", name, type);
 }
 
-int AutomationHost::GetShell(const std::string& name, int& shellType, int& drilling, std::string& material, double& materialAngle, double& thickness, double& bending) {
-    return Forward<&TarvoHost::GetShell>(dispatcher_, "GetShell", name, shellType, drilling, material, materialAngle, thickness, bending);
+int AutomationHost::GetShell(const std::string& name, int& shellType, int& drilling, std::string& material,
+                             double& materialAngle, double& thickness, double& bending) {
+    return Forward<&TarvoHost::GetShell>(dispatcher_, "GetShell", name, shellType, drilling, material, materialAngle,
+                                         thickness, bending);
 }
 
 int AutomationHost::GetShellLayers(const std::string& name, std::vector<ShellLayer>& layers) {
@@ -148,7 +153,8 @@ int AutomationHost::GetPointNameList(Names& names) {
     return Forward<&TarvoHost::GetPointNameList>(dispatcher_, "GetPointNameList", names);
 }
 
-int AutomationHost::GetPointCoordinates(const std::string& name, const std::string& csys, double& x, double& y, double& z) {
+int AutomationHost::GetPointCoordinates(const std::string& name, const std::string& csys, double& x, double& y,
+                                        double& z) {
     return Forward<&TarvoHost::GetPointCoordinates>(dispatcher_, "GetPointCoordinates", name, csys, x, y, z);
 }
 
@@ -156,8 +162,10 @@ int AutomationHost::GetPointRestraints(const std::string& name, std::array<bool,
     return Forward<&TarvoHost::GetPointRestraints>(dispatcher_, "GetPointRestraints", name, restraints);
 }
 
-int AutomationHost::GetPointConstraints(const std::string& name, int itemKind, Names& pointNames, Names& constraintNames) {
-    return Forward<&TarvoHost::GetPointConstraints>(dispatcher_, "GetPointConstraints", name, itemKind, pointNames, constraintNames);
+int AutomationHost::GetPointConstraints(const std::string& name, int itemKind, Names& pointNames,
+                                        Names& constraintNames) {
+    return Forward<&TarvoHost::GetPointConstraints>(dispatcher_, "GetPointConstraints", name, itemKind, pointNames,
+                                                    constraintNames);
 }
 
 int AutomationHost::GetPointMass(const std::string& name, std::array<double, 6>& mass) {
@@ -165,7 +173,8 @@ int AutomationHost::GetPointMass(const std::string& name, std::array<double, 6>&
 }
 
 int AutomationHost::GetPointConnectivity(const std::string& name, std::vector<int>& objectTypes, Names& objectNames) {
-    return Forward<&TarvoHost::GetPointConnectivity>(dispatcher_, "GetPointConnectivity", name, objectTypes, objectNames);
+    return Forward<&TarvoHost::GetPointConnectivity>(dispatcher_, "GetPointConnectivity", name, objectTypes,
+                                                     objectNames);
 }
 
 int AutomationHost::GetPointForceLoads(const std::string& name, int itemKind, std::vector<PointForceLoad>& loads) {
@@ -200,7 +209,8 @@ int AutomationHost::GetFrameLocalAxes(const std::string& name, double& angle) {
     return Forward<&TarvoHost::GetFrameLocalAxes>(dispatcher_, "GetFrameLocalAxes", name, angle);
 }
 
-int AutomationHost::GetFrameReleases(const std::string& name, std::array<bool, 6>& releaseI, std::array<bool, 6>& releaseJ) {
+int AutomationHost::GetFrameReleases(const std::string& name, std::array<bool, 6>& releaseI,
+                                     std::array<bool, 6>& releaseJ) {
     return Forward<&TarvoHost::GetFrameReleases>(dispatcher_, "GetFrameReleases", name, releaseI, releaseJ);
 }
 
@@ -212,8 +222,10 @@ int AutomationHost::GetFrameMass(const std::string& name, double& massPerLength)
     return Forward<&TarvoHost::GetFrameMass>(dispatcher_, "GetFrameMass", name, massPerLength);
 }
 
-int AutomationHost::GetFrameDistributedLoads(const std::string& name, int itemKind, std::vector<FrameDistributedLoad>& loads) {
-    return Forward<&TarvoHost::GetFrameDistributedLoads>(dispatcher_, "GetFrameDistributedLoads", name, itemKind, loads);
+int AutomationHost::GetFrameDistributedLoads(const std::string& name, int itemKind,
+                                             std::vector<FrameDistributedLoad>& loads) {
+    return Forward<&TarvoHost::GetFrameDistributedLoads>(dispatcher_, "GetFrameDistributedLoads", name, itemKind,
+                                                         loads);
 }
 
 int AutomationHost::GetFramePointLoads(const std::string& name, int itemKind, std::vector<FramePointLoad>& loads) {
@@ -240,8 +252,10 @@ int AutomationHost::GetAreaUniformLoads(const std::string& name, int itemKind, s
     return Forward<&TarvoHost::GetAreaUniformLoads>(dispatcher_, "GetAreaUniformLoads", name, itemKind, loads);
 }
 
-int AutomationHost::GetAreaUniformLoadsExtended(const std::string& name, int itemKind, std::vector<AreaUniformLoad>& loads) {
-    return Forward<&TarvoHost::GetAreaUniformLoadsExtended>(dispatcher_, "GetAreaUniformLoadsExtended", name, itemKind, loads);
+int AutomationHost::GetAreaUniformLoadsExtended(const std::string& name, int itemKind,
+                                                std::vector<AreaUniformLoad>& loads) {
+    return Forward<&TarvoHost::GetAreaUniformLoadsExtended>(dispatcher_, "GetAreaUniformLoadsExtended", name, itemKind,
+                                                            loads);
 }
 
 int AutomationHost::GetGroupNameList(Names& names) {
@@ -261,7 +275,8 @@ int AutomationHost::GetLoadPatternType(const std::string& name, int& type) {
 }
 
 int AutomationHost::GetLoadPatternSelfWeightMultiplier(const std::string& name, double& multiplier) {
-    return Forward<&TarvoHost::GetLoadPatternSelfWeightMultiplier>(dispatcher_, "GetLoadPatternSelfWeightMultiplier", name, multiplier);
+    return Forward<&TarvoHost::GetLoadPatternSelfWeightMultiplier>(dispatcher_, "GetLoadPatternSelfWeightMultiplier",
+                                                                   name, multiplier);
 }
 
 int AutomationHost::GetFunctionNameList(int typeFilter, Names& names) {
@@ -276,32 +291,42 @@ int AutomationHost::GetTHFunctionFromFile(const std::string& name, THFunctionFil
     return Forward<&TarvoHost::GetTHFunctionFromFile>(dispatcher_, "GetTHFunctionFromFile", name, file);
 }
 
-int AutomationHost::GetTHFunctionUser(const std::string& name, std::vector<double>& times, std::vector<double>& values) {
+int AutomationHost::GetTHFunctionUser(const std::string& name, std::vector<double>& times,
+                                      std::vector<double>& values) {
     return Forward<&TarvoHost::GetTHFunctionUser>(dispatcher_, "GetTHFunctionUser", name, times, values);
 }
 
-int AutomationHost::GetTHFunctionSine(const std::string& name, double& period, int& stepsPerCycle, int& cycles, double& amplitude) {
-    return Forward<&TarvoHost::GetTHFunctionSine>(dispatcher_, "GetTHFunctionSine", name, period, stepsPerCycle, cycles, amplitude);
+int AutomationHost::GetTHFunctionSine(const std::string& name, double& period, int& stepsPerCycle, int& cycles,
+                                      double& amplitude) {
+    return Forward<&TarvoHost::GetTHFunctionSine>(dispatcher_, "GetTHFunctionSine", name, period, stepsPerCycle, cycles,
+                                                  amplitude);
 }
 
-int AutomationHost::GetTHFunctionCosine(const std::string& name, double& period, int& stepsPerCycle, int& cycles, double& amplitude) {
-    return Forward<&TarvoHost::GetTHFunctionCosine>(dispatcher_, "GetTHFunctionCosine", name, period, stepsPerCycle, cycles, amplitude);
+int AutomationHost::GetTHFunctionCosine(const std::string& name, double& period, int& stepsPerCycle, int& cycles,
+                                        double& amplitude) {
+    return Forward<&TarvoHost::GetTHFunctionCosine>(dispatcher_, "GetTHFunctionCosine", name, period, stepsPerCycle,
+                                                    cycles, amplitude);
 }
 
 int AutomationHost::GetTHFunctionRamp(const std::string& name, double& rampTime, double& amplitude, double& maxTime) {
     return Forward<&TarvoHost::GetTHFunctionRamp>(dispatcher_, "GetTHFunctionRamp", name, rampTime, amplitude, maxTime);
 }
 
-int AutomationHost::GetTHFunctionTrapezoid(const std::string& name, double& period, double& rampTime, double& amplitude, int& cycles) {
-    return Forward<&TarvoHost::GetTHFunctionTrapezoid>(dispatcher_, "GetTHFunctionTrapezoid", name, period, rampTime, amplitude, cycles);
+int AutomationHost::GetTHFunctionTrapezoid(const std::string& name, double& period, double& rampTime, double& amplitude,
+                                           int& cycles) {
+    return Forward<&TarvoHost::GetTHFunctionTrapezoid>(dispatcher_, "GetTHFunctionTrapezoid", name, period, rampTime,
+                                                       amplitude, cycles);
 }
 
 int AutomationHost::GetTHFunctionTriangular(const std::string& name, double& period, double& amplitude, int& cycles) {
-    return Forward<&TarvoHost::GetTHFunctionTriangular>(dispatcher_, "GetTHFunctionTriangular", name, period, amplitude, cycles);
+    return Forward<&TarvoHost::GetTHFunctionTriangular>(dispatcher_, "GetTHFunctionTriangular", name, period, amplitude,
+                                                        cycles);
 }
 
-int AutomationHost::GetTHFunctionUserPeriodic(const std::string& name, int& cycles, std::vector<double>& times, std::vector<double>& values) {
-    return Forward<&TarvoHost::GetTHFunctionUserPeriodic>(dispatcher_, "GetTHFunctionUserPeriodic", name, cycles, times, values);
+int AutomationHost::GetTHFunctionUserPeriodic(const std::string& name, int& cycles, std::vector<double>& times,
+                                              std::vector<double>& values) {
+    return Forward<&TarvoHost::GetTHFunctionUserPeriodic>(dispatcher_, "GetTHFunctionUserPeriodic", name, cycles, times,
+                                                          values);
 }
 
 int AutomationHost::GetLoadCaseNameList(int typeFilter, Names& names) {
@@ -312,8 +337,10 @@ int AutomationHost::GetLoadCaseType(const std::string& name, int& type) {
     return Forward<&TarvoHost::GetLoadCaseType>(dispatcher_, "GetLoadCaseType", name, type);
 }
 
-int AutomationHost::GetStaticNonlinearLoadApplication(const std::string& name, StaticNonlinearLoadApplication& application) {
-    return Forward<&TarvoHost::GetStaticNonlinearLoadApplication>(dispatcher_, "GetStaticNonlinearLoadApplication", name, application);
+int AutomationHost::GetStaticNonlinearLoadApplication(const std::string& name,
+                                                      StaticNonlinearLoadApplication& application) {
+    return Forward<&TarvoHost::GetStaticNonlinearLoadApplication>(dispatcher_, "GetStaticNonlinearLoadApplication",
+                                                                  name, application);
 }
 
 int AutomationHost::GetStaticNonlinearLoads(const std::string& name, std::vector<NonlinearLoad>& loads) {
@@ -325,7 +352,8 @@ int AutomationHost::GetDynamicNonlinearLoads(const std::string& name, std::vecto
 }
 
 int AutomationHost::GetDynamicNonlinearTimeStep(const std::string& name, int& outputSteps, double& stepSize) {
-    return Forward<&TarvoHost::GetDynamicNonlinearTimeStep>(dispatcher_, "GetDynamicNonlinearTimeStep", name, outputSteps, stepSize);
+    return Forward<&TarvoHost::GetDynamicNonlinearTimeStep>(dispatcher_, "GetDynamicNonlinearTimeStep", name,
+                                                            outputSteps, stepSize);
 }
 
 int AutomationHost::GetDynamicNonlinearDamping(const std::string& name, DynamicDamping& damping) {

@@ -49,16 +49,14 @@ public:
 
     int GetAreaSectionNameList(Names& names) override;
     int GetAreaSectionType(const std::string& name, int& type) override;
-    int GetShell(const std::string& name, int& shellType, int& drilling, std::string& material,
-                 double& materialAngle, double& thickness, double& bending) override;
+    int GetShell(const std::string& name, int& shellType, int& drilling, std::string& material, double& materialAngle,
+                 double& thickness, double& bending) override;
     int GetShellLayers(const std::string& name, std::vector<ShellLayer>& layers) override;
 
     int GetPointNameList(Names& names) override;
-    int GetPointCoordinates(const std::string& name, const std::string& csys, double& x, double& y,
-                            double& z) override;
+    int GetPointCoordinates(const std::string& name, const std::string& csys, double& x, double& y, double& z) override;
     int GetPointRestraints(const std::string& name, std::array<bool, 6>& restraints) override;
-    int GetPointConstraints(const std::string& name, int itemKind, Names& pointNames,
-                            Names& constraintNames) override;
+    int GetPointConstraints(const std::string& name, int itemKind, Names& pointNames, Names& constraintNames) override;
     int GetPointMass(const std::string& name, std::array<double, 6>& mass) override;
     int GetPointConnectivity(const std::string& name, std::vector<int>& objectTypes, Names& objectNames) override;
     int GetPointForceLoads(const std::string& name, int itemKind, std::vector<PointForceLoad>& loads) override;

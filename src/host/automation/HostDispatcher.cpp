@@ -49,11 +49,11 @@ struct Entry {
 const std::unordered_map<std::string_view, Entry>& Servers() {
     static const std::unordered_map<std::string_view, Entry> servers = [] {
         std::unordered_map<std::string_view, Entry> map;
-#define T2V_SERVER(op, ...)                                                                       \
-    map.emplace(#op, Entry{FindOperation(#op), [](TarvoHost& host, const OperationShape& shape,     \
-                                                  std::span<AutoArg> args) {                      \
-                               return Serve(host, &TarvoHost::op, shape, args);                   \
-                           }});
+#define T2V_SERVER(op, ...)                                                                                           \
+    map.emplace(#op,                                                                                                  \
+                Entry{FindOperation(#op), [](TarvoHost& host, const OperationShape& shape, std::span<AutoArg> args) { \
+                          return Serve(host, &TarvoHost::op, shape, args);                                            \
+                      }});
         T2V_HOST_OPERATIONS(T2V_SERVER)
 #undef T2V_SERVER
         return map;
@@ -65,7 +65,7 @@ const std::unordered_map<std::string_view, Entry>& Servers() {
 void CheckShape(const OperationShape& shape, std::span<const AutoArg> args) {
     if (args.size() != shape.args.size()) {
         detail::Fail(shape.name, std::to_string(args.size()) + " arguments were passed, the operation takes " +
-                                    std::to_string(shape.args.size()));
+                                     std::to_string(shape.args.size()));
     }
     for (std::size_t i = 0; i < args.size(); ++i) {
         const ArgShape& want = shape.args[i];
@@ -73,13 +73,13 @@ void CheckShape(const OperationShape& shape, std::span<const AutoArg> args) {
         const auto where = "argument " + std::to_string(i + 1) + " (" + std::string(want.name) + ")";
         if (arg.type != want.type || arg.out != want.out) {
             detail::Fail(shape.name, where + " was passed as " + (arg.out ? "an output " : "an input ") +
-                                        std::string(TypeName(arg.type)) + ", the operation declares " +
-                                        (want.out ? "an output " : "an input ") + std::string(TypeName(want.type)));
+                                         std::string(TypeName(arg.type)) + ", the operation declares " +
+                                         (want.out ? "an output " : "an input ") + std::string(TypeName(want.type)));
         }
         const AutoType held = typeOf(arg.value);
         if (want.out ? (held != AutoType::Empty && held != want.type) : held != want.type) {
             detail::Fail(shape.name, where + " holds " + std::string(TypeName(held)) + ", declared " +
-                                        std::string(TypeName(want.type)));
+                                         std::string(TypeName(want.type)));
         }
     }
 }

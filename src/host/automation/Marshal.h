@@ -42,17 +42,23 @@ template <>
 struct FieldsOf<FrameSectionProperties> {
     using S = FrameSectionProperties;
     static constexpr auto list =
-        std::tuple{F("area", &S::area), F("As2", &S::As2),  F("As3", &S::As3), F("Torsion", &S::Torsion),
-                   F("I22", &S::I22),   F("I33", &S::I33),  F("S22", &S::S22), F("S33", &S::S33),
-                   F("Z22", &S::Z22),   F("Z33", &S::Z33),  F("R22", &S::R22), F("R33", &S::R33)};
+        std::tuple{F("area", &S::area), F("As2", &S::As2), F("As3", &S::As3), F("Torsion", &S::Torsion),
+                   F("I22", &S::I22),   F("I33", &S::I33), F("S22", &S::S22), F("S33", &S::S33),
+                   F("Z22", &S::Z22),   F("Z33", &S::Z33), F("R22", &S::R22), F("R33", &S::R33)};
 };
 template <>
 struct FieldsOf<ShellLayer> {
     using S = ShellLayer;
-    static constexpr auto list = std::tuple{
-        F("name", &S::name),   F("distance", &S::distance), F("thickness", &S::thickness),
-        F("type", &S::type),   F("integrationPoints", &S::integrationPoints), F("material", &S::material),
-        F("angle", &S::angle), F("s11", &S::s11), F("s22", &S::s22), F("s12", &S::s12)};
+    static constexpr auto list = std::tuple{F("name", &S::name),
+                                            F("distance", &S::distance),
+                                            F("thickness", &S::thickness),
+                                            F("type", &S::type),
+                                            F("integrationPoints", &S::integrationPoints),
+                                            F("material", &S::material),
+                                            F("angle", &S::angle),
+                                            F("s11", &S::s11),
+                                            F("s22", &S::s22),
+                                            F("s12", &S::s12)};
 };
 template <>
 struct FieldsOf<FrameHinge> {
@@ -62,51 +68,46 @@ struct FieldsOf<FrameHinge> {
 template <>
 struct FieldsOf<PointForceLoad> {
     using S = PointForceLoad;
-    static constexpr auto list =
-        std::tuple{F("point", &S::point), F("pattern", &S::pattern), F("step", &S::step), F("csys", &S::csys),
-                   F("F1", &S::F1),       F("F2", &S::F2),           F("F3", &S::F3),     F("M1", &S::M1),
-                   F("M2", &S::M2),       F("M3", &S::M3)};
+    static constexpr auto list = std::tuple{
+        F("point", &S::point), F("pattern", &S::pattern), F("step", &S::step), F("csys", &S::csys), F("F1", &S::F1),
+        F("F2", &S::F2),       F("F3", &S::F3),           F("M1", &S::M1),     F("M2", &S::M2),     F("M3", &S::M3)};
 };
 template <>
 struct FieldsOf<FrameDistributedLoad> {
     using S = FrameDistributedLoad;
     static constexpr auto list =
-        std::tuple{F("frame", &S::frame), F("pattern", &S::pattern), F("loadType", &S::loadType),
-                   F("csys", &S::csys),   F("dir", &S::dir),         F("rd1", &S::rd1),
-                   F("rd2", &S::rd2),     F("dist1", &S::dist1),     F("dist2", &S::dist2),
-                   F("val1", &S::val1),   F("val2", &S::val2)};
+        std::tuple{F("frame", &S::frame), F("pattern", &S::pattern), F("loadType", &S::loadType), F("csys", &S::csys),
+                   F("dir", &S::dir),     F("rd1", &S::rd1),         F("rd2", &S::rd2),           F("dist1", &S::dist1),
+                   F("dist2", &S::dist2), F("val1", &S::val1),       F("val2", &S::val2)};
 };
 template <>
 struct FieldsOf<FramePointLoad> {
     using S = FramePointLoad;
-    static constexpr auto list =
-        std::tuple{F("frame", &S::frame), F("pattern", &S::pattern), F("loadType", &S::loadType),
-                   F("csys", &S::csys),   F("dir", &S::dir),         F("relDist", &S::relDist),
-                   F("dist", &S::dist),   F("value", &S::value)};
+    static constexpr auto list = std::tuple{
+        F("frame", &S::frame), F("pattern", &S::pattern), F("loadType", &S::loadType), F("csys", &S::csys),
+        F("dir", &S::dir),     F("relDist", &S::relDist), F("dist", &S::dist),         F("value", &S::value)};
 };
 template <>
 struct FieldsOf<AreaUniformLoad> {
     using S = AreaUniformLoad;
-    static constexpr auto list = std::tuple{F("area", &S::area), F("pattern", &S::pattern), F("csys", &S::csys),
-                                            F("dir", &S::dir),   F("value", &S::value),
-                                            F("distribution", &S::distribution)};
+    static constexpr auto list =
+        std::tuple{F("area", &S::area), F("pattern", &S::pattern), F("csys", &S::csys),
+                   F("dir", &S::dir),   F("value", &S::value),     F("distribution", &S::distribution)};
 };
 template <>
 struct FieldsOf<THFunctionFile> {
     using S = THFunctionFile;
-    static constexpr auto list =
-        std::tuple{F("fileName", &S::fileName),         F("headerLines", &S::headerLines),
-                   F("prefixChars", &S::prefixChars),   F("pointsPerLine", &S::pointsPerLine),
-                   F("valueType", &S::valueType),       F("freeFormat", &S::freeFormat),
-                   F("fieldWidth", &S::fieldWidth),     F("dt", &S::dt)};
+    static constexpr auto list = std::tuple{F("fileName", &S::fileName),       F("headerLines", &S::headerLines),
+                                            F("prefixChars", &S::prefixChars), F("pointsPerLine", &S::pointsPerLine),
+                                            F("valueType", &S::valueType),     F("freeFormat", &S::freeFormat),
+                                            F("fieldWidth", &S::fieldWidth),   F("dt", &S::dt)};
 };
 template <>
 struct FieldsOf<StaticNonlinearLoadApplication> {
     using S = StaticNonlinearLoadApplication;
     static constexpr auto list =
-        std::tuple{F("loadControl", &S::loadControl), F("dispType", &S::dispType),
-                   F("monitoredDof", &S::monitoredDof), F("displacement", &S::displacement),
-                   F("monitoredPoint", &S::monitoredPoint)};
+        std::tuple{F("loadControl", &S::loadControl), F("dispType", &S::dispType), F("monitoredDof", &S::monitoredDof),
+                   F("displacement", &S::displacement), F("monitoredPoint", &S::monitoredPoint)};
 };
 template <>
 struct FieldsOf<NonlinearLoad> {
@@ -121,7 +122,9 @@ struct FieldsOf<DynamicDamping> {
 };
 
 template <class S>
-concept HasFields = requires { FieldsOf<S>::list; };
+concept HasFields = requires {
+    FieldsOf<S>::list;
+};
 
 template <class S, class Fn>
 void ForEachField(Fn&& fn) {
@@ -153,7 +156,9 @@ struct Scalar<std::string> {
     static constexpr AutoType type = AutoType::String, array = AutoType::StringArray;
 };
 template <class T>
-concept IsScalar = requires { Scalar<T>::type; };
+concept IsScalar = requires {
+    Scalar<T>::type;
+};
 
 template <class M>
 using FieldType = std::remove_cvref_t<M>;
@@ -187,8 +192,8 @@ public:
         V* v = std::get_if<V>(&arg.value);
         if (!v) {
             Fail(shape_.name, "the host answered " + article(typeOf(arg.value)) + " for " +
-                                 std::string(shape_.args[at_].name) + " where " +
-                                 article(shape_.args[at_].type) + " was declared");
+                                  std::string(shape_.args[at_].name) + " where " + article(shape_.args[at_].type) +
+                                  " was declared");
         }
         ++at_;
         return *v;
@@ -210,10 +215,10 @@ public:
         if (v.size() != n) {
             if (counted) {
                 Fail(shape_.name, "the host answered a count of " + std::to_string(n) + " but " +
-                                     std::to_string(v.size()) + " values for " + std::string(name));
+                                      std::to_string(v.size()) + " values for " + std::string(name));
             }
             Fail(shape_.name, "the host answered " + std::to_string(v.size()) + " values for " + std::string(name) +
-                                 " where " + std::to_string(n) + " are declared");
+                                  " where " + std::to_string(n) + " are declared");
         }
         return v;
     }
@@ -249,7 +254,7 @@ public:
         if (counted_) {
             if (n != count_) {
                 Fail(shape_.name, "the host answered parallel lists of different lengths (" + std::to_string(count_) +
-                                     " and " + std::to_string(n) + ")");
+                                      " and " + std::to_string(n) + ")");
             }
             return;
         }
@@ -368,8 +373,7 @@ struct Param<std::vector<S>&> {
     using Value = std::vector<S>;
     static void describe(Describer& d, std::string_view) {
         d.count();
-        ForEachField<S>(
-            [&](const auto& f) { d.add(f.name, Scalar<FieldType<decltype(S{}.*f.member)>>::array, true); });
+        ForEachField<S>([&](const auto& f) { d.add(f.name, Scalar<FieldType<decltype(S{}.*f.member)>>::array, true); });
     }
     static void read(Answers& a, Value& v) {
         const std::size_t n = a.count();

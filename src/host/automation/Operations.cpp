@@ -17,9 +17,9 @@ namespace {
 
 std::vector<OperationShape> BuildTable() {
     std::vector<OperationShape> table;
-#define T2V_DESCRIBE(op, ...)                                                          \
-    table.push_back(detail::Describe(#op, decltype(detail::SignatureOf(&TarvoHost::op)){}, \
-                                     detail::ParamNames(__VA_ARGS__)));
+#define T2V_DESCRIBE(op, ...) \
+    table.push_back(          \
+        detail::Describe(#op, decltype(detail::SignatureOf(&TarvoHost::op)){}, detail::ParamNames(__VA_ARGS__)));
     T2V_HOST_OPERATIONS(T2V_DESCRIBE)
 #undef T2V_DESCRIBE
     return table;
@@ -52,15 +52,24 @@ const OperationShape* FindOperation(std::string_view name) {
 
 std::string_view TypeName(AutoType type) {
     switch (type) {
-        case AutoType::Empty: return "nothing";
-        case AutoType::Long: return "Long";
-        case AutoType::Double: return "Double";
-        case AutoType::Bool: return "Bool";
-        case AutoType::String: return "String";
-        case AutoType::LongArray: return "LongArray";
-        case AutoType::DoubleArray: return "DoubleArray";
-        case AutoType::BoolArray: return "BoolArray";
-        case AutoType::StringArray: return "StringArray";
+        case AutoType::Empty:
+            return "nothing";
+        case AutoType::Long:
+            return "Long";
+        case AutoType::Double:
+            return "Double";
+        case AutoType::Bool:
+            return "Bool";
+        case AutoType::String:
+            return "String";
+        case AutoType::LongArray:
+            return "LongArray";
+        case AutoType::DoubleArray:
+            return "DoubleArray";
+        case AutoType::BoolArray:
+            return "BoolArray";
+        case AutoType::StringArray:
+            return "StringArray";
     }
     return "unknown";
 }

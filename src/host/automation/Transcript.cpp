@@ -56,11 +56,21 @@ void PutString(std::string& out, std::string_view s) {
     for (const char c : s) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case ' ': out += "\\s"; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case ' ':
+                out += "\\s";
+                break;
             default:
                 if (u < 0x20 || u == 0x7f) {
                     out += "\\x";
@@ -87,10 +97,14 @@ void PutValue(std::string& out, const AutoValue& value) {
     std::visit(
         [&](const auto& v) {
             using V = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<V, std::int32_t>) PutLong(out, v);
-            else if constexpr (std::is_same_v<V, double>) PutDouble(out, v);
-            else if constexpr (std::is_same_v<V, bool>) out += v ? '1' : '0';
-            else if constexpr (std::is_same_v<V, std::string>) PutString(out, v);
+            if constexpr (std::is_same_v<V, std::int32_t>)
+                PutLong(out, v);
+            else if constexpr (std::is_same_v<V, double>)
+                PutDouble(out, v);
+            else if constexpr (std::is_same_v<V, bool>)
+                out += v ? '1' : '0';
+            else if constexpr (std::is_same_v<V, std::string>)
+                PutString(out, v);
             else if constexpr (std::is_same_v<V, std::vector<std::int32_t>>)
                 PutArray(out, v, [](std::string& o, std::int32_t x) { PutLong(o, x); });
             else if constexpr (std::is_same_v<V, std::vector<double>>)
@@ -166,17 +180,28 @@ std::string ReadString(std::string_view s) {
         }
         if (++i == s.size()) throw BadValue{};
         switch (s[i]) {
-            case '\\': out += '\\'; break;
-            case 't': out += '\t'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 's': out += ' '; break;
+            case '\\':
+                out += '\\';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 's':
+                out += ' ';
+                break;
             case 'x':
                 if (i + 2 >= s.size()) throw BadValue{};
                 out += static_cast<char>(HexDigit(s[i + 1]) * 16 + HexDigit(s[i + 2]));
                 i += 2;
                 break;
-            default: throw BadValue{};
+            default:
+                throw BadValue{};
         }
     }
     return out;
@@ -206,14 +231,22 @@ AutoValue ReadValue(AutoType held, std::string_view s) {
         case AutoType::Empty:
             if (!s.empty()) throw BadValue{};
             return {};
-        case AutoType::Long: return ReadLong(s);
-        case AutoType::Double: return ReadDouble(s);
-        case AutoType::Bool: return ReadBool(s);
-        case AutoType::String: return ReadString(s);
-        case AutoType::LongArray: return ReadArray<std::int32_t>(s, ReadLong);
-        case AutoType::DoubleArray: return ReadArray<double>(s, ReadDouble);
-        case AutoType::BoolArray: return ReadArray<bool>(s, ReadBool);
-        case AutoType::StringArray: return ReadArray<std::string>(s, ReadString);
+        case AutoType::Long:
+            return ReadLong(s);
+        case AutoType::Double:
+            return ReadDouble(s);
+        case AutoType::Bool:
+            return ReadBool(s);
+        case AutoType::String:
+            return ReadString(s);
+        case AutoType::LongArray:
+            return ReadArray<std::int32_t>(s, ReadLong);
+        case AutoType::DoubleArray:
+            return ReadArray<double>(s, ReadDouble);
+        case AutoType::BoolArray:
+            return ReadArray<bool>(s, ReadBool);
+        case AutoType::StringArray:
+            return ReadArray<std::string>(s, ReadString);
     }
     throw BadValue{};
 }
@@ -327,7 +360,7 @@ std::string_view TranscriptDispatcher::keyOf(std::uint32_t call) const {
 
 std::uint32_t& TranscriptDispatcher::slotOf(std::string_view key) {
     const std::size_t mask = table_.size() - 1;
-    std::size_t i = std::hash<std::string_view>{}(key) & mask;
+    std::size_t i = std::hash<std::string_view>{}(key)&mask;
     while (table_[i] != kNone && keyOf(table_[i]) != key) i = (i + 1) & mask;
     return table_[i];
 }
@@ -339,7 +372,8 @@ std::string TranscriptDispatcher::where(std::uint32_t call) const {
 std::int32_t TranscriptDispatcher::call(std::string_view op, std::span<AutoArg> args) {
     PutKey(key_, op, args);
     const std::uint32_t first = slotOf(key_);
-    if (first == kNone || cursor_[first] == kNone) throw HostError(std::string(op) + ": no such call in the transcript");
+    if (first == kNone || cursor_[first] == kNone)
+        throw HostError(std::string(op) + ": no such call in the transcript");
     const std::uint32_t call = cursor_[first];
     cursor_[first] = nextSame_[call];
     ++answered_;

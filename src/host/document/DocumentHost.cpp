@@ -35,13 +35,19 @@ std::string NotARegularFile(const std::string& path) {
         case fs::file_type::regular:
         case fs::file_type::not_found:  // the open below says so, with the system's reason
         case fs::file_type::none:
-        case fs::file_type::unknown: return {};
-        case fs::file_type::directory: return "it is a folder, not a model document";
+        case fs::file_type::unknown:
+            return {};
+        case fs::file_type::directory:
+            return "it is a folder, not a model document";
         case fs::file_type::block:
-        case fs::file_type::character: return "it is a device, not a model document";
-        case fs::file_type::fifo: return "it is a pipe, not a model document";
-        case fs::file_type::socket: return "it is a socket, not a model document";
-        default: return "it is not a regular file, not a model document";
+        case fs::file_type::character:
+            return "it is a device, not a model document";
+        case fs::file_type::fifo:
+            return "it is a pipe, not a model document";
+        case fs::file_type::socket:
+            return "it is a socket, not a model document";
+        default:
+            return "it is not a regular file, not a model document";
     }
 }
 
@@ -69,8 +75,8 @@ LargeBuffer ReadWholeFile(const std::string& path) {
     std::rewind(file);
     LargeBuffer buffer(static_cast<std::size_t>(size), simdjson::SIMDJSON_PADDING);
     if (std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size()) {
-        throw DocumentError(path + ": (file): cannot read the file: " +
-                            (std::ferror(file) ? std::strerror(errno) : "it ended early"));
+        throw DocumentError(
+            path + ": (file): cannot read the file: " + (std::ferror(file) ? std::strerror(errno) : "it ended early"));
     }
     return buffer;
 }
@@ -108,9 +114,8 @@ void NamesOf(const Family<T>& family, Names& names) {
 // (item kind 1; "ALL" covers every object of the family). False when nothing by that
 // name exists or the item kind is not known.
 template <class T, class Fn>
-bool ForEachSelected(const Family<T>& family, const Family<Group>& groups,
-                     std::vector<std::uint32_t> Group::*members, const std::string& name, int itemKind,
-                     Fn&& fn) {
+bool ForEachSelected(const Family<T>& family, const Family<Group>& groups, std::vector<std::uint32_t> Group::*members,
+                     const std::string& name, int itemKind, Fn&& fn) {
     if (itemKind == kObject) {
         const std::uint32_t p = family.find(name);
         if (p == kNoRef) return false;
@@ -141,8 +146,7 @@ std::unique_ptr<DocumentHost> DocumentHost::LoadFile(const std::string& path) {
 
 std::unique_ptr<DocumentHost> DocumentHost::FromText(std::string_view json, const std::string& displayName,
                                                      const std::string& baseFolder) {
-    return std::make_unique<DocumentHost>(
-        LoadModelDocument(json.data(), json.size(), false, displayName, baseFolder));
+    return std::make_unique<DocumentHost>(LoadModelDocument(json.data(), json.size(), false, displayName, baseFolder));
 }
 
 DocumentHost::DocumentHost(DocumentModel model) : model_(std::move(model)) {}
@@ -240,9 +244,8 @@ int DocumentHost::GetIsotropicProperties(const std::string& name, double& E, dou
     return kOk;
 }
 
-int DocumentHost::GetOrthotropicProperties(const std::string& name, std::array<double, 3>& E,
-                                           std::array<double, 3>& U, std::array<double, 3>& A,
-                                           std::array<double, 3>& G) {
+int DocumentHost::GetOrthotropicProperties(const std::string& name, std::array<double, 3>& E, std::array<double, 3>& U,
+                                           std::array<double, 3>& A, std::array<double, 3>& G) {
     const Material* m = Find(model_.materials, name);
     if (!m) return kFailed;
     E = m->ortE;
@@ -252,9 +255,8 @@ int DocumentHost::GetOrthotropicProperties(const std::string& name, std::array<d
     return kOk;
 }
 
-int DocumentHost::GetAnisotropicProperties(const std::string& name, std::array<double, 3>& E,
-                                           std::array<double, 15>& U, std::array<double, 5>& A,
-                                           std::array<double, 3>& G) {
+int DocumentHost::GetAnisotropicProperties(const std::string& name, std::array<double, 3>& E, std::array<double, 15>& U,
+                                           std::array<double, 5>& A, std::array<double, 3>& G) {
     const Material* m = Find(model_.materials, name);
     if (!m) return kFailed;
     E = m->aniE;
@@ -387,15 +389,14 @@ int DocumentHost::GetPointConstraints(const std::string& name, int itemKind, Nam
                                       Names& constraintNames) {
     pointNames.clear();
     constraintNames.clear();
-    const bool found = ForEachSelected(model_.points, model_.groups, &Group::points, name, itemKind,
-                                       [&](std::uint32_t p) {
-                                           const std::uint32_t end = model_.pointConstraintOffsets[p + 1];
-                                           for (std::uint32_t k = model_.pointConstraintOffsets[p]; k < end; ++k) {
-                                               pointNames.push_back(model_.points[p].name);
-                                               constraintNames.push_back(
-                                                   model_.constraints[model_.pointConstraints[k]].name);
-                                           }
-                                       });
+    const bool found =
+        ForEachSelected(model_.points, model_.groups, &Group::points, name, itemKind, [&](std::uint32_t p) {
+            const std::uint32_t end = model_.pointConstraintOffsets[p + 1];
+            for (std::uint32_t k = model_.pointConstraintOffsets[p]; k < end; ++k) {
+                pointNames.push_back(model_.points[p].name);
+                constraintNames.push_back(model_.constraints[model_.pointConstraints[k]].name);
+            }
+        });
     return found ? kOk : kFailed;
 }
 
@@ -406,8 +407,7 @@ int DocumentHost::GetPointMass(const std::string& name, std::array<double, 6>& m
     return kOk;
 }
 
-int DocumentHost::GetPointConnectivity(const std::string& name, std::vector<int>& objectTypes,
-                                       Names& objectNames) {
+int DocumentHost::GetPointConnectivity(const std::string& name, std::vector<int>& objectTypes, Names& objectNames) {
     const std::uint32_t p = model_.points.find(name);
     if (p == kNoRef) return kFailed;
     objectTypes.clear();
@@ -428,25 +428,25 @@ int DocumentHost::GetPointConnectivity(const std::string& name, std::vector<int>
 
 int DocumentHost::GetPointForceLoads(const std::string& name, int itemKind, std::vector<PointForceLoad>& loads) {
     loads.clear();
-    const bool found = ForEachSelected(model_.points, model_.groups, &Group::points, name, itemKind,
-                                       [&](std::uint32_t p) {
-                                           const Point& point = model_.points[p];
-                                           for (std::uint32_t k = 0; k < point.loads.count; ++k) {
-                                               const PointLoadItem& item = model_.pointLoads[point.loads.begin + k];
-                                               PointForceLoad out;
-                                               out.point = point.name;
-                                               out.pattern = model_.loadPatterns[item.pattern].name;
-                                               out.step = 0;
-                                               out.csys = model_.csysNames[item.csys];
-                                               out.F1 = item.values[0];
-                                               out.F2 = item.values[1];
-                                               out.F3 = item.values[2];
-                                               out.M1 = item.values[3];
-                                               out.M2 = item.values[4];
-                                               out.M3 = item.values[5];
-                                               loads.push_back(std::move(out));
-                                           }
-                                       });
+    const bool found =
+        ForEachSelected(model_.points, model_.groups, &Group::points, name, itemKind, [&](std::uint32_t p) {
+            const Point& point = model_.points[p];
+            for (std::uint32_t k = 0; k < point.loads.count; ++k) {
+                const PointLoadItem& item = model_.pointLoads[point.loads.begin + k];
+                PointForceLoad out;
+                out.point = point.name;
+                out.pattern = model_.loadPatterns[item.pattern].name;
+                out.step = 0;
+                out.csys = model_.csysNames[item.csys];
+                out.F1 = item.values[0];
+                out.F2 = item.values[1];
+                out.F3 = item.values[2];
+                out.M1 = item.values[3];
+                out.M2 = item.values[4];
+                out.M3 = item.values[5];
+                loads.push_back(std::move(out));
+            }
+        });
     return found ? kOk : kFailed;
 }
 
@@ -535,54 +535,52 @@ int DocumentHost::GetFrameMass(const std::string& name, double& massPerLength) {
 int DocumentHost::GetFrameDistributedLoads(const std::string& name, int itemKind,
                                            std::vector<FrameDistributedLoad>& loads) {
     loads.clear();
-    const bool found = ForEachSelected(model_.frames, model_.groups, &Group::frames, name, itemKind,
-                                       [&](std::uint32_t p) {
-                                           const Frame& frame = model_.frames[p];
-                                           if (frame.distributed.count == 0) return;
-                                           const double length = frameLength(frame);
-                                           for (std::uint32_t k = 0; k < frame.distributed.count; ++k) {
-                                               const DistributedLoadItem& item =
-                                                   model_.distributedLoads[frame.distributed.begin + k];
-                                               FrameDistributedLoad out;
-                                               out.frame = frame.name;
-                                               out.pattern = model_.loadPatterns[item.pattern].name;
-                                               out.loadType = item.type;
-                                               out.csys = model_.csysNames[item.csys];
-                                               out.dir = item.dir;
-                                               out.rd1 = item.rd1;
-                                               out.rd2 = item.rd2;
-                                               out.dist1 = item.rd1 * length;
-                                               out.dist2 = item.rd2 * length;
-                                               out.val1 = item.val1;
-                                               out.val2 = item.val2;
-                                               loads.push_back(std::move(out));
-                                           }
-                                       });
+    const bool found =
+        ForEachSelected(model_.frames, model_.groups, &Group::frames, name, itemKind, [&](std::uint32_t p) {
+            const Frame& frame = model_.frames[p];
+            if (frame.distributed.count == 0) return;
+            const double length = frameLength(frame);
+            for (std::uint32_t k = 0; k < frame.distributed.count; ++k) {
+                const DistributedLoadItem& item = model_.distributedLoads[frame.distributed.begin + k];
+                FrameDistributedLoad out;
+                out.frame = frame.name;
+                out.pattern = model_.loadPatterns[item.pattern].name;
+                out.loadType = item.type;
+                out.csys = model_.csysNames[item.csys];
+                out.dir = item.dir;
+                out.rd1 = item.rd1;
+                out.rd2 = item.rd2;
+                out.dist1 = item.rd1 * length;
+                out.dist2 = item.rd2 * length;
+                out.val1 = item.val1;
+                out.val2 = item.val2;
+                loads.push_back(std::move(out));
+            }
+        });
     return found ? kOk : kFailed;
 }
 
 int DocumentHost::GetFramePointLoads(const std::string& name, int itemKind, std::vector<FramePointLoad>& loads) {
     loads.clear();
-    const bool found = ForEachSelected(model_.frames, model_.groups, &Group::frames, name, itemKind,
-                                       [&](std::uint32_t p) {
-                                           const Frame& frame = model_.frames[p];
-                                           if (frame.pointLoads.count == 0) return;
-                                           const double length = frameLength(frame);
-                                           for (std::uint32_t k = 0; k < frame.pointLoads.count; ++k) {
-                                               const FramePointLoadItem& item =
-                                                   model_.framePointLoads[frame.pointLoads.begin + k];
-                                               FramePointLoad out;
-                                               out.frame = frame.name;
-                                               out.pattern = model_.loadPatterns[item.pattern].name;
-                                               out.loadType = item.type;
-                                               out.csys = model_.csysNames[item.csys];
-                                               out.dir = item.dir;
-                                               out.relDist = item.rd;
-                                               out.dist = item.rd * length;
-                                               out.value = item.value;
-                                               loads.push_back(std::move(out));
-                                           }
-                                       });
+    const bool found =
+        ForEachSelected(model_.frames, model_.groups, &Group::frames, name, itemKind, [&](std::uint32_t p) {
+            const Frame& frame = model_.frames[p];
+            if (frame.pointLoads.count == 0) return;
+            const double length = frameLength(frame);
+            for (std::uint32_t k = 0; k < frame.pointLoads.count; ++k) {
+                const FramePointLoadItem& item = model_.framePointLoads[frame.pointLoads.begin + k];
+                FramePointLoad out;
+                out.frame = frame.name;
+                out.pattern = model_.loadPatterns[item.pattern].name;
+                out.loadType = item.type;
+                out.csys = model_.csysNames[item.csys];
+                out.dir = item.dir;
+                out.relDist = item.rd;
+                out.dist = item.rd * length;
+                out.value = item.value;
+                loads.push_back(std::move(out));
+            }
+        });
     return found ? kOk : kFailed;
 }
 
@@ -734,8 +732,7 @@ int DocumentHost::GetTHFunctionFromFile(const std::string& name, THFunctionFile&
     return kOk;
 }
 
-int DocumentHost::GetTHFunctionUser(const std::string& name, std::vector<double>& times,
-                                    std::vector<double>& values) {
+int DocumentHost::GetTHFunctionUser(const std::string& name, std::vector<double>& times, std::vector<double>& values) {
     const Function* f = timeHistory(name, 1);
     if (!f) return kFailed;
     times = f->times;
@@ -765,8 +762,7 @@ int DocumentHost::GetTHFunctionCosine(const std::string& name, double& period, i
     return kOk;
 }
 
-int DocumentHost::GetTHFunctionRamp(const std::string& name, double& rampTime, double& amplitude,
-                                    double& maxTime) {
+int DocumentHost::GetTHFunctionRamp(const std::string& name, double& rampTime, double& amplitude, double& maxTime) {
     const Function* f = timeHistory(name, 4);
     if (!f) return kFailed;
     rampTime = f->rampTime;
@@ -775,8 +771,8 @@ int DocumentHost::GetTHFunctionRamp(const std::string& name, double& rampTime, d
     return kOk;
 }
 
-int DocumentHost::GetTHFunctionTrapezoid(const std::string& name, double& period, double& rampTime,
-                                         double& amplitude, int& cycles) {
+int DocumentHost::GetTHFunctionTrapezoid(const std::string& name, double& period, double& rampTime, double& amplitude,
+                                         int& cycles) {
     const Function* f = timeHistory(name, 5);
     if (!f) return kFailed;
     period = f->period;
@@ -786,8 +782,7 @@ int DocumentHost::GetTHFunctionTrapezoid(const std::string& name, double& period
     return kOk;
 }
 
-int DocumentHost::GetTHFunctionTriangular(const std::string& name, double& period, double& amplitude,
-                                          int& cycles) {
+int DocumentHost::GetTHFunctionTriangular(const std::string& name, double& period, double& amplitude, int& cycles) {
     const Function* f = timeHistory(name, 6);
     if (!f) return kFailed;
     period = f->period;

@@ -74,11 +74,16 @@ DocumentModel Loader::run(od::document& doc) {
 
     // Referenced families first.
     const std::pair<std::size_t, void (Loader::*)(Items, const Loc&)> families[] = {
-        {top::load_patterns, &Loader::loadPatterns}, {top::functions, &Loader::functions},
-        {top::materials, &Loader::materials},         {top::frame_sections, &Loader::frameSections},
-        {top::area_sections, &Loader::areaSections}, {top::points, &Loader::points},
-        {top::constraints, &Loader::constraints},     {top::frames, &Loader::frames},
-        {top::areas, &Loader::areas},                 {top::groups, &Loader::groups},
+        {top::load_patterns, &Loader::loadPatterns},
+        {top::functions, &Loader::functions},
+        {top::materials, &Loader::materials},
+        {top::frame_sections, &Loader::frameSections},
+        {top::area_sections, &Loader::areaSections},
+        {top::points, &Loader::points},
+        {top::constraints, &Loader::constraints},
+        {top::frames, &Loader::frames},
+        {top::areas, &Loader::areas},
+        {top::groups, &Loader::groups},
     };
     for (const auto& [k, read] : families) {
         if (!has(k)) continue;

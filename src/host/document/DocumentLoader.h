@@ -12,8 +12,8 @@ namespace t2v::host::document {
 // parser's padding (64 bytes) may be read past the end of `data` (a buffer read by
 // LoadFile); otherwise the text is copied first. Throws DocumentError
 // ("<displayName>: <json location>: <reason>") at the first rule the document breaks.
-DocumentModel LoadModelDocument(const char* data, std::size_t size, bool hasPadding,
-                                const std::string& displayName, const std::string& baseFolder);
+DocumentModel LoadModelDocument(const char* data, std::size_t size, bool hasPadding, const std::string& displayName,
+                                const std::string& baseFolder);
 
 // Where a function file named in a document lies: relative names are taken from the
 // document's folder.

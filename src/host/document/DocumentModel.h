@@ -140,9 +140,9 @@ struct AreaSection {
 struct Point {
     std::string name;
     double x = 0, y = 0, z = 0;
-    std::uint8_t restraints = 0;     // bit d for UX, UY, UZ, RX, RY, RZ
-    std::uint32_t mass = kNoRef;     // position in DocumentModel::pointMasses
-    Slice loads;                     // in DocumentModel::pointLoads
+    std::uint8_t restraints = 0;  // bit d for UX, UY, UZ, RX, RY, RZ
+    std::uint32_t mass = kNoRef;  // position in DocumentModel::pointMasses
+    Slice loads;                  // in DocumentModel::pointLoads
 };
 
 struct PointLoadItem {

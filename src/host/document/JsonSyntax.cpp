@@ -165,8 +165,7 @@ private:
                         ++pos_;
                         if (atEnd()) return fail("the document ends inside a string");
                         const char h = peek();
-                        const bool hex = (h >= '0' && h <= '9') || (h >= 'a' && h <= 'f') ||
-                                         (h >= 'A' && h <= 'F');
+                        const bool hex = (h >= '0' && h <= '9') || (h >= 'a' && h <= 'f') || (h >= 'A' && h <= 'F');
                         if (!hex) return fail("bad \\u escape in a string");
                     }
                 } else if (std::string_view("\"\\/bfnrt").find(e) == std::string_view::npos) {
@@ -203,8 +202,8 @@ private:
         }
         if (!atEnd()) {
             const char c = peek();
-            if ((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' ||
-                (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+            if ((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || (c >= 'a' && c <= 'z') ||
+                (c >= 'A' && c <= 'Z')) {
                 return fail("bad number");
             }
         }
@@ -218,9 +217,7 @@ private:
 
 }  // namespace
 
-std::optional<SyntaxProblem> FindJsonSyntaxProblem(std::string_view text) {
-    return Scanner(text).run();
-}
+std::optional<SyntaxProblem> FindJsonSyntaxProblem(std::string_view text) { return Scanner(text).run(); }
 
 std::optional<EncodingProblem> FindUtf8Problem(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
@@ -251,8 +248,9 @@ std::optional<EncodingProblem> FindUtf8Problem(std::string_view text) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "0x%02X", c);
         if (length == 0) {
-            reason = (c >= 0x80 && c <= 0xBF) ? std::string("the byte ") + hex + " continues a character that never started"
-                                               : std::string("the byte ") + hex + " never starts a character";
+            reason = (c >= 0x80 && c <= 0xBF)
+                         ? std::string("the byte ") + hex + " continues a character that never started"
+                         : std::string("the byte ") + hex + " never starts a character";
             break;
         }
         bool ok = i + 1 < n && p[i + 1] >= lo && p[i + 1] <= hi;

@@ -191,8 +191,8 @@ void Loader::areas(Items a, const Loc& loc) {
             const Loc cornersLoc = f.at(ar::points);
             const Json corners = f.array(ar::points);
             if (corners.size() < 3) {
-                reader_.fail(cornersLoc, "an area needs at least 3 corner points, found " +
-                                             std::to_string(corners.size()));
+                reader_.fail(cornersLoc,
+                             "an area needs at least 3 corner points, found " + std::to_string(corners.size()));
             }
             ar.corners.begin = static_cast<std::uint32_t>(m_.areaCorners.size());
             std::size_t k = 0;
@@ -227,8 +227,8 @@ void Loader::resolveCorners(std::vector<std::string_view>& cornerNames, std::siz
             const Loc itemLoc = loc[first];
             const Loc cornersLoc = itemLoc / "points";
             if (p == kNoRef) {
-                reader_.fail(cornersLoc[c], "point " + Quoted(cornerNames[corners.begin - base + c]) +
-                                                " does not exist");
+                reader_.fail(cornersLoc[c],
+                             "point " + Quoted(cornerNames[corners.begin - base + c]) + " does not exist");
             }
             reader_.fail(cornersLoc[c], "point " + Quoted(m_.points[p].name) + " is a corner twice");
         }
@@ -244,7 +244,8 @@ Slice Loader::areaLoads(const Fields& f, std::size_t k, bool toFrames) {
     slice.begin = static_cast<std::uint32_t>(m_.areaLoads.size());
     std::size_t n = 0;
     for (Json le : loads) {
-        const Fields l(reader_, le, loadsLoc[n++], toFrames ? std::span<const std::string_view>(aload::keys) : plainKeys,
+        const Fields l(reader_, le, loadsLoc[n++],
+                       toFrames ? std::span<const std::string_view>(aload::keys) : plainKeys,
                        toFrames ? "a uniform load to frames" : "a uniform load");
         AreaLoadItem item;
         item.pattern = pattern(l, aload::pattern);
@@ -269,8 +270,10 @@ void Loader::groups(Items a, const Loc& loc) {
         if (g.name == "ALL") {
             reader_.fail(f.at(grp::name), "\"ALL\" is the implicit group of every object and may not be defined");
         }
-        if (f.has(grp::points)) g.points = nameList(m_.points, f.array(grp::points), f.at(grp::points), "point", pointStamp_);
-        if (f.has(grp::frames)) g.frames = nameList(m_.frames, f.array(grp::frames), f.at(grp::frames), "frame", frameStamp_);
+        if (f.has(grp::points))
+            g.points = nameList(m_.points, f.array(grp::points), f.at(grp::points), "point", pointStamp_);
+        if (f.has(grp::frames))
+            g.frames = nameList(m_.frames, f.array(grp::frames), f.at(grp::frames), "frame", frameStamp_);
         if (f.has(grp::areas)) g.areas = nameList(m_.areas, f.array(grp::areas), f.at(grp::areas), "area", areaStamp_);
         m_.groups.append(std::move(g));
     }

@@ -141,14 +141,15 @@ void Loader::timeHistory(const Fields& f, Function& fun) {
             fun.cycles = f.integer(fn::cycles, 1, kIntMax);
             limitPoints(f, 4LL * fun.cycles);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 void Loader::limitPoints(const Fields& f, long long count) const {
     if (count > kMaxGeneratedPoints) {
-        reader_.fail(f.loc(), "the function would have " + std::to_string(count) +
-                                  " points; at most 10000000 are allowed");
+        reader_.fail(f.loc(),
+                     "the function would have " + std::to_string(count) + " points; at most 10000000 are allowed");
     }
 }
 
@@ -178,8 +179,8 @@ void Loader::loadCases(Items a, const Loc& loc) {
         std::uint64_t allowed = (1u << lcase::name) | (1u << lcase::type);
         if (c.type == 2) allowed |= (1u << lcase::load_application) | (1u << lcase::loads);
         if (c.type == 8) {
-            allowed |= (1u << lcase::loads) | (1u << lcase::output_steps) | (1u << lcase::step_size) |
-                       (1u << lcase::damping);
+            allowed |=
+                (1u << lcase::loads) | (1u << lcase::output_steps) | (1u << lcase::step_size) | (1u << lcase::damping);
         }
         for (std::size_t k = 0; k < std::size(lcase::keys); ++k) {
             if (f.has(k) && !((allowed >> k) & 1u)) {
@@ -195,8 +196,8 @@ void Loader::loadCases(Items a, const Loc& loc) {
 
 void Loader::staticCase(const Fields& f, LoadCase& c) {
     if (f.has(lcase::load_application)) {
-        const Fields ap(reader_, f[lcase::load_application], f.at(lcase::load_application),
-                        lcase::applicationKeys, "a load application block");
+        const Fields ap(reader_, f[lcase::load_application], f.at(lcase::load_application), lcase::applicationKeys,
+                        "a load application block");
         StaticNonlinearLoadApplication& app = c.application;
         app.loadControl = ap.integerOr(0, 1, 1, 2);
         app.monitoredDof = ap.integerOr(1, 1, 1, 6);
@@ -223,8 +224,8 @@ void Loader::staticCase(const Fields& f, LoadCase& c) {
             }
         } else if (load.type == "Accel") {
             if (name != "UX" && name != "UY" && name != "UZ") {
-                reader_.fail(l.at(1), "an \"Accel\" load names the direction \"UX\", \"UY\" or \"UZ\", found " +
-                                          Quoted(name));
+                reader_.fail(l.at(1),
+                             "an \"Accel\" load names the direction \"UX\", \"UY\" or \"UZ\", found " + Quoted(name));
             }
         } else {
             reader_.fail(l.at(0), "expected \"Load\", \"Mode\" or \"Accel\", found " + Quoted(load.type));
@@ -265,8 +266,8 @@ void Loader::dynamicCase(const Fields& f, LoadCase& c) {
             resolve(m_.loadPatterns, l[1], l.at(1), "load pattern");
         } else if (load.type == "Accel") {
             if (name != "U1" && name != "U2" && name != "U3") {
-                reader_.fail(l.at(1), "an \"Accel\" load names the direction \"U1\", \"U2\" or \"U3\", found " +
-                                          Quoted(name));
+                reader_.fail(l.at(1),
+                             "an \"Accel\" load names the direction \"U1\", \"U2\" or \"U3\", found " + Quoted(name));
             }
             l.require(2);
         } else {
@@ -276,8 +277,8 @@ void Loader::dynamicCase(const Fields& f, LoadCase& c) {
         if (l.has(2)) {
             const std::uint32_t fun = resolve(m_.functions, l[2], l.at(2), "function");
             if (m_.functions[fun].type != 2) {
-                reader_.fail(l.at(2), "function " + Quoted(m_.functions[fun].name) +
-                                          " is not a time-history function (type 2)");
+                reader_.fail(l.at(2),
+                             "function " + Quoted(m_.functions[fun].name) + " is not a time-history function (type 2)");
             }
             load.function = m_.functions[fun].name;
         }

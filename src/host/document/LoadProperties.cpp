@@ -25,16 +25,14 @@ void Loader::materials(Items a, const Loc& loc) {
             m.isoG = b.numberOr(3, 0.0);
         }
         if (f.has(mat::orthotropic)) {
-            const Fields b(reader_, f[mat::orthotropic], f.at(mat::orthotropic), mat::moduli,
-                           "an orthotropic block");
+            const Fields b(reader_, f[mat::orthotropic], f.at(mat::orthotropic), mat::moduli, "an orthotropic block");
             if (b.has(0)) m.ortE = reader_.numbers<3>(b[0], b.at(0));
             if (b.has(1)) m.ortU = reader_.numbers<3>(b[1], b.at(1));
             if (b.has(2)) m.ortA = reader_.numbers<3>(b[2], b.at(2));
             if (b.has(3)) m.ortG = reader_.numbers<3>(b[3], b.at(3));
         }
         if (f.has(mat::anisotropic)) {
-            const Fields b(reader_, f[mat::anisotropic], f.at(mat::anisotropic), mat::moduli,
-                           "an anisotropic block");
+            const Fields b(reader_, f[mat::anisotropic], f.at(mat::anisotropic), mat::moduli, "an anisotropic block");
             if (b.has(0)) m.aniE = reader_.numbers<3>(b[0], b.at(0));
             if (b.has(1)) m.aniU = reader_.numbers<15>(b[1], b.at(1));
             if (b.has(2)) m.aniA = reader_.numbers<5>(b[2], b.at(2));
@@ -96,7 +94,8 @@ void Loader::frameSections(Items a, const Loc& loc) {
             s.hasType = true;
             s.type = f.integer(fsec::type, 0, kIntMax);
         }
-        if (f.has(fsec::material)) s.material = resolve(m_.materials, f[fsec::material], f.at(fsec::material), "material");
+        if (f.has(fsec::material))
+            s.material = resolve(m_.materials, f[fsec::material], f.at(fsec::material), "material");
         if (f.has(fsec::properties)) {
             const Fields p(reader_, f[fsec::properties], f.at(fsec::properties), fsec::propertyKeys,
                            "a properties block");
@@ -149,7 +148,8 @@ void Loader::areaSections(Items a, const Loc& loc) {
         s.type = f.integerOr(asec::type, 1, 1, 3);
         s.shellType = f.integerOr(asec::shell_type, 1, 1, 6);
         s.drilling = f.booleanOr(asec::drilling, false) ? 1 : 0;
-        if (f.has(asec::material)) s.material = resolve(m_.materials, f[asec::material], f.at(asec::material), "material");
+        if (f.has(asec::material))
+            s.material = resolve(m_.materials, f[asec::material], f.at(asec::material), "material");
         s.materialAngle = f.numberOr(asec::material_angle, 0.0);
         s.thickness = f.numberOr(asec::thickness, 0.0);
         s.bendingThickness = f.numberOr(asec::bending_thickness, s.thickness);
@@ -170,8 +170,8 @@ void Loader::areaSections(Items a, const Loc& loc) {
                 sl.type = l.integerOr(layer::type, 1, 1, 3);
                 sl.integrationPoints = l.integerOr(layer::integration_points, 1, 1, kIntMax);
                 l.require(layer::material);
-                sl.material = m_.materials[resolve(m_.materials, l[layer::material], l.at(layer::material),
-                                                   "material")].name;
+                sl.material =
+                    m_.materials[resolve(m_.materials, l[layer::material], l.at(layer::material), "material")].name;
                 sl.angle = l.numberOr(layer::angle, 0.0);
                 sl.s11 = l.integerOr(layer::s11, 0, 0, 2);
                 sl.s22 = l.integerOr(layer::s22, 0, 0, 2);

@@ -93,12 +93,18 @@ private:
 
     static const char* TypeName(od::json_type type) {
         switch (type) {
-            case od::json_type::array: return "an array";
-            case od::json_type::object: return "an object";
-            case od::json_type::number: return "a number";
-            case od::json_type::string: return "a string";
-            case od::json_type::boolean: return "a boolean";
-            case od::json_type::null: return "null";
+            case od::json_type::array:
+                return "an array";
+            case od::json_type::object:
+                return "an object";
+            case od::json_type::number:
+                return "a number";
+            case od::json_type::string:
+                return "a string";
+            case od::json_type::boolean:
+                return "a boolean";
+            case od::json_type::null:
+                return "null";
         }
         return "a value";
     }

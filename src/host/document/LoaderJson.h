@@ -42,9 +42,12 @@ public:
     double real() const { return node().real; }
     double asDouble() const {
         switch (kind()) {
-            case Kind::Integer: return static_cast<double>(node().integer);
-            case Kind::Unsigned: return static_cast<double>(node().unsignedValue);
-            default: return node().real;
+            case Kind::Integer:
+                return static_cast<double>(node().integer);
+            case Kind::Unsigned:
+                return static_cast<double>(node().unsignedValue);
+            default:
+                return node().real;
         }
     }
     bool flag() const { return node().flag; }

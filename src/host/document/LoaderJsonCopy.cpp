@@ -77,8 +77,8 @@ Json Loader::copy(od::value& value, const Loc& loc) {
 
 double Loader::outsizedNumber(od::value& value, const Loc& loc) {
     std::string_view token = value.raw_json_token();
-    while (!token.empty() && (token.back() == ' ' || token.back() == '\t' || token.back() == '\n' ||
-                              token.back() == '\r')) {
+    while (!token.empty() &&
+           (token.back() == ' ' || token.back() == '\t' || token.back() == '\n' || token.back() == '\r')) {
         token.remove_suffix(1);
     }
     if (!IsJsonNumber(token)) parserFailed(simdjson::NUMBER_ERROR, loc);
@@ -103,8 +103,10 @@ long long Loader::DecimalMagnitude(std::string_view t) {
     if (i < t.size() && t[i] == '.') {
         for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
             if (nonzero) break;
-            if (t[i] != '0') nonzero = true;
-            else --magnitude;
+            if (t[i] != '0')
+                nonzero = true;
+            else
+                --magnitude;
         }
         while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
     }
@@ -175,7 +177,8 @@ void Loader::copyInto(od::value& value, const Loc& loc, int depth) {
                         read = value.raw_json_token().size() <= kLongNumber &&
                                value.get_double().get(tree_[self].real) == simdjson::SUCCESS;
                         break;
-                    default: break;  // an integer beyond 64 bits
+                    default:
+                        break;  // an integer beyond 64 bits
                 }
             }
             if (!read) {

@@ -43,14 +43,22 @@ std::string NumberText(double value) {
 
 std::string Describe(Json e) {
     switch (e.kind()) {
-        case Kind::Array: return "an array";
-        case Kind::Object: return "an object";
-        case Kind::Integer: return "the number " + std::to_string(e.integer());
-        case Kind::Unsigned: return "the number " + std::to_string(e.unsignedValue());
-        case Kind::Real: return "the number " + NumberText(e.real());
-        case Kind::String: return "the string " + Quoted(e.text());
-        case Kind::Boolean: return e.flag() ? "true" : "false";
-        case Kind::Null: return "null";
+        case Kind::Array:
+            return "an array";
+        case Kind::Object:
+            return "an object";
+        case Kind::Integer:
+            return "the number " + std::to_string(e.integer());
+        case Kind::Unsigned:
+            return "the number " + std::to_string(e.unsignedValue());
+        case Kind::Real:
+            return "the number " + NumberText(e.real());
+        case Kind::String:
+            return "the string " + Quoted(e.text());
+        case Kind::Boolean:
+            return e.flag() ? "true" : "false";
+        case Kind::Null:
+            return "null";
     }
     return "a value";
 }

@@ -29,14 +29,17 @@ public:
 
     double number(Json e, const Loc& loc) const {
         switch (e.kind()) {
-            case Kind::Integer: return static_cast<double>(e.integer());
-            case Kind::Unsigned: return static_cast<double>(e.unsignedValue());
+            case Kind::Integer:
+                return static_cast<double>(e.integer());
+            case Kind::Unsigned:
+                return static_cast<double>(e.unsignedValue());
             case Kind::Real: {
                 const double d = e.real();
                 if (!std::isfinite(d)) fail(loc, "the number is not finite");
                 return d;
             }
-            default: fail(loc, "expected a number, found " + Describe(e));
+            default:
+                fail(loc, "expected a number, found " + Describe(e));
         }
     }
 
@@ -44,8 +47,11 @@ public:
     int integer(Json e, const Loc& loc, long long lo, long long hi) const {
         long long v = 0;
         switch (e.kind()) {
-            case Kind::Integer: v = e.integer(); break;
-            case Kind::Unsigned: fail(loc, "must be " + RangeText(lo, hi) + ", found " + Describe(e));
+            case Kind::Integer:
+                v = e.integer();
+                break;
+            case Kind::Unsigned:
+                fail(loc, "must be " + RangeText(lo, hi) + ", found " + Describe(e));
             case Kind::Real: {
                 const double d = e.real();
                 if (!(d == std::floor(d))) fail(loc, "expected a whole number, found " + Describe(e));
@@ -54,7 +60,8 @@ public:
                 v = static_cast<long long>(d);
                 break;
             }
-            default: fail(loc, "expected a whole number, found " + Describe(e));
+            default:
+                fail(loc, "expected a whole number, found " + Describe(e));
         }
         if (v < lo || v > hi) fail(loc, "must be " + RangeText(lo, hi) + ", found " + std::to_string(v));
         return static_cast<int>(v);
@@ -96,8 +103,8 @@ public:
     std::array<double, N> numbers(Json e, const Loc& loc) const {
         const Json a = array(e, loc);
         if (a.size() != N) {
-            fail(loc, "expected an array of " + std::to_string(N) + " numbers, found " +
-                          std::to_string(a.size()) + (a.size() == 1 ? " item" : " items"));
+            fail(loc, "expected an array of " + std::to_string(N) + " numbers, found " + std::to_string(a.size()) +
+                          (a.size() == 1 ? " item" : " items"));
         }
         std::array<double, N> out{};
         std::size_t i = 0;
@@ -156,8 +163,7 @@ class Fields {
 public:
     static constexpr std::size_t kMaxKeys = 32;
 
-    Fields(const Reader& reader, Json e, const Loc& loc, std::span<const std::string_view> keys,
-           const char* what)
+    Fields(const Reader& reader, Json e, const Loc& loc, std::span<const std::string_view> keys, const char* what)
         : reader_(reader), loc_(loc), keys_(keys), what_(what) {
         if (e.kind() != Kind::Object) {
             reader.fail(loc, std::string("expected ") + what + " (an object), found " + Describe(e));

@@ -65,8 +65,7 @@ public:
     // already present and answers {its position, the position holding the name}; answers
     // {kNone, kNone} when all were added.
     template <class NameAt>
-    std::pair<std::uint32_t, std::uint32_t> insertRange(std::uint32_t first, std::uint32_t last,
-                                                        const NameAt& nameAt) {
+    std::pair<std::uint32_t, std::uint32_t> insertRange(std::uint32_t first, std::uint32_t last, const NameAt& nameAt) {
         growFor(count_ + (last - first), nameAt);
         std::uint64_t hashes[kBlock];
         for (std::uint32_t block = first; block < last; block += kBlock) {
@@ -145,8 +144,7 @@ private:
     }
 
     template <class NameAt>
-    std::uint32_t insertHashed(std::string_view name, std::uint64_t h, std::uint32_t position,
-                               const NameAt& nameAt) {
+    std::uint32_t insertHashed(std::string_view name, std::uint64_t h, std::uint32_t position, const NameAt& nameAt) {
         const std::uint32_t tag = tagOf(h);
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = static_cast<std::size_t>(h) & mask;; i = (i + 1) & mask) {

@@ -15,19 +15,19 @@ constexpr double kStandardGravity = 9.80665;
 constexpr double kKsi = 1000.0 * kPoundForce / (kInch * kInch);                // Pa
 constexpr double kPoundsPerCubicFoot = kPoundForce / (kFoot * kFoot * kFoot);  // N/m3
 
-constexpr std::array<double, 6> kNewtonsPerForceUnit{1000.0 * kPoundForce, kPoundForce, 1.0, 1000.0,
-                                                     kStandardGravity, 1000.0 * kStandardGravity};
+constexpr std::array<double, 6> kNewtonsPerForceUnit{
+    1000.0 * kPoundForce, kPoundForce, 1.0, 1000.0, kStandardGravity, 1000.0 * kStandardGravity};
 constexpr std::array<double, 5> kMetresPerLengthUnit{kInch, kFoot, 0.001, 0.01, 1.0};
 
 // A typical material in US customary terms, as its standard gives it.
 struct Typical {
-    int symmetry;          // 0 isotropic, 3 uniaxial
-    double E;              // ksi
-    double U;              // Poisson's ratio (isotropic)
-    double alphaF;         // thermal expansion per degree Fahrenheit
-    double weightPcf;      // pounds per cubic foot
+    int symmetry;                     // 0 isotropic, 3 uniaxial
+    double E;                         // ksi
+    double U;                         // Poisson's ratio (isotropic)
+    double alphaF;                    // thermal expansion per degree Fahrenheit
+    double weightPcf;                 // pounds per cubic foot
     std::array<double, 4> strengths;  // Fy, Fu, EFy, EFu in ksi (steel and rebar blocks)
-    double fcKsi;          // concrete compressive strength
+    double fcKsi;                     // concrete compressive strength
 };
 
 std::optional<Typical> TypicalOf(int type) {
@@ -44,7 +44,8 @@ std::optional<Typical> TypicalOf(int type) {
             return Typical{3, 29000.0, 0.0, 6.5e-6, 490.0, {60.0, 90.0, 66.0, 99.0}, 0.0};
         case 7:  // prestressing strand, A416 grade 270
             return Typical{3, 28500.0, 0.0, 6.5e-6, 490.0, {}, 0.0};
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -57,8 +58,8 @@ std::optional<Material> TypicalMaterial(const std::string& name, int type, int u
     const Units units = UnitsForHostCode(unitsCode);
     const double force = kNewtonsPerForceUnit[static_cast<std::size_t>(units.ForceUnit)];
     const double length = kMetresPerLengthUnit[static_cast<std::size_t>(units.LengthUnit)];
-    const double stress = kKsi * length * length / force;                             // one ksi
-    const double weight = kPoundsPerCubicFoot * length * length * length / force;    // one pcf
+    const double stress = kKsi * length * length / force;                          // one ksi
+    const double weight = kPoundsPerCubicFoot * length * length * length / force;  // one pcf
     // Mass per volume in force x s^2 / length^4: weight / g with g in length units per s^2.
     const double gravity = kStandardGravity / length;
     // The US codes (pound or kip with inch or foot) measure temperature in Fahrenheit,

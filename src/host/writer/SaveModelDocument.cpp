@@ -45,14 +45,18 @@ public:
         }
         char tmp[40];
         const auto r = std::to_chars(tmp, tmp + sizeof tmp, v);
-        buf_.append(tmp, static_cast<std::size_t>(r.ptr - tmp));  // (pointer, length): GCC 12 misreads the iterator form as an overlapping copy
+        buf_.append(tmp,
+                    static_cast<std::size_t>(
+                        r.ptr - tmp));  // (pointer, length): GCC 12 misreads the iterator form as an overlapping copy
         spill();
     }
     void integer(long long v) {
         separate();
         char tmp[24];
         const auto r = std::to_chars(tmp, tmp + sizeof tmp, v);
-        buf_.append(tmp, static_cast<std::size_t>(r.ptr - tmp));  // (pointer, length): GCC 12 misreads the iterator form as an overlapping copy
+        buf_.append(tmp,
+                    static_cast<std::size_t>(
+                        r.ptr - tmp));  // (pointer, length): GCC 12 misreads the iterator form as an overlapping copy
         spill();
     }
     void boolean(bool v) {
@@ -301,9 +305,10 @@ private:
             FrameSectionProperties p;
             const bool answered = host_.GetFrameSectionProperties(name, p) == 0;
             const std::pair<std::string_view, double> values[] = {
-                {"A", p.area}, {"As2", p.As2}, {"As3", p.As3}, {"J", p.Torsion}, {"I22", p.I22}, {"I33", p.I33},
-                {"S22", p.S22}, {"S33", p.S33}, {"Z22", p.Z22}, {"Z33", p.Z33}, {"R22", p.R22}, {"R33", p.R33}};
-            if (answered && std::any_of(std::begin(values), std::end(values), [](const auto& v) { return NonZero(v.second); })) {
+                {"A", p.area},  {"As2", p.As2}, {"As3", p.As3}, {"J", p.Torsion}, {"I22", p.I22}, {"I33", p.I33},
+                {"S22", p.S22}, {"S33", p.S33}, {"Z22", p.Z22}, {"Z33", p.Z33},   {"R22", p.R22}, {"R33", p.R33}};
+            if (answered &&
+                std::any_of(std::begin(values), std::end(values), [](const auto& v) { return NonZero(v.second); })) {
                 json_.key("properties").beginObject();
                 for (const auto& [key, value] : values) {
                     if (NonZero(value)) json_.key(key).number(value);
@@ -433,7 +438,9 @@ private:
             double value = 0;
             if (host_.GetFrameLocalAxes(name, value) == 0) json_.key("angle").number(value);
             std::array<bool, 6> ri{}, rj{};
-            const auto any = [](const std::array<bool, 6>& r) { return std::any_of(r.begin(), r.end(), [](bool b) { return b; }); };
+            const auto any = [](const std::array<bool, 6>& r) {
+                return std::any_of(r.begin(), r.end(), [](bool b) { return b; });
+            };
             if (host_.GetFrameReleases(name, ri, rj) == 0 && (any(ri) || any(rj))) {
                 json_.key("releases").beginObject();
                 flags("i", ri);
@@ -533,7 +540,10 @@ private:
             if (host_.GetGroupAssignments(name, ids_, list_) == 0) {
                 for (Names& m : members) m.clear();
                 for (std::size_t k = 0; k < ids_.size() && k < list_.size(); ++k) {
-                    const int slot = ids_[k] == kPointObject ? 0 : ids_[k] == kFrameObject ? 1 : ids_[k] == kAreaObject ? 2 : -1;
+                    const int slot = ids_[k] == kPointObject   ? 0
+                                     : ids_[k] == kFrameObject ? 1
+                                     : ids_[k] == kAreaObject  ? 2
+                                                               : -1;
                     if (slot >= 0) members[slot].push_back(list_[k]);
                 }
                 if (!members[0].empty()) strings("points", members[0]);
@@ -657,7 +667,8 @@ private:
                 series("times", doubles_);
                 series("values", doubles2_);
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 

@@ -188,10 +188,14 @@ EntryInfo PosixPlatform::entryInfo(const std::string& path) {
     struct stat st {};
     EntryInfo info;
     if (path.empty() || ::lstat(path.c_str(), &st) != 0) return info;
-    if (S_ISREG(st.st_mode)) info.kind = EntryInfo::Kind::File;
-    else if (S_ISDIR(st.st_mode)) info.kind = EntryInfo::Kind::Folder;
-    else if (S_ISLNK(st.st_mode)) info.kind = EntryInfo::Kind::Link;
-    else info.kind = EntryInfo::Kind::Other;
+    if (S_ISREG(st.st_mode))
+        info.kind = EntryInfo::Kind::File;
+    else if (S_ISDIR(st.st_mode))
+        info.kind = EntryInfo::Kind::Folder;
+    else if (S_ISLNK(st.st_mode))
+        info.kind = EntryInfo::Kind::Link;
+    else
+        info.kind = EntryInfo::Kind::Other;
     info.size = info.kind == EntryInfo::Kind::File ? static_cast<std::uint64_t>(st.st_size) : 0;
     // The owner's write bit is what "chmod a-w" and the Windows read-only attribute
     // both clear; the process's own rights are not asked, since root may write anything.
@@ -289,8 +293,7 @@ std::string xdgDocumentsFolder(const std::string& home, const std::string& userD
         auto start = line.find_first_not_of(" \t");
         if (start == std::string::npos || line.compare(start, key.size(), key) != 0) continue;
         std::string value = line.substr(start + key.size());
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            value = value.substr(1, value.size() - 2);
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
         if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
         if (!value.empty() && value.front() == '/') return value;
     }
@@ -390,8 +393,7 @@ std::optional<std::string> PosixPlatform::readInputFile(const std::string& path,
     return out;
 }
 
-MsgResult PosixPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                                    MsgButtons) {
+MsgResult PosixPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons) {
     std::ostream& o = icon == MsgIcon::Critical ? err_ : out_;
     std::string shown = text;
     for (char& c : shown)

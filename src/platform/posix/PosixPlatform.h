@@ -39,8 +39,7 @@ public:
                                              std::string& error) override;
     void removeTemporariesOnInterrupt() override;
     void holdInterrupts(bool hold) override;
-    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                         MsgButtons buttons) override;
+    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
     void beep() override;
 
 private:

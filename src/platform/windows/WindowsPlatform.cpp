@@ -22,8 +22,8 @@ std::wstring Widen(std::string_view utf8) {
 
 std::string Narrow(std::wstring_view utf16) {
     if (utf16.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
-                                      nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n, nullptr, nullptr);
     return out;
@@ -31,9 +31,9 @@ std::string Narrow(std::wstring_view utf16) {
 
 std::string SystemErrorText(unsigned long code) {
     wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD n =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string out;
     if (n && text) out = Narrow(std::wstring_view(text, n));
     if (text) LocalFree(text);
@@ -53,8 +53,10 @@ std::set<std::wstring> g_live;
 
 void track(const std::wstring& tmp, bool live) {
     std::lock_guard<std::mutex> lock(g_liveMutex);
-    if (live) g_live.insert(tmp);
-    else g_live.erase(tmp);
+    if (live)
+        g_live.insert(tmp);
+    else
+        g_live.erase(tmp);
 }
 
 // Bytes go to a temporary beside the target, created new (never an existing entry, so a
@@ -63,8 +65,12 @@ void track(const std::wstring& tmp, bool live) {
 class WindowsOutputFile final : public OutputFile {
 public:
     WindowsOutputFile(HANDLE h, std::wstring tmp, std::wstring target, std::string shown, bool durable)
-        : h_(h), tmp_(std::move(tmp)), target_(std::move(target)), shown_(std::move(shown)),
-          tmpShown_(Narrow(tmp_)), durable_(durable) {
+        : h_(h),
+          tmp_(std::move(tmp)),
+          target_(std::move(target)),
+          shown_(std::move(shown)),
+          tmpShown_(Narrow(tmp_)),
+          durable_(durable) {
         buffer_.reserve(kBuffer);
         track(tmp_, true);
     }
@@ -271,8 +277,8 @@ bool WindowsPlatform::removeFile(const std::string& path, std::string& error) {
     const DWORD a = GetFileAttributesW(w.c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return true;
     // A directory link is removed as a directory entry; what it points at stays.
-    const bool ok = (a & FILE_ATTRIBUTE_DIRECTORY) && isLink(a) ? RemoveDirectoryW(w.c_str()) != 0
-                                                                  : DeleteFileW(w.c_str()) != 0;
+    const bool ok =
+        (a & FILE_ATTRIBUTE_DIRECTORY) && isLink(a) ? RemoveDirectoryW(w.c_str()) != 0 : DeleteFileW(w.c_str()) != 0;
     if (!ok) error = "cannot remove " + path + ": " + lastError();
     return ok;
 }
@@ -388,8 +394,7 @@ std::unique_ptr<OutputFile> WindowsPlatform::createFile(const std::string& path,
         const std::wstring tmp = Widen(path + std::string(TemporarySuffix()) + randomSuffix());
         HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (h != INVALID_HANDLE_VALUE)
-            return std::make_unique<WindowsOutputFile>(h, tmp, Widen(path), path, durable());
+        if (h != INVALID_HANDLE_VALUE) return std::make_unique<WindowsOutputFile>(h, tmp, Widen(path), path, durable());
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
             error = "cannot create " + path + ": " + lastError();
             return nullptr;
@@ -446,23 +451,33 @@ std::optional<std::string> WindowsPlatform::readInputFile(const std::string& pat
 void WindowsPlatform::removeTemporariesOnInterrupt() { SetConsoleCtrlHandler(OnInterrupt, TRUE); }
 
 void WindowsPlatform::holdInterrupts(bool hold) {
-    if (hold) g_holdMutex.lock();
-    else g_holdMutex.unlock();
+    if (hold)
+        g_holdMutex.lock();
+    else
+        g_holdMutex.unlock();
 }
 
 MsgResult WindowsPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                                       MsgButtons buttons) {
     UINT style = buttons == MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK;
     switch (icon) {
-        case MsgIcon::Critical: style |= MB_ICONERROR; break;
-        case MsgIcon::Exclamation: style |= MB_ICONEXCLAMATION; break;
-        case MsgIcon::Information: style |= MB_ICONINFORMATION; break;
-        case MsgIcon::None: break;
+        case MsgIcon::Critical:
+            style |= MB_ICONERROR;
+            break;
+        case MsgIcon::Exclamation:
+            style |= MB_ICONEXCLAMATION;
+            break;
+        case MsgIcon::Information:
+            style |= MB_ICONINFORMATION;
+            break;
+        case MsgIcon::None:
+            break;
     }
     // A box without a title of its own carries the component's name, as the runtime's
     // message boxes do.
     const std::wstring caption = Widen(title.empty() ? std::string("Tarvo2Vantra") : title);
-    const int r = MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style | (owner_ ? MB_APPLMODAL : MB_TASKMODAL));
+    const int r =
+        MessageBoxW(owner_, Widen(text).c_str(), caption.c_str(), style | (owner_ ? MB_APPLMODAL : MB_TASKMODAL));
     return r == IDCANCEL ? MsgResult::Cancel : MsgResult::Ok;
 }
 

@@ -47,8 +47,7 @@ public:
                                              std::string& error) override;
     void removeTemporariesOnInterrupt() override;
     void holdInterrupts(bool hold) override;
-    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                         MsgButtons buttons) override;
+    MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;
     void beep() override;
 
     // The drive list: the roots of the system's logical drives ("C:\", "D:\", ...).

@@ -64,8 +64,10 @@ public:
         return hr;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock) LockModule();
-        else UnlockModule();
+        if (lock)
+            LockModule();
+        else
+            UnlockModule();
         return S_OK;
     }
 };

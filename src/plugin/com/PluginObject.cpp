@@ -188,9 +188,14 @@ HRESULT PluginObject::invokeByVariantRef(DISPID id, DISPPARAMS* params, VARIANT*
         IDispatch* object = nullptr;
         switch (V_VT(model)) {
             case VT_EMPTY:
-            case VT_NULL: break;
-            case VT_DISPATCH: object = V_DISPATCH(model); break;
-            case VT_BYREF | VT_DISPATCH: object = *V_DISPATCHREF(model); break;
+            case VT_NULL:
+                break;
+            case VT_DISPATCH:
+                object = V_DISPATCH(model);
+                break;
+            case VT_BYREF | VT_DISPATCH:
+                object = *V_DISPATCHREF(model);
+                break;
             case VT_UNKNOWN:
                 if (V_UNKNOWN(model) &&
                     FAILED(V_UNKNOWN(model)->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object))))

@@ -66,8 +66,8 @@ constexpr const wchar_t* kUp = L"[..]";
 void TransferWindow::ShowModal(plugin::frmTransferVantra& dialog) {
     dialog_ = &dialog;
     error_ = nullptr;
-    INT_PTR r = DialogBoxParamW(g_module, MAKEINTRESOURCEW(IDD_TRANSFER), owner_, DialogProc,
-                                reinterpret_cast<LPARAM>(this));
+    INT_PTR r =
+        DialogBoxParamW(g_module, MAKEINTRESOURCEW(IDD_TRANSFER), owner_, DialogProc, reinterpret_cast<LPARAM>(this));
     // An owner that went away between the call and the show leaves the dialog unowned
     // rather than unshown.
     if ((r == -1 || r == 0) && owner_ && !error_ && GetLastError() == ERROR_INVALID_WINDOW_HANDLE)
@@ -77,7 +77,8 @@ void TransferWindow::ShowModal(plugin::frmTransferVantra& dialog) {
     dialog_ = nullptr;
     if (error_) std::rethrow_exception(error_);
     if (r == -1 || r == 0)
-        throw std::runtime_error("the transfer dialog could not be shown: " + platform::SystemErrorText(GetLastError()));
+        throw std::runtime_error("the transfer dialog could not be shown: " +
+                                 platform::SystemErrorText(GetLastError()));
 }
 
 INT_PTR CALLBACK TransferWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -113,8 +114,8 @@ void TransferWindow::showState(HWND window) {
     for (std::size_t i = 0; i < roots.size(); ++i) {
         const std::string letter = roots[i].substr(0, 2);
         SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(letter).c_str()));
-        if (CompareStringOrdinal(Widen(letter).c_str(), -1, Widen(dialog_->ctlDrive.substr(0, 2)).c_str(), -1,
-                                 TRUE) == CSTR_EQUAL)
+        if (CompareStringOrdinal(Widen(letter).c_str(), -1, Widen(dialog_->ctlDrive.substr(0, 2)).c_str(), -1, TRUE) ==
+            CSTR_EQUAL)
             selected = static_cast<int>(i);
     }
     SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
@@ -223,8 +224,11 @@ INT_PTR TransferWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM)
             }
             return FALSE;
         }
-        case WM_CLOSE: EndDialog(window, IDCANCEL); return TRUE;
-        default: return FALSE;
+        case WM_CLOSE:
+            EndDialog(window, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 

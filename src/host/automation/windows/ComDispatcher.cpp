@@ -15,14 +15,19 @@ namespace com {
 VARTYPE VarTypeOf(AutoType type) {
     switch (type) {
         case AutoType::Long:
-        case AutoType::LongArray: return VT_I4;
+        case AutoType::LongArray:
+            return VT_I4;
         case AutoType::Double:
-        case AutoType::DoubleArray: return VT_R8;
+        case AutoType::DoubleArray:
+            return VT_R8;
         case AutoType::Bool:
-        case AutoType::BoolArray: return VT_BOOL;
+        case AutoType::BoolArray:
+            return VT_BOOL;
         case AutoType::String:
-        case AutoType::StringArray: return VT_BSTR;
-        case AutoType::Empty: break;
+        case AutoType::StringArray:
+            return VT_BSTR;
+        case AutoType::Empty:
+            break;
     }
     return VT_EMPTY;
 }
@@ -30,11 +35,16 @@ VARTYPE VarTypeOf(AutoType type) {
 AutoType AutoTypeOf(VARTYPE vt) {
     const bool array = (vt & VT_ARRAY) != 0;
     switch (vt & VT_TYPEMASK) {
-        case VT_I4: return array ? AutoType::LongArray : AutoType::Long;
-        case VT_R8: return array ? AutoType::DoubleArray : AutoType::Double;
-        case VT_BOOL: return array ? AutoType::BoolArray : AutoType::Bool;
-        case VT_BSTR: return array ? AutoType::StringArray : AutoType::String;
-        default: return AutoType::Empty;
+        case VT_I4:
+            return array ? AutoType::LongArray : AutoType::Long;
+        case VT_R8:
+            return array ? AutoType::DoubleArray : AutoType::Double;
+        case VT_BOOL:
+            return array ? AutoType::BoolArray : AutoType::Bool;
+        case VT_BSTR:
+            return array ? AutoType::StringArray : AutoType::String;
+        default:
+            return AutoType::Empty;
     }
 }
 
@@ -104,10 +114,18 @@ bool Direct(SAFEARRAY* a, LONG count, std::vector<T>& out, Get get) {
 bool FromSafeArray(SAFEARRAY* a, AutoType declared, AutoValue& out, std::string& problem) {
     if (!a) {  // the host left the list unset: an empty list
         switch (declared) {
-            case AutoType::LongArray: out = std::vector<std::int32_t>{}; break;
-            case AutoType::DoubleArray: out = std::vector<double>{}; break;
-            case AutoType::BoolArray: out = std::vector<bool>{}; break;
-            default: out = std::vector<std::string>{}; break;
+            case AutoType::LongArray:
+                out = std::vector<std::int32_t>{};
+                break;
+            case AutoType::DoubleArray:
+                out = std::vector<double>{};
+                break;
+            case AutoType::BoolArray:
+                out = std::vector<bool>{};
+                break;
+            default:
+                out = std::vector<std::string>{};
+                break;
         }
         return true;
     }
@@ -127,9 +145,11 @@ bool FromSafeArray(SAFEARRAY* a, AutoType declared, AutoValue& out, std::string&
     switch (declared) {
         case AutoType::LongArray: {
             std::vector<std::int32_t> v;
-            if (same ? !Direct(a, count, v, [](void* d, LONG i) { return static_cast<std::int32_t>(static_cast<LONG*>(d)[i]); })
-                     : !Collect(a, vt, VT_I4, lo, hi, v, [](VARIANT& c) { return static_cast<std::int32_t>(V_I4(&c)); },
-                                problem))
+            if (same ? !Direct(a, count, v,
+                               [](void* d, LONG i) { return static_cast<std::int32_t>(static_cast<LONG*>(d)[i]); })
+                     : !Collect(
+                           a, vt, VT_I4, lo, hi, v, [](VARIANT& c) { return static_cast<std::int32_t>(V_I4(&c)); },
+                           problem))
                 return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
@@ -137,15 +157,18 @@ bool FromSafeArray(SAFEARRAY* a, AutoType declared, AutoValue& out, std::string&
         case AutoType::DoubleArray: {
             std::vector<double> v;
             if (same ? !Direct(a, count, v, [](void* d, LONG i) { return static_cast<double*>(d)[i]; })
-                     : !Collect(a, vt, VT_R8, lo, hi, v, [](VARIANT& c) { return V_R8(&c); }, problem))
+                     : !Collect(
+                           a, vt, VT_R8, lo, hi, v, [](VARIANT& c) { return V_R8(&c); }, problem))
                 return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
         }
         case AutoType::BoolArray: {
             std::vector<bool> v;
-            if (same ? !Direct(a, count, v, [](void* d, LONG i) { return static_cast<VARIANT_BOOL*>(d)[i] != VARIANT_FALSE; })
-                     : !Collect(a, vt, VT_BOOL, lo, hi, v, [](VARIANT& c) { return V_BOOL(&c) != VARIANT_FALSE; }, problem))
+            if (same ? !Direct(a, count, v,
+                               [](void* d, LONG i) { return static_cast<VARIANT_BOOL*>(d)[i] != VARIANT_FALSE; })
+                     : !Collect(
+                           a, vt, VT_BOOL, lo, hi, v, [](VARIANT& c) { return V_BOOL(&c) != VARIANT_FALSE; }, problem))
                 return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
@@ -153,12 +176,15 @@ bool FromSafeArray(SAFEARRAY* a, AutoType declared, AutoValue& out, std::string&
         case AutoType::StringArray: {
             std::vector<std::string> v;
             if (same ? !Direct(a, count, v, [](void* d, LONG i) { return FromBstr(static_cast<BSTR*>(d)[i]); })
-                     : !Collect(a, vt, VT_BSTR, lo, hi, v, [](VARIANT& c) { return FromBstr(V_BSTR(&c)); }, problem))
+                     : !Collect(
+                           a, vt, VT_BSTR, lo, hi, v, [](VARIANT& c) { return FromBstr(V_BSTR(&c)); }, problem))
                 return problem.empty() ? (problem = "a list could not be read", false) : false;
             out = std::move(v);
             return true;
         }
-        default: problem = "a list where a single value was expected"; return false;
+        default:
+            problem = "a list where a single value was expected";
+            return false;
     }
 }
 
@@ -168,7 +194,11 @@ SAFEARRAY* ToSafeArray(const AutoValue& value) {
     std::size_t n = 0;
     std::visit(
         [&](const auto& v) {
-            if constexpr (requires { v.size(); v.begin(); } && !std::is_same_v<std::decay_t<decltype(v)>, std::string>)
+            if constexpr (requires {
+                              v.size();
+                              v.begin();
+                          } &&
+                          !std::is_same_v<std::decay_t<decltype(v)>, std::string>)
                 n = v.size();
         },
         value);
@@ -189,7 +219,8 @@ SAFEARRAY* ToSafeArray(const AutoValue& value) {
         }
         case AutoType::BoolArray: {
             const auto& v = std::get<std::vector<bool>>(value);
-            for (std::size_t i = 0; i < n; ++i) static_cast<VARIANT_BOOL*>(data)[i] = v[i] ? VARIANT_TRUE : VARIANT_FALSE;
+            for (std::size_t i = 0; i < n; ++i)
+                static_cast<VARIANT_BOOL*>(data)[i] = v[i] ? VARIANT_TRUE : VARIANT_FALSE;
             break;
         }
         case AutoType::StringArray: {
@@ -197,7 +228,8 @@ SAFEARRAY* ToSafeArray(const AutoValue& value) {
             for (std::size_t i = 0; i < n; ++i) static_cast<BSTR*>(data)[i] = ToBstr(v[i]);
             break;
         }
-        default: break;
+        default:
+            break;
     }
     SafeArrayUnaccessData(a);
     return a;
@@ -240,9 +272,7 @@ struct CallFrame {
     }
 };
 
-[[noreturn]] void Fail(std::string_view op, const std::string& why) {
-    throw HostError(std::string(op) + ": " + why);
-}
+[[noreturn]] void Fail(std::string_view op, const std::string& why) { throw HostError(std::string(op) + ": " + why); }
 
 }  // namespace
 
@@ -277,11 +307,24 @@ std::int32_t ComDispatcher::call(std::string_view op, std::span<AutoArg> args) {
         Slot& s = f.slots[i];
         if (a.out) {
             switch (a.type) {
-                case AutoType::Long: V_VT(&v) = VT_BYREF | VT_I4; V_I4REF(&v) = &s.l; break;
-                case AutoType::Double: V_VT(&v) = VT_BYREF | VT_R8; V_R8REF(&v) = &s.d; break;
-                case AutoType::Bool: V_VT(&v) = VT_BYREF | VT_BOOL; V_BOOLREF(&v) = &s.b; break;
-                case AutoType::String: V_VT(&v) = VT_BYREF | VT_BSTR; V_BSTRREF(&v) = &s.s; break;
-                case AutoType::Empty: Fail(op, "an output without a type");
+                case AutoType::Long:
+                    V_VT(&v) = VT_BYREF | VT_I4;
+                    V_I4REF(&v) = &s.l;
+                    break;
+                case AutoType::Double:
+                    V_VT(&v) = VT_BYREF | VT_R8;
+                    V_R8REF(&v) = &s.d;
+                    break;
+                case AutoType::Bool:
+                    V_VT(&v) = VT_BYREF | VT_BOOL;
+                    V_BOOLREF(&v) = &s.b;
+                    break;
+                case AutoType::String:
+                    V_VT(&v) = VT_BYREF | VT_BSTR;
+                    V_BSTRREF(&v) = &s.s;
+                    break;
+                case AutoType::Empty:
+                    Fail(op, "an output without a type");
                 default:
                     V_VT(&v) = static_cast<VARTYPE>(VT_BYREF | VT_ARRAY | com::VarTypeOf(a.type));
                     V_ARRAYREF(&v) = &s.a;
@@ -290,14 +333,24 @@ std::int32_t ComDispatcher::call(std::string_view op, std::span<AutoArg> args) {
             continue;
         }
         switch (typeOf(a.value)) {
-            case AutoType::Long: V_VT(&v) = VT_I4; V_I4(&v) = std::get<std::int32_t>(a.value); break;
-            case AutoType::Double: V_VT(&v) = VT_R8; V_R8(&v) = std::get<double>(a.value); break;
+            case AutoType::Long:
+                V_VT(&v) = VT_I4;
+                V_I4(&v) = std::get<std::int32_t>(a.value);
+                break;
+            case AutoType::Double:
+                V_VT(&v) = VT_R8;
+                V_R8(&v) = std::get<double>(a.value);
+                break;
             case AutoType::Bool:
                 V_VT(&v) = VT_BOOL;
                 V_BOOL(&v) = std::get<bool>(a.value) ? VARIANT_TRUE : VARIANT_FALSE;
                 break;
-            case AutoType::String: V_VT(&v) = VT_BSTR; V_BSTR(&v) = com::ToBstr(std::get<std::string>(a.value)); break;
-            case AutoType::Empty: break;
+            case AutoType::String:
+                V_VT(&v) = VT_BSTR;
+                V_BSTR(&v) = com::ToBstr(std::get<std::string>(a.value));
+                break;
+            case AutoType::Empty:
+                break;
             default:
                 V_VT(&v) = static_cast<VARTYPE>(VT_ARRAY | com::VarTypeOf(typeOf(a.value)));
                 V_ARRAY(&v) = com::ToSafeArray(a.value);
@@ -325,10 +378,18 @@ std::int32_t ComDispatcher::call(std::string_view op, std::span<AutoArg> args) {
         if (!a.out) continue;
         Slot& s = f.slots[i];
         switch (a.type) {
-            case AutoType::Long: a.value = static_cast<std::int32_t>(s.l); break;
-            case AutoType::Double: a.value = s.d; break;
-            case AutoType::Bool: a.value = s.b != VARIANT_FALSE; break;
-            case AutoType::String: a.value = com::FromBstr(s.s); break;
+            case AutoType::Long:
+                a.value = static_cast<std::int32_t>(s.l);
+                break;
+            case AutoType::Double:
+                a.value = s.d;
+                break;
+            case AutoType::Bool:
+                a.value = s.b != VARIANT_FALSE;
+                break;
+            case AutoType::String:
+                a.value = com::FromBstr(s.s);
+                break;
             default: {
                 std::string problem;
                 if (!com::FromSafeArray(s.a, a.type, a.value, problem))
