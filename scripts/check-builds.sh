@@ -15,7 +15,10 @@ cmake --build build-clang -j "$jobs"
 (cd build-release && cpack -G DEB >/dev/null && ls tarvo2vantra_*.deb)
 # The package holds the three programs.
 deb=$(ls build-release/tarvo2vantra_*.deb)
+# The listing is taken whole first: grep -q stops reading at the first match, and under
+# pipefail the listing cut short would fail the check of a sound package.
+contents=$(dpkg-deb -c "$deb")
 for program in tarvo2vantra vantra-dump vantra-check vantra-view tarvo-genmodel; do
-  dpkg-deb -c "$deb" | grep -q "/usr/bin/$program\$" || { echo "the package lacks $program"; exit 1; }
+  grep -q "/usr/bin/$program\$" <<<"$contents" || { echo "the package lacks $program"; exit 1; }
 done
 echo "Release builds (GCC, clang) and the Debian package: ok"
