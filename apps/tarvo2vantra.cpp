@@ -426,9 +426,9 @@ int runBatch(const BatchOptions& b, const char* self) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const BatchRow& r = rows[i];
             std::string model, structure, log;
-            decode::AppendJsonString(model, r.model);
-            decode::AppendJsonString(structure, r.structure);
-            decode::AppendJsonString(log, r.log);
+            AppendJsonString(model, r.model);
+            AppendJsonString(structure, r.structure);
+            AppendJsonString(log, r.log);
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.3f", r.seconds);
             json << (i ? ",\n  " : "\n  ") << "{\"model\": " << model << ", \"structure\": " << structure

@@ -6,16 +6,20 @@
 namespace t2v {
 namespace {
 
-// Unicode code points of Windows-1252 bytes 0x80..0x9F (0 = unassigned).
-constexpr std::array<char32_t, 32> kCp1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+// Unicode code points of Windows-1252 bytes 0x80..0x9F; the five bytes the code page
+// leaves unassigned keep their C1 control code point, as Windows itself maps them, so a
+// stray byte stays visible as itself when a file is read back.
+constexpr std::array<char32_t, 32> kCp1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char toByte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(static_cast<unsigned char>(cp));
+    // A C1 control character in a label is not text: it becomes '?' like any character the
+    // code page cannot hold, never one of the unassigned bytes.
     for (std::size_t i = 0; i < kCp1252High.size(); ++i)
-        if (kCp1252High[i] != 0 && kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
+        if (kCp1252High[i] >= 0xA0 && kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
     return '?';
 }
 
@@ -53,9 +57,7 @@ std::string fromCp1252(std::string_view bytes) {
     out.reserve(bytes.size());
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        char32_t cp = b;
-        if (b >= 0x80 && b < 0xA0) cp = kCp1252High[b - 0x80] != 0 ? kCp1252High[b - 0x80] : char32_t{0xFFFD};
-        appendUtf8(out, cp);
+        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t{b});
     }
     return out;
 }
@@ -105,6 +107,49 @@ std::string MakeVantraName(std::string_view prefix, std::string_view label, long
     name += trimBlanks(label);
     if (utf8Length(name) > 40) name = std::string(prefix) + std::to_string(index + 1);
     return name;
+}
+
+void AppendJsonString(std::string& out, std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    // Names and most texts need no escape: copy them in one piece.
+    std::size_t plain = 0;
+    while (plain < s.size()) {
+        auto c = static_cast<unsigned char>(s[plain]);
+        if (c < 0x20 || c == '"' || c == '\\' || c == 0x7F) break;
+        ++plain;
+    }
+    out.append(s.data(), plain);
+    s.remove_prefix(plain);
+    for (char ch : s) {
+        auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    out += "\\u00";
+                    out += kHex[c >> 4];
+                    out += kHex[c & 15];
+                } else {
+                    out += ch;
+                }
+        }
+    }
+    out += '"';
 }
 
 }  // namespace t2v

@@ -12,7 +12,8 @@ namespace t2v {
 // document while the structure files hold single-byte text: the same model gives the
 // same bytes on every platform.
 std::string toCp1252(std::string_view utf8);
-// The other way: Windows-1252 bytes as UTF-8 (an unassigned byte becomes U+FFFD).
+// The other way: Windows-1252 bytes as UTF-8. The five bytes the code page leaves
+// unassigned become the C1 control characters of the same number, as Windows maps them.
 std::string fromCp1252(std::string_view bytes);
 
 // Number of characters (code points) in UTF-8 text.
@@ -32,5 +33,9 @@ std::string StructureFolderName(std::string_view name);
 // The name rule of every target name: prefix followed by the trimmed label, or prefix
 // followed by the decimal text of index + 1 when that would exceed 40 characters.
 std::string MakeVantraName(std::string_view prefix, std::string_view label, long index);
+
+// Appends `s` as a JSON string literal, quotes included. The text is UTF-8 already; only
+// the quote, the backslash and the control characters are escaped.
+void AppendJsonString(std::string& out, std::string_view s);
 
 }  // namespace t2v

@@ -1,42 +1,16 @@
 #include "common/TransferReport.h"
 
-#include <cstdio>
 #include <map>
+
+#include "common/Text.h"
 
 namespace t2v {
 namespace {
 
 std::string jsonString(std::string_view s) {
-    std::string out = "\"";
-    for (char ch : s) {
-        const auto b = static_cast<unsigned char>(ch);
-        switch (ch) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (b < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", b);
-                    out += buf;
-                } else {
-                    out += ch;  // names are UTF-8 already
-                }
-        }
-    }
-    return out + "\"";
+    std::string out;
+    AppendJsonString(out, s);
+    return out;
 }
 
 // The fixed part of a reason: what comes before a detail in parentheses or after ": ".

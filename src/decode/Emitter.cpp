@@ -34,49 +34,6 @@ std::string FormatReal(double d, bool single) {
     return s;
 }
 
-void AppendJsonString(std::string& out, std::string_view s) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
-    // Names and most texts need no escape: copy them in one piece.
-    std::size_t plain = 0;
-    while (plain < s.size()) {
-        auto c = static_cast<unsigned char>(s[plain]);
-        if (c < 0x20 || c == '"' || c == '\\' || c == 0x7F) break;
-        ++plain;
-    }
-    out.append(s.data(), plain);
-    s.remove_prefix(plain);
-    for (char ch : s) {
-        auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7F) {
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 15];
-                } else {
-                    out += ch;
-                }
-        }
-    }
-    out += '"';
-}
-
 namespace {
 std::string_view intText(char* buf, std::size_t n, std::int64_t i) {
     auto res = std::to_chars(buf, buf + n, i);

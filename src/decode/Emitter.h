@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Text.h"
 #include "decode/Value.h"
 
 namespace t2v::decode {
@@ -101,8 +102,6 @@ private:
 // Numbers as text: integers in decimal, floats in their shortest exact form with a
 // decimal point ("1.0", "0.1", "1e+20"); NaN and infinities as "nan", "inf", "-inf".
 std::string FormatReal(double d, bool single);
-// A JSON string literal (quotes and escapes included).
-void AppendJsonString(std::string& out, std::string_view s);
 
 class JsonWriter final : public Emitter {
 public:

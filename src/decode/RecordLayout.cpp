@@ -4,6 +4,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "common/Text.h"
 #include "decode/ByteCursor.h"
 
 namespace t2v::decode {
@@ -129,42 +130,8 @@ bool AllZero(const std::uint8_t* p, std::size_t n) {
 
 // ---------------------------------------------------------------- text
 
-namespace {
-// Unicode code points of Windows-1252 bytes 0x80..0x9F; the five bytes the code page
-// leaves unassigned keep their C1 control code point, as Windows itself maps them.
-constexpr std::array<char32_t, 32> kCp1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-}  // namespace
-
 std::string DecodeText(const std::uint8_t* p, std::size_t len) {
-    while (len > 0 && p[len - 1] == ' ') --len;
-    std::string s;
-    s.reserve(len);
-    for (std::size_t i = 0; i < len; ++i) {
-        std::uint8_t b = p[i];
-        if (b < 0x80)
-            s += static_cast<char>(b);
-        else if (b < 0xA0)
-            appendUtf8(s, kCp1252High[b - 0x80]);
-        else
-            appendUtf8(s, b);
-    }
-    return s;
+    return fromCp1252(trimRightBlanks(std::string_view(reinterpret_cast<const char*>(p), len)));
 }
 
 void EmitText(Emitter& out, const std::uint8_t* p, std::size_t len) {

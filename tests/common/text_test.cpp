@@ -32,7 +32,8 @@ TEST(CodePage, Windows1252WithQuestionMarkForTheRest) {
     EXPECT_EQ(fixedText("abcdefgh", 4), "abcd");
     // And back, as names are read out of a filled store.
     EXPECT_EQ(fromCp1252("Plain \xE9\x80"), "Plain \xC3\xA9\xE2\x82\xAC");
-    EXPECT_EQ(fromCp1252("\x81"), "\xEF\xBF\xBD");  // unassigned
+    EXPECT_EQ(fromCp1252("\x81\x9D"), "\xC2\x81\xC2\x9D");  // unassigned: the C1 control of that number
+    EXPECT_EQ(toCp1252("\xC2\x81"), "?");                   // but a label never writes one
 }
 
 TEST(RecordView, LittleEndianFieldsAtOffsets) {

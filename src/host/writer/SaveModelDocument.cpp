@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/Text.h"
+
 namespace t2v::host {
 
 namespace {
@@ -113,24 +115,7 @@ private:
         }
         level.first = false;
     }
-    void text(std::string_view s) {
-        static constexpr char hex[] = "0123456789abcdef";
-        buf_ += '"';
-        for (const char c : s) {
-            const auto u = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                buf_ += '\\';
-                buf_ += c;
-            } else if (u < 0x20) {
-                buf_ += "\\u00";
-                buf_ += hex[u >> 4];
-                buf_ += hex[u & 15];
-            } else {
-                buf_ += c;
-            }
-        }
-        buf_ += '"';
-    }
+    void text(std::string_view s) { AppendJsonString(buf_, s); }
     void spill() {
         if (buf_.size() < (1u << 16)) return;
         out_.write(buf_.data(), static_cast<std::streamsize>(buf_.size()));
