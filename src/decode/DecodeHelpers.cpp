@@ -33,22 +33,23 @@ Counter ReadTaggedI16(Cursor& c, Emitter& out, std::string_view key) {
     return {v, at};
 }
 
-void EmitTaggedSlot(Cursor& c, Emitter& out, std::string_view what) {
-    std::size_t at = c.pos();
-    std::int16_t code = c.i16(what);
+TaggedSlot EmitTaggedSlot(Cursor& c, Emitter& out, std::string_view what) {
+    TaggedSlot slot{c.pos(), c.i16(what), std::nullopt};
     out.beginObject();
     out.key("type");
-    out.integer(code);
+    out.integer(slot.code);
     out.key("value");
-    switch (code) {
+    switch (slot.code) {
         case 0:
             out.null();
             break;
         case 2:
-            out.integer(c.i16(what));
+            slot.integer = c.i16(what);
+            out.integer(*slot.integer);
             break;
         case 3:
-            out.integer(c.i32(what));
+            slot.integer = c.i32(what);
+            out.integer(*slot.integer);
             break;
         case 4:
             out.real(c.f32(what), true);
@@ -57,9 +58,10 @@ void EmitTaggedSlot(Cursor& c, Emitter& out, std::string_view what) {
             out.real(c.f64(what), false);
             break;
         default:
-            c.fail(at, std::string(what) + ": unknown tagged slot type code " + std::to_string(code));
+            c.fail(slot.offset, std::string(what) + ": unknown tagged slot type code " + std::to_string(slot.code));
     }
     out.endObject();
+    return slot;
 }
 
 void EmitRecords(Cursor& c, Emitter& out, std::string_view key, Counter count, const RecordLayout& layout) {

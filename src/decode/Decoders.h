@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "decode/ByteCursor.h"
@@ -23,8 +24,15 @@ Counter ReadI16(Cursor& c, Emitter& out, std::string_view key);
 Counter ReadI32(Cursor& c, Emitter& out, std::string_view key);
 // A tagged int16: the type code 2 followed by the value; any other code fails.
 Counter ReadTaggedI16(Cursor& c, Emitter& out, std::string_view key);
-// A tagged slot, emitted as {"type": code, "value": ...} (value null for code 0).
-void EmitTaggedSlot(Cursor& c, Emitter& out, std::string_view what);
+// A value that carries its own 16-bit type code (0 unset, 2 i16, 3 i32, 4 f32, 5 f64),
+// emitted as {"type": code, "value": ...} (value null for code 0); an unknown code fails. Returns where it began, its
+// code, and its value when it is an integer.
+struct TaggedSlot {
+    std::size_t offset;
+    std::int16_t code;
+    std::optional<std::int64_t> integer;
+};
+TaggedSlot EmitTaggedSlot(Cursor& c, Emitter& out, std::string_view what);
 // `count` records of one layout, emitted as the array `key`.
 void EmitRecords(Cursor& c, Emitter& out, std::string_view key, Counter count, const RecordLayout& layout);
 // The 80-byte start of the "S", "L" and "A" files (version, name, title) as "preamble".

@@ -23,31 +23,12 @@ void DecodePOAFile(Cursor& c, Emitter& out) {
     out.beginObject();
     EmitFileVersion(c, out);
     // The record count is a tagged slot; unset (code 0) means no record.
-    std::size_t at = c.pos();
-    std::int16_t code = c.i16("the record count");
-    std::int64_t count = 0;
     out.key("count");
-    out.beginObject();
-    out.key("type");
-    out.integer(code);
-    out.key("value");
-    switch (code) {
-        case 0:
-            out.null();
-            break;
-        case 2:
-            count = c.i16("the record count");
-            out.integer(count);
-            break;
-        case 3:
-            count = c.i32("the record count");
-            out.integer(count);
-            break;
-        default:
-            c.fail(at, "the record count has tagged slot type code " + std::to_string(code) + ", not an integer");
-    }
-    out.endObject();
-    EmitRecords(c, out, "records", {count, at}, record);
+    const TaggedSlot count = EmitTaggedSlot(c, out, "the record count");
+    if (count.code != 0 && !count.integer)
+        c.fail(count.offset,
+               "the record count has tagged slot type code " + std::to_string(count.code) + ", not an integer");
+    EmitRecords(c, out, "records", {count.integer.value_or(0), count.offset}, record);
     c.expectEnd();
     out.endObject();
 }
