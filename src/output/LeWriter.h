@@ -2,13 +2,13 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/LittleEndian.h"
 #include "common/Text.h"
 #include "platform/Platform.h"
 
@@ -28,17 +28,21 @@ public:
     LeWriter& operator=(const LeWriter&) = delete;
 
     void u8(int v) { put(static_cast<std::uint8_t>(v)); }
-    void i16(int v) { le(static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2); }
-    void i32(std::int32_t v) { le(static_cast<std::uint32_t>(v), 4); }
+    void i16(int v) {
+        StoreI16(grow(2), v);
+        spill();
+    }
+    void i32(std::int32_t v) {
+        StoreI32(grow(4), v);
+        spill();
+    }
     void f32(float v) {
-        std::uint32_t u;
-        std::memcpy(&u, &v, 4);
-        le(u, 4);
+        StoreF32(grow(4), v);
+        spill();
     }
     void f64(double v) {
-        std::uint64_t u;
-        std::memcpy(&u, &v, 8);
-        le(u, 8);
+        StoreF64(grow(8), v);
+        spill();
     }
     // Blank-padded single-byte text of exactly `length` bytes.
     void text(std::string_view utf8, std::size_t length) {
@@ -98,9 +102,12 @@ private:
         buf_.push_back(b);
         spill();
     }
-    void le(std::uint64_t v, int n) {
-        for (int i = 0; i < n; ++i) buf_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        spill();
+    // Room for one field at the end of the buffer, filled in place. The buffer is
+    // reserved beyond kChunk, so a field never reallocates it.
+    std::uint8_t* grow(std::size_t n) {
+        const std::size_t at = buf_.size();
+        buf_.resize(at + n);
+        return buf_.data() + at;
     }
     void spill() {
         if (buf_.size() >= kChunk) flush();

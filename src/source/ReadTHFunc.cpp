@@ -8,6 +8,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "common/LittleEndian.h"
 #include "common/Text.h"
 #include "source/TarvoModelObj.h"
 
@@ -61,13 +62,8 @@ THFuncPoints periodic(bool cosine, double period, int steps, int cycles, double 
 class RecordBytes {
 public:
     explicit RecordBytes(std::size_t reserve) { b_.reserve(reserve); }
-    void i16(int v) { le(static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2); }
-    void f32(double v) {
-        const float f = static_cast<float>(v);
-        std::uint32_t u;
-        std::memcpy(&u, &f, 4);
-        le(u, 4);
-    }
+    void i16(int v) { StoreI16(grow(2), v); }
+    void f32(double v) { StoreF32(grow(4), static_cast<float>(v)); }
     void text(std::string_view utf8, std::size_t length) {
         const std::string t = fixedText(utf8, length);
         b_.insert(b_.end(), t.begin(), t.end());
@@ -75,8 +71,10 @@ public:
     std::vector<std::uint8_t> take() { return std::move(b_); }
 
 private:
-    void le(std::uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) b_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    std::uint8_t* grow(std::size_t n) {
+        const std::size_t at = b_.size();
+        b_.resize(at + n);
+        return b_.data() + at;
     }
     std::vector<std::uint8_t> b_;
 };
