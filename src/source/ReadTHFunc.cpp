@@ -62,8 +62,16 @@ THFuncPoints periodic(bool cosine, double period, int steps, int cycles, double 
 class RecordBytes {
 public:
     explicit RecordBytes(std::size_t reserve) { b_.reserve(reserve); }
-    void i16(int v) { StoreI16(grow(2), v); }
-    void f32(double v) { StoreF32(grow(4), static_cast<float>(v)); }
+    void i16(int v) {
+        std::uint8_t b[2];
+        StoreI16(b, v);
+        b_.insert(b_.end(), b, b + 2);
+    }
+    void f32(double v) {
+        std::uint8_t b[4];
+        StoreF32(b, static_cast<float>(v));
+        b_.insert(b_.end(), b, b + 4);
+    }
     void text(std::string_view utf8, std::size_t length) {
         const std::string t = fixedText(utf8, length);
         b_.insert(b_.end(), t.begin(), t.end());
@@ -71,11 +79,6 @@ public:
     std::vector<std::uint8_t> take() { return std::move(b_); }
 
 private:
-    std::uint8_t* grow(std::size_t n) {
-        const std::size_t at = b_.size();
-        b_.resize(at + n);
-        return b_.data() + at;
-    }
     std::vector<std::uint8_t> b_;
 };
 
