@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/LittleEndian.h"
+
 namespace t2v::common {
 
 struct HashKey {
@@ -64,29 +66,25 @@ struct SipState {
     }
 };
 
-// Little-endian load of `n` (< 8 allowed) bytes.
-inline std::uint64_t LoadLe(const unsigned char* p, std::size_t n) {
-    std::uint64_t out = 0;
-    for (std::size_t i = 0; i < n; ++i) out |= static_cast<std::uint64_t>(p[i]) << (8 * i);
-    return out;
-}
-
 }  // namespace detail
 
 template <int C, int D>
 std::uint64_t SipHash(const HashKey& key, std::string_view bytes) {
     detail::SipState s{key.k0 ^ 0x736f6d6570736575ull, key.k1 ^ 0x646f72616e646f6dull, key.k0 ^ 0x6c7967656e657261ull,
                        key.k1 ^ 0x7465646279746573ull};
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const std::size_t n = bytes.size();
     const std::size_t whole = n & ~std::size_t{7};
     for (std::size_t i = 0; i < whole; i += 8) {
-        const std::uint64_t m = detail::LoadLe(p + i, 8);
+        const std::uint64_t m = LoadU64(p + i);
         s.v3 ^= m;
         for (int r = 0; r < C; ++r) s.round();
         s.v0 ^= m;
     }
-    const std::uint64_t last = detail::LoadLe(p + whole, n - whole) | (static_cast<std::uint64_t>(n & 0xFF) << 56);
+    // The last 0 to 7 bytes, zero-padded to a word, with the length's low byte on top.
+    std::uint8_t tail[8] = {};
+    for (std::size_t i = whole; i < n; ++i) tail[i - whole] = p[i];
+    const std::uint64_t last = LoadU64(tail) | (static_cast<std::uint64_t>(n & 0xFF) << 56);
     s.v3 ^= last;
     for (int r = 0; r < C; ++r) s.round();
     s.v0 ^= last;

@@ -4,11 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "common/LittleEndian.h"
 
 namespace t2v::decode {
 
@@ -28,30 +29,6 @@ private:
     std::size_t offset_;
     std::string reason_;
 };
-
-// Little-endian loads from a byte pointer.
-inline std::uint16_t LoadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-inline std::uint32_t LoadU32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-inline std::uint64_t LoadU64(const std::uint8_t* p) {
-    return static_cast<std::uint64_t>(LoadU32(p)) | (static_cast<std::uint64_t>(LoadU32(p + 4)) << 32);
-}
-inline std::int16_t LoadI16(const std::uint8_t* p) { return static_cast<std::int16_t>(LoadU16(p)); }
-inline std::int32_t LoadI32(const std::uint8_t* p) { return static_cast<std::int32_t>(LoadU32(p)); }
-inline float LoadF32(const std::uint8_t* p) {
-    std::uint32_t u = LoadU32(p);
-    float f;
-    std::memcpy(&f, &u, 4);
-    return f;
-}
-inline double LoadF64(const std::uint8_t* p) {
-    std::uint64_t u = LoadU64(p);
-    double d;
-    std::memcpy(&d, &u, 8);
-    return d;
-}
 
 // One dimension of a block whose size is a product of counts, for the size check.
 struct Dim {

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <vector>
 #include <stdexcept>
 
 #include "common/Text.h"
+#include "output/FileLayout.h"
 #include "output/LeWriter.h"
 
 namespace t2v::output {
@@ -26,11 +28,13 @@ void writeCountedRows(LeWriter& w, const Table& t) {
 
 // Every file starts with the version; "S", "L" and "A" go on with name and title.
 void writePreamble(LeWriter& w, const VantraModel& m, bool withNames) {
-    w.text(m.FileVersion, 8);
+    namespace preamble = file_layout::preamble;
+    w.text(m.FileVersion, preamble::kVersionLength);
     if (withNames) {
-        w.text(StructureFolderName(m.StructureName), 12);
-        w.text(m.StructureTitle, 60);
+        w.text(StructureFolderName(m.StructureName), preamble::kNameLength);
+        w.text(m.StructureTitle, preamble::kTitleLength);
     }
+    w.checkRecord(0, withNames ? preamble::kFullSize : preamble::kShortSize, "preamble");
 }
 
 // --- the "S" file ------------------------------------------------------------------------
@@ -58,7 +62,8 @@ void writeMainHeader(LeWriter& w, const VantraModel& m, int extraValue) {
     w.i16(m.ReservedListCount);
     w.i16(m.ReservedListCapacity);
     w.f64(m.DefaultSizeValue);
-    w.text(m.DefaultSizeLabel, 8);
+    w.text(m.DefaultSizeLabel, file_layout::main_file::kDefaultSizeLabelLength);
+    w.checkRecord(0, file_layout::main_file::kHeaderSize, "main file header");
 }
 
 // A byte matrix over (row 1..rows) x (frame 1..frames), frame index fastest, from
@@ -191,7 +196,8 @@ void writeElementLoads(LeWriter& w, const VantraModel& m) {
                         w.i32(0);
                         w.i16(it->second.itemCount);
                         w.i16(it->second.firstItem);
-                        w.zeros(4);
+                        w.zeros(target::layout::element_load_shape_item::kSize -
+                                target::layout::element_load_shape_item::kUnsetFrom);
                     } else {
                         w.zeros(target::layout::element_load_shape_item::kSize);
                     }
@@ -312,14 +318,14 @@ void writeMainFile(LeWriter& w, const VantraModel& m, int extraValue) {
     writeNodalLoads(w, m);
     writeElementLoads(w, m);
     writeSelfWeight(w, m);
-    for (int i = 0; i < 6; ++i) w.i16(0);
+    for (int i = 0; i < file_layout::main_file::kWordsAfterSelfWeight; ++i) w.i16(0);
     writeSectionCuts(w, m);
     writeDrifts(w, m);
-    for (int i = 0; i < 10; ++i) w.i16(0);
-    for (int i = 0; i < 10; ++i) w.i16(1);
+    for (int i = 0; i < file_layout::main_file::kUnfilledKindTables; ++i) w.i16(0);  // counts
+    for (int i = 0; i < file_layout::main_file::kUnfilledKindTables; ++i) w.i16(1);  // capacities
     writeComponents(w, m);
     // Tail section: a count, a capacity and a word, then a count and a capacity.
-    for (int i = 0; i < 3; ++i) w.i16(0);
+    for (int i = 0; i < file_layout::main_file::kTailWords; ++i) w.i16(0);
     w.i32(0);
     w.i32(0);
 }
@@ -331,8 +337,10 @@ void writeLoadCaseFile(LeWriter& w, const VantraModel& m) {
                                     m.DynamicLoadCaseTable.count()};
     const std::int32_t capacities[3] = {m.GravityLoadCaseTable.capacity(), m.PushoverLoadCaseTable.capacity(),
                                         m.DynamicLoadCaseTable.capacity()};
-    for (int k = 0; k < 20; ++k) w.i16(k < 3 ? counts[k] : 0);
-    for (int k = 0; k < 20; ++k) w.i16(k < 3 ? capacities[k] : 0);
+    // Only the first kinds have tables here; the counts and capacities of the others are 0.
+    const int kFilled = static_cast<int>(std::size(counts));
+    for (int k = 0; k < file_layout::load_case_file::kKinds; ++k) w.i16(k < kFilled ? counts[k] : 0);
+    for (int k = 0; k < file_layout::load_case_file::kKinds; ++k) w.i16(k < kFilled ? capacities[k] : 0);
     writeCountedRows(w, m.GravityLoadCaseTable);
     writeCountedRows(w, m.PushoverLoadCaseTable);
     // Drift selection of each pushover case: nothing selected.
@@ -359,22 +367,32 @@ void writeAnalysisFile(LeWriter& w, const VantraModel& m) {
 }
 
 // --- small files -------------------------------------------------------------------------
+// Each writes its content after the version and checks its length, so that a change
+// to one of them cannot quietly move what the analysis program reads.
 void writeUlsFile(LeWriter& w, const VantraModel& m) {
     writePreamble(w, m, false);
+    const std::uint64_t start = w.offset();
+    w.i16(0);  // two counts, no records
     w.i16(0);
-    w.i16(0);
+    w.checkRecord(start, file_layout::uls_file::kBodySize, "ULS file body");
 }
 void writePoFile(LeWriter& w, const VantraModel& m) {
     writePreamble(w, m, false);
-    w.zeros(282);
+    const std::uint64_t start = w.offset();
+    w.zeros(file_layout::po_file::kOptionsSize);  // the options record, never set
+    w.checkRecord(start, file_layout::po_file::kOptionsSize, "PO options");
 }
 void writePoaFile(LeWriter& w, const VantraModel& m) {
     writePreamble(w, m, false);
-    w.zeros(2);  // an unset tagged slot as the record count
+    const std::uint64_t start = w.offset();
+    w.zeros(file_layout::poa_file::kCountSlotSize);  // an unset tagged slot as the record count
+    w.checkRecord(start, file_layout::poa_file::kCountSlotSize, "POA record count");
 }
 void writePofFile(LeWriter& w, const VantraModel& m) {
     writePreamble(w, m, false);
-    w.zeros(20);
+    const std::uint64_t start = w.offset();
+    w.zeros(file_layout::pof_file::kBodySize);
+    w.checkRecord(start, file_layout::pof_file::kBodySize, "POF file body");
 }
 
 // One structure file: its bare name and the procedure that writes its content.
@@ -416,7 +434,10 @@ void ReportFileError(const VantraModel& m, platform::Platform& platform, bool op
     // The path and the system's reason, when known, on a line of their own.
     auto detail = [&](const std::string& text) { return text.empty() ? std::string() : text + CR; };
     const std::string folderName = StructureFolderName(m.StructureName);
-    const std::string name = folderName + std::string(12 - std::min<std::size_t>(12, utf8Length(folderName)), ' ');
+    const std::string name =
+        folderName + std::string(file_layout::preamble::kNameLength -
+                                     std::min(file_layout::preamble::kNameLength, utf8Length(folderName)),
+                                 ' ');
     if (!opened) {
         platform.messageBox("Failure to open the following essential data file :" + CR + CR +
                                 "Structure name = " + name + CR + "File name = " + fileName + CR + detail(reason) + CR +

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "common/LittleEndian.h"
 #include "common/Text.h"
 #include "source/TarvoModelObj.h"
 
@@ -61,12 +62,15 @@ THFuncPoints periodic(bool cosine, double period, int steps, int cycles, double 
 class RecordBytes {
 public:
     explicit RecordBytes(std::size_t reserve) { b_.reserve(reserve); }
-    void i16(int v) { le(static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2); }
+    void i16(int v) {
+        std::uint8_t b[2];
+        StoreI16(b, v);
+        b_.insert(b_.end(), b, b + 2);
+    }
     void f32(double v) {
-        const float f = static_cast<float>(v);
-        std::uint32_t u;
-        std::memcpy(&u, &f, 4);
-        le(u, 4);
+        std::uint8_t b[4];
+        StoreF32(b, static_cast<float>(v));
+        b_.insert(b_.end(), b, b + 4);
     }
     void text(std::string_view utf8, std::size_t length) {
         const std::string t = fixedText(utf8, length);
@@ -75,9 +79,6 @@ public:
     std::vector<std::uint8_t> take() { return std::move(b_); }
 
 private:
-    void le(std::uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) b_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    }
     std::vector<std::uint8_t> b_;
 };
 

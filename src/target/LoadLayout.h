@@ -57,7 +57,8 @@ inline constexpr std::size_t kSize = 32;  // eight f32: F1 F2 F3 M1 M2 M3, prese
 }  // namespace nodal_load_item
 
 namespace element_load_shape_item {
-inline constexpr std::size_t kSize = 16;  // i32 element count, i32 0, i16 item count, i16 first item, 4 zero
+inline constexpr std::size_t kSize = 16;       // i32 element count, i32 0, i16 item count, i16 first item, 4 zero
+inline constexpr std::size_t kUnsetFrom = 12;  // the last bytes, up to kSize, are never set
 }  // namespace element_load_shape_item
 
 namespace element_load_element_item {

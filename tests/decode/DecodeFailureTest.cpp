@@ -8,14 +8,6 @@
 namespace t2v::decode::test {
 namespace {
 
-void putI16(Bytes& b, std::size_t at, int v) {
-    b.data()[at] = static_cast<std::uint8_t>(v & 0xFF);
-    b.data()[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
-}
-void putI32(Bytes& b, std::size_t at, std::int64_t v) {
-    for (std::size_t i = 0; i < 4; ++i) b.data()[at + i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
-}
-
 // Decodes in memory and returns the error (fails the test when there is none).
 DecodeError decodeError(const Bytes& b, std::string_view suffix, std::int64_t drifts = 0) {
     NullEmitter sink;
@@ -61,7 +53,7 @@ TEST(DecodeFailure, BytesLeftOverAfterTheLastBlock) {
 
     // Without the tail flag the tail section is not part of the file.
     s = EmptyStructure()["S"];
-    putI16(s, 96, 0);
+    s.setI16(96, 0);
     EXPECT_EQ(decodeError(s, "S").offset(), 697u);
 
     Bytes po = EmptyStructure()["PO"];
@@ -71,30 +63,30 @@ TEST(DecodeFailure, BytesLeftOverAfterTheLastBlock) {
 
 TEST(DecodeFailure, CountsAreGuardedBeforeAnythingIsRead) {
     Bytes s = EmptyStructure()["S"];
-    putI32(s, kNodeCount, 0x7FFFFFFF);
+    s.setI32(kNodeCount, 0x7FFFFFFF);
     DecodeError e = decodeError(s, "S");
     EXPECT_EQ(e.offset(), kNodeCount);
     EXPECT_NE(e.reason().find("a node record: count 2147483647 x 84 bytes = 180388626348 bytes, only 565 left"),
               std::string::npos)
         << e.what();
 
-    putI32(s, kNodeCount, -1);
+    s.setI32(kNodeCount, -1);
     e = decodeError(s, "S");
     EXPECT_EQ(e.offset(), kNodeCount);
     EXPECT_NE(e.reason().find("count -1 is negative"), std::string::npos) << e.what();
 
     // A frame with absurd capacities: the membership matrix would be terabytes.
     s = EmptyStructure()["S"];
-    putI32(s, kNodeCount + 8, 0x7FFFFFFF);  // node capacity
+    s.setI32(kNodeCount + 8, 0x7FFFFFFF);  // node capacity
     std::vector<std::uint8_t>& d = s.data();
     d.insert(d.begin() + static_cast<std::ptrdiff_t>(kFrameCount + 4), 28, 0);  // one frame record
-    putI16(s, kFrameCount, 1);
-    putI16(s, kFrameCount + 2, 32000);
+    s.setI16(kFrameCount, 1);
+    s.setI16(kFrameCount + 2, 32000);
     e = decodeError(s, "S");
     EXPECT_NE(e.reason().find("frame-node membership matrix"), std::string::npos) << e.what();
 
     // More frames than matrix columns.
-    putI16(s, kFrameCount + 2, 0);
+    s.setI16(kFrameCount + 2, 0);
     e = decodeError(s, "S");
     EXPECT_EQ(e.offset(), kFrameCount + 2);
     EXPECT_NE(e.reason().find("exceeds the frame capacity"), std::string::npos) << e.what();
@@ -102,13 +94,13 @@ TEST(DecodeFailure, CountsAreGuardedBeforeAnythingIsRead) {
 
 TEST(DecodeFailure, TaggedValuesAndUnknownTables) {
     Bytes s = EmptyStructure()["S"];
-    putI16(s, kMassCount, 3);
+    s.setI16(kMassCount, 3);
     DecodeError e = decodeError(s, "S");
     EXPECT_EQ(e.offset(), kMassCount);
     EXPECT_NE(e.reason().find("expected a tagged int16"), std::string::npos);
 
     s = EmptyStructure()["S"];
-    putI16(s, kPerKindCounts + 4, 2);
+    s.setI16(kPerKindCounts + 4, 2);
     e = decodeError(s, "S");
     EXPECT_EQ(e.offset(), kPerKindCounts + 4);
     EXPECT_NE(e.reason().find("per-kind table 3"), std::string::npos);

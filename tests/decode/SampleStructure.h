@@ -6,9 +6,12 @@
 #include <map>
 #include <string>
 
-#include "ByteBuilder.h"
+#include "support/ByteBuilder.h"
 
 namespace t2v::decode::test {
+
+using ::t2v::test::Bytes;
+using ::t2v::test::Rec;
 
 using StructureFiles = std::map<std::string, Bytes>;  // suffix -> file bytes
 

@@ -7,6 +7,7 @@
 
 #include "output/WriteStructureFiles.h"
 #include "support/RecordingPlatform.h"
+#include "support/ByteBuilder.h"
 #include "support/TempDir.h"
 #include "target/VantraModel.h"
 
@@ -73,12 +74,12 @@ TEST(AnalysisFile, OnlyACaseEndingInOneIsFollowedByItsZeroExtension) {
     ASSERT_TRUE(output::WriteStructureFiles(m, p, "VNTR", true, 0));
 
     test::Bytes a;
-    a.append(test::ReadBytes(kEmpty + "/VNTRA")).b.resize(80);  // the preamble
-    a.i16(2).i16(11).i16(0);                                    // capacity 0 passed by the first case: 1 + 10
+    a.append(test::ReadBytes(kEmpty + "/VNTRA")).data().resize(80);  // the preamble
+    a.i16(2).i16(11).i16(0);                                         // capacity 0 passed by the first case: 1 + 10
     a.text("WITH", 12).zeros(181).u8(1).zeros(54);
     a.text("WITHOUT", 12).zeros(182);
     a.i16(0).i16(0);
-    EXPECT_EQ(test::ReadBytes(dir / "EMPTY/VNTRA"), a.b);
+    EXPECT_EQ(test::ReadBytes(dir / "EMPTY/VNTRA"), a.data());
 }
 
 TEST(WriterFailures, MissingFolderIsReportedOnceWithThePathAndTheReason) {

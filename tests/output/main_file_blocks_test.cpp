@@ -7,14 +7,14 @@
 
 #include <string>
 
-#include "decode/ByteBuilder.h"
+#include "support/ByteBuilder.h"
 #include "support/Transfer.h"
 
 namespace t2v {
 namespace {
 
-using decode::test::Bytes;
-using decode::test::Rec;
+using test::Bytes;
+using test::Rec;
 
 // Units 6 (kN, m). Points A and D are fixed, B, C, E free; target nodes 2..6.
 // C1 A->B and C2 C->D are concrete columns, B1 B->C and B2 C->E concrete beams, X1 an

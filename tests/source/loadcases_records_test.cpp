@@ -10,6 +10,7 @@
 #include "output/EarthquakeRecords.h"
 #include "support/RecordingPlatform.h"
 #include "source/ReadTHFunc.h"
+#include "support/ByteBuilder.h"
 #include "support/TempDir.h"
 
 namespace t2v::source {
@@ -201,7 +202,7 @@ TEST(LoadcasesRecord, UserFunctionRecordByteForByte) {
                                .f32(-0.5f);
     const auto bytes = EarthquakeRecordBytes("EarthquakeRecord: EQ1", p, 0.02);
     EXPECT_EQ(bytes.size(), 56u + 8u * 4u);
-    EXPECT_EQ(bytes, expected.b);
+    EXPECT_EQ(bytes, expected.data());
 }
 
 TEST(LoadcasesRecord, PeakTiesKeepTheEarlierPointAtSinglePrecision) {
@@ -229,7 +230,7 @@ TEST(LoadcasesRecord, CosineRecordByteForByte) {
     expected.text("EarthquakeRecord: C", 40).i16(1).i16(10).f32(2.0f).f32(0).f32(2.0f).f32(0).f32(0);
     const float values[] = {2, 0, -2, 0, 2, 0, -2, 0, 2};
     for (int i = 0; i < 9; ++i) expected.f32(0.25f * static_cast<float>(i)).f32(values[i]);
-    EXPECT_EQ(EarthquakeRecordBytes("EarthquakeRecord: C", p, RecordDuration(p.times)), expected.b);
+    EXPECT_EQ(EarthquakeRecordBytes("EarthquakeRecord: C", p, RecordDuration(p.times)), expected.data());
 }
 
 // --- file names ----------------------------------------------------------------------------
@@ -334,7 +335,7 @@ TEST_F(LoadcasesReadTHFunc, EveryKindBecomesARecordAndAFunction) {
                            .f32(0.3f)
                            .f32(0.02f)
                            .f32(-0.5f);
-    EXPECT_EQ(test::ReadBytes(recordPath("User")), user.b);
+    EXPECT_EQ(test::ReadBytes(recordPath("User")), user.data());
 }
 
 TEST_F(LoadcasesReadTHFunc, LongNameKeepsItsHeaderAndGetsAFileNameThatFits) {

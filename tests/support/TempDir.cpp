@@ -31,21 +31,4 @@ void WriteText(const std::string& path, const std::string& text) {
     out << text;
 }
 
-Bytes& Bytes::f32(float v) {
-    std::uint32_t u;
-    std::memcpy(&u, &v, 4);
-    return le(u, 4);
-}
-Bytes& Bytes::f64(double v) {
-    std::uint64_t u;
-    std::memcpy(&u, &v, 8);
-    return le(u, 8);
-}
-Bytes& Bytes::text(const std::string& s, std::size_t n) {
-    std::string t = s.substr(0, n);
-    t.resize(n, ' ');
-    b.insert(b.end(), t.begin(), t.end());
-    return *this;
-}
-
 }  // namespace t2v::test

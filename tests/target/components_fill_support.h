@@ -10,52 +10,19 @@
 #include <vector>
 
 #include "source/components_Fixture.h"
+#include "support/ByteBuilder.h"
 #include "target/FillSteps.h"
 
 namespace t2v::test {
-
-// An expected record: zero bytes with fields placed by hand.
-class Rec {
-public:
-    explicit Rec(std::size_t size) : b(size, 0) {}
-    Rec& u8(std::size_t off, int v) {
-        b.at(off) = static_cast<std::uint8_t>(v);
-        return *this;
-    }
-    Rec& i16(std::size_t off, int v) {
-        auto u = static_cast<std::uint16_t>(v);
-        b.at(off) = static_cast<std::uint8_t>(u);
-        b.at(off + 1) = static_cast<std::uint8_t>(u >> 8);
-        return *this;
-    }
-    Rec& f32(std::size_t off, double v) {
-        float f = static_cast<float>(v);
-        std::uint32_t u;
-        std::memcpy(&u, &f, 4);
-        for (int k = 0; k < 4; ++k) b.at(off + static_cast<std::size_t>(k)) = static_cast<std::uint8_t>(u >> (8 * k));
-        return *this;
-    }
-    Rec& f64(std::size_t off, double v) {
-        std::uint64_t u;
-        std::memcpy(&u, &v, 8);
-        for (int k = 0; k < 8; ++k) b.at(off + static_cast<std::size_t>(k)) = static_cast<std::uint8_t>(u >> (8 * k));
-        return *this;
-    }
-    Rec& text(std::size_t off, std::size_t n, const std::string& s) {
-        for (std::size_t k = 0; k < n; ++k) b.at(off + k) = static_cast<std::uint8_t>(k < s.size() ? s[k] : ' ');
-        return *this;
-    }
-    std::vector<std::uint8_t> b;
-};
 
 // Compares a stored record with the expected bytes, listing the offsets that differ.
 inline ::testing::AssertionResult SameBytes(const std::uint8_t* actual, const Rec& expected) {
     std::ostringstream diff;
     int shown = 0;
-    for (std::size_t k = 0; k < expected.b.size(); ++k) {
-        if (actual[k] == expected.b[k]) continue;
+    for (std::size_t k = 0; k < expected.data().size(); ++k) {
+        if (actual[k] == expected.data()[k]) continue;
         if (shown++ < 12)
-            diff << "\n  offset " << k << ": got " << int(actual[k]) << ", expected " << int(expected.b[k]);
+            diff << "\n  offset " << k << ": got " << int(actual[k]) << ", expected " << int(expected.data()[k]);
     }
     if (shown == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << shown << " bytes differ:" << diff.str();
@@ -63,8 +30,8 @@ inline ::testing::AssertionResult SameBytes(const std::uint8_t* actual, const Re
 
 template <class Table>
 ::testing::AssertionResult RecordIs(const Table& t, int id, const Rec& expected) {
-    if (expected.b.size() != Table::kRecordSize)
-        return ::testing::AssertionFailure() << "expected record has " << expected.b.size() << " bytes";
+    if (expected.data().size() != Table::kRecordSize)
+        return ::testing::AssertionFailure() << "expected record has " << expected.data().size() << " bytes";
     return SameBytes(t.rowBytes(id), expected);
 }
 

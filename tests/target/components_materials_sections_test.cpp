@@ -10,7 +10,7 @@ using target::FillVantraMaterials;
 // Header of a material record: name, number, kind, length unit 4 (m), force unit 3 (kN).
 Rec materialHeader(std::size_t size, const std::string& name, int number, int kind) {
     Rec r(size);
-    r.text(0, 40, name).i16(40, number).u8(42, kind).u8(43, 4).u8(44, 3);
+    r.text(0, name, 40).i16(40, number).u8(42, kind).u8(43, 4).u8(44, 3);
     return r;
 }
 
@@ -92,7 +92,7 @@ TEST(ComponentsMaterials, LongNamesFallBackToTheIndexAndCapacityRulesDiffer) {
 
 Rec sectionHeader(std::size_t size, const std::string& name, int number, int byte86) {
     Rec r(size);
-    r.text(0, 40, name).i16(40, number).text(42, 20, "").text(62, 24, "").u8(86, byte86).u8(87, 4).u8(88, 3);
+    r.text(0, name, 40).i16(40, number).text(42, "", 20).text(62, "", 24).u8(86, byte86).u8(87, 4).u8(88, 3);
     return r;
 }
 

@@ -21,7 +21,7 @@ std::array<bool, 6> flags(std::initializer_list<int> released) {
 
 Rec releaseRecord(const std::string& name, int number, std::initializer_list<int> released) {
     Rec r(89);
-    r.text(0, 40, name).i16(40, number).u8(42, 4).i16(53, number);
+    r.text(0, name, 40).i16(40, number).u8(42, 4).i16(53, number);
     for (int d : released) r.u8(45 + static_cast<std::size_t>(d), 1).f32(57 + 4 * static_cast<std::size_t>(d), 1.0e-5);
     return r;
 }
@@ -85,7 +85,7 @@ struct FemaFixture : FillFixture {
 Rec femaCommon(std::size_t size, const std::string& name, int number, int kind, int sectType, int section,
                const int (&flags10)[10], double E, double Nu, double G, std::initializer_list<double> props) {
     Rec r(size);
-    r.text(0, 40, name).i16(40, number).u8(42, kind);  // unit codes 0 and 0
+    r.text(0, name, 40).i16(40, number).u8(42, kind);  // unit codes 0 and 0
     for (std::size_t k = 0; k < 10; ++k) r.u8(45 + k, flags10[k]);
     r.i16(57, 3).i16(59, sectType).i16(61, section).i16(63, number);
     r.f32(93, E).f32(97, Nu).f32(101, G);
@@ -163,7 +163,7 @@ TEST(ComponentsFema, PlaceholdersFollowTheModelUnits) {
 
 Rec compoundHeader(const std::string& name, int number, int slots, double weight) {
     Rec r(378);
-    r.text(0, 40, name).i16(40, number).u8(42, 2).u8(43, 3).u8(44, 4);  // force unit before length unit
+    r.text(0, name, 40).i16(40, number).u8(42, 2).u8(43, 3).u8(44, 4);  // force unit before length unit
     r.u8(45, slots).u8(47, 1).u8(48, 1).i16(354, number).f32(362, weight);
     return r;
 }
@@ -406,7 +406,7 @@ TEST(ComponentsCompounds, ShearWallAndGeneralWallCompounds) {
 
     ASSERT_EQ(f.m.WallCompoundTable.count(), 2);
     Rec w(116);
-    w.text(0, 40, "CpdWallConcEla-Wall").i16(40, 1).u8(42, 3).u8(43, 3).u8(44, 4);
+    w.text(0, "CpdWallConcEla-Wall", 40).i16(40, 1).u8(42, 3).u8(43, 3).u8(44, 4);
     w.i16(48, 11).i16(50, wall.idVantraXSectWallEla).i16(52, 5).i16(54, 2);
     w.f32(56, 0.3).f32(60, 2.5e7).f32(64, 0.3).i16(68, 1).f32(76, 0.3).f32(80, 24);
     EXPECT_TRUE(RecordIs(f.m.WallCompoundTable, 1, w));
@@ -418,7 +418,7 @@ TEST(ComponentsCompounds, ShearWallAndGeneralWallCompounds) {
 
     ASSERT_EQ(f.m.GeneralWallCompoundTable.count(), 2);
     Rec g(108);
-    g.text(0, 40, "CpdGWallConcH-GW").i16(40, 1).u8(42, 4).u8(43, 3).u8(44, 4);
+    g.text(0, "CpdGWallConcH-GW", 40).i16(40, 1).u8(42, 4).u8(43, 3).u8(44, 4);
     g.i16(48, 13).i16(50, gw.idVantraXSectGWallEla).i16(52, 12).i16(54, gw.idVantraXSectGWallIneH);
     g.i16(56, 2).i16(58, 2).i16(60, 3).f32(64, 0.2).f32(88, 0.2).f32(92, 24);
     EXPECT_TRUE(RecordIs(f.m.GeneralWallCompoundTable, 1, g));
@@ -426,7 +426,7 @@ TEST(ComponentsCompounds, ShearWallAndGeneralWallCompounds) {
     ASSERT_NE(gw.idVantraXSectGWallIneH, 0);
 
     Rec g3(108);
-    g3.text(0, 40, "CpdGWallConcHV-GW3").i16(40, 2).u8(42, 4).u8(43, 3).u8(44, 4);
+    g3.text(0, "CpdGWallConcHV-GW3", 40).i16(40, 2).u8(42, 4).u8(43, 3).u8(44, 4);
     g3.i16(48, 12).i16(50, gw3.idVantraXSectGWallIneH).i16(52, 12).i16(54, gw3.idVantraXSectGWallIneV);
     g3.i16(56, 2).i16(58, 2).i16(60, 3).f32(64, 0.2).f32(88, 0.2).f32(92, 24);
     EXPECT_TRUE(RecordIs(f.m.GeneralWallCompoundTable, 2, g3));

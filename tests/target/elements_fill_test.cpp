@@ -2,10 +2,10 @@
 // compound each member refers to, nodes, angles and back-references.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "support/ByteBuilder.h"
 #include "support/RecordingPlatform.h"
 #include "source/elements_host.h"
 #include "target/FillSteps.h"
@@ -135,37 +135,28 @@ TEST_F(ElementsTest, TwoConcreteColumnsMakeOneGroupWithAHeadElement) {
     EXPECT_EQ(m.ElementTable.capacity(), 12);  // the second element passed the first capacity
 
     // The group record, byte for byte.
-    std::vector<std::uint8_t> g(76, 0);
-    std::memset(g.data(), ' ', 40);
-    std::memcpy(g.data(), "ElemConcCol", 11);
-    g[40] = 3;
-    g[44] = 1;
-    g[48] = 3;
-    g[62] = 0x80;
-    g[63] = 0x3F;  // 1.0f
-    EXPECT_EQ(std::vector<std::uint8_t>(m.ElementGroupTable.rowBytes(1), m.ElementGroupTable.rowBytes(1) + 76), g);
+    const auto g = test::Rec(76).text(0, "ElemConcCol", 40).i16(40, 3).i32(44, 1).i32(48, 3).f32(60, 1.0);
+    EXPECT_EQ(std::vector<std::uint8_t>(m.ElementGroupTable.rowBytes(1), m.ElementGroupTable.rowBytes(1) + 76),
+              g.data());
 
     // The head element only points at the first member.
-    std::vector<std::uint8_t> head(92, 0);
-    head[22] = 2;
-    head[26] = 6;
-    EXPECT_EQ(std::vector<std::uint8_t>(m.ElementTable.rowBytes(1), m.ElementTable.rowBytes(1) + 92), head);
+    const auto head = test::Rec(92).i32(22, 2).u8(26, 6);
+    EXPECT_EQ(std::vector<std::uint8_t>(m.ElementTable.rowBytes(1), m.ElementTable.rowBytes(1) + 92), head.data());
 
     // The first member, byte for byte.
-    std::vector<std::uint8_t> e(92, 0);
-    e[0] = 1;
-    e[6] = 2;
-    e[10] = 3;
-    e[22] = 3;
-    e[26] = 6;
-    e[28] = 6;
-    e[29] = 2;
-    e[30] = 5;
-    e[31] = 5;
-    e[42] = 11;
-    const float angle = 30.0f;
-    std::memcpy(&e[64], &angle, 4);  // the build machines are little-endian, as the file is
-    EXPECT_EQ(std::vector<std::uint8_t>(m.ElementTable.rowBytes(2), m.ElementTable.rowBytes(2) + 92), e);
+    const auto e = test::Rec(92)
+                       .i16(0, 1)
+                       .i32(6, 2)
+                       .i32(10, 3)
+                       .i32(22, 3)
+                       .u8(26, 6)
+                       .u8(28, 6)
+                       .u8(29, 2)
+                       .u8(30, 5)
+                       .u8(31, 5)
+                       .i16(42, 11)
+                       .f32(64, 30.0);
+    EXPECT_EQ(std::vector<std::uint8_t>(m.ElementTable.rowBytes(2), m.ElementTable.rowBytes(2) + 92), e.data());
 
     EXPECT_EQ(elem(3).next, 0);
     EXPECT_EQ(elem(3).n1, 4);

@@ -9,6 +9,7 @@
 #include "output/WriteStructureFiles.h"
 #include "support/RecordingPlatform.h"
 #include "host/document/DocumentHost.h"
+#include "support/ByteBuilder.h"
 #include "support/TempDir.h"
 #include "target/FillSteps.h"
 
@@ -436,7 +437,7 @@ TEST_F(LoadcasesFill, LoadCaseAndAnalysisFilesCarryTheRecords) {
     const auto l = test::ReadBytes(tmp / "Bldg/VNTRL");
     ASSERT_EQ(l.size(), 80u + 80u + 1024u + 1042u + 1u + 348u);
     const auto counts = test::Bytes().i16(1).i16(1).i16(1).zeros(34).i16(11).i16(11).i16(11).zeros(34);
-    EXPECT_EQ(std::vector<std::uint8_t>(l.begin() + 80, l.begin() + 160), counts.b);
+    EXPECT_EQ(std::vector<std::uint8_t>(l.begin() + 80, l.begin() + 160), counts.data());
     const auto* g = m.GravityLoadCaseTable.rowBytes(1);
     EXPECT_TRUE(std::equal(g, g + 1024, l.begin() + 160));
     const auto* p = m.PushoverLoadCaseTable.rowBytes(1);
@@ -447,7 +448,7 @@ TEST_F(LoadcasesFill, LoadCaseAndAnalysisFilesCarryTheRecords) {
 
     const auto a = test::ReadBytes(tmp / "Bldg/VNTRA");
     ASSERT_EQ(a.size(), 80u + 6u + 194u + 4u);
-    EXPECT_EQ(std::vector<std::uint8_t>(a.begin() + 80, a.begin() + 86), test::Bytes().i16(1).i16(11).i16(0).b);
+    EXPECT_EQ(std::vector<std::uint8_t>(a.begin() + 80, a.begin() + 86), test::Bytes().i16(1).i16(11).i16(0).data());
     const auto* s = m.AnalysisCaseTable.rowBytes(1);
     EXPECT_TRUE(std::equal(s, s + 194, a.begin() + 86));
 }

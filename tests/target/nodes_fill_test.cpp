@@ -5,6 +5,7 @@
 #include "support/RecordingPlatform.h"
 #include "source/TarvoModelObj.h"
 #include "source/nodes_documents.h"
+#include "support/ByteBuilder.h"
 #include "support/TempDir.h"
 #include "target/FillSteps.h"
 
@@ -89,27 +90,27 @@ TEST_F(NodesFill, NodeRecordsByteForByte) {
     Bytes origin;
     origin.i32(0).i32(2).f64(0).f64(0).f64(0).i16(0).zeros(12).zeros(13).u8(0).zeros(1).zeros(6).zeros(6);
     origin.u8(1).u8(1).u8(1).u8(1).u8(1).u8(1).u8(1).zeros(4);
-    EXPECT_EQ(node(1), origin.b);
+    EXPECT_EQ(node(1), origin.data());
 
     Bytes p1;
     p1.i32(1).i32(3).f64(1.0).f64(2.0).f64(3.0).i16(0);
     p1.i16(1).i16(1).i16(0).i16(0).i16(0).i16(1);  // constraint slots UX, UY, RZ
     p1.zeros(13).u8(9).zeros(1);                   // UZ and RX only: another combination
     p1.u8(0).u8(0).u8(1).u8(1).u8(0).u8(0).zeros(6).zeros(6).u8(1).zeros(4);
-    EXPECT_EQ(node(2), p1.b);
+    EXPECT_EQ(node(2), p1.data());
 
     Bytes p2;
     p2.i32(2).i32(0).f64(-4.5).f64(0.25).f64(3.0).i16(0);
     p2.i16(1).i16(1).i16(0).i16(0).i16(0).i16(1);
     p2.zeros(13).u8(9).zeros(1);
     p2.u8(0).u8(0).u8(1).u8(0).u8(0).u8(0).zeros(6).zeros(6).u8(1).zeros(4);
-    EXPECT_EQ(node(3), p2.b);
+    EXPECT_EQ(node(3), p2.data());
 
     ASSERT_EQ(m.ConstraintTable.count(), 1);
     Bytes d1;
     d1.text("D1", 40).zeros(40);
     const std::uint8_t* rec = m.ConstraintTable.rowBytes(1);
-    EXPECT_EQ(std::vector<std::uint8_t>(rec, rec + 80), d1.b);
+    EXPECT_EQ(std::vector<std::uint8_t>(rec, rec + 80), d1.data());
 }
 
 TEST_F(NodesFill, SupportTypes) {
