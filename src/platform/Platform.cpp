@@ -9,6 +9,27 @@ std::string Platform::join(std::string_view folder, std::string_view name) const
     return out;
 }
 
+std::string InputFileFailure::text(std::uint64_t maxBytes) const {
+    switch (kind) {
+        case Kind::Folder:
+            return "a folder, not a file";
+        case Kind::Device:
+        case Kind::Pipe:
+        case Kind::Socket:
+        case Kind::OtherKind:
+            return "not a regular file";
+        case Kind::TooLarge:
+            return "larger than " + std::to_string(maxBytes) + " bytes";
+        case Kind::EndedEarly:
+            return "the file ended early";
+        case Kind::None:
+        case Kind::CannotOpen:
+        case Kind::CannotRead:
+            break;
+    }
+    return reason;
+}
+
 bool Platform::IsTemporaryName(std::string_view name) {
     const std::size_t at = name.rfind(TemporarySuffix());
     if (at == std::string_view::npos || at == 0) return false;
