@@ -1,5 +1,10 @@
 #include "platform/Platform.h"
 
+#include "platform/InputFile.h"
+#include "platform/LargeMemory.h"
+
+#include <utility>
+
 namespace t2v::platform {
 
 std::string Platform::join(std::string_view folder, std::string_view name) const {
@@ -28,6 +33,21 @@ std::string InputFileFailure::text(std::uint64_t maxBytes) const {
             break;
     }
     return reason;
+}
+
+bool TakeWholeFile(LargeBuffer&& buffer, std::size_t got, const std::string& readError, LargeBuffer& out,
+                   InputFileFailure& failure) {
+    if (!readError.empty()) {
+        failure = {InputFileFailure::Kind::CannotRead, readError};
+        return false;
+    }
+    // Text cut short would parse as a different, truncated document.
+    if (got != buffer.size()) {
+        failure = {InputFileFailure::Kind::EndedEarly, {}};
+        return false;
+    }
+    out = std::move(buffer);
+    return true;
 }
 
 bool Platform::IsTemporaryName(std::string_view name) {

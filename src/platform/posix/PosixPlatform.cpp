@@ -1,5 +1,6 @@
 #include "platform/posix/PosixPlatform.h"
 
+#include "platform/InputFile.h"
 #include "platform/LargeMemory.h"
 
 #include <atomic>
@@ -443,17 +444,7 @@ bool PosixPlatform::readLargeInputFile(const std::string& path, std::uint64_t ma
     int readError = 0;
     const std::size_t got = ReadUpTo(fd, buffer.data(), buffer.size(), readError);
     ::close(fd);
-    if (readError != 0) {
-        failure = {InputFileFailure::Kind::CannotRead, errnoText(readError)};
-        return false;
-    }
-    // Text cut short would parse as a different, truncated document.
-    if (got != buffer.size()) {
-        failure = {InputFileFailure::Kind::EndedEarly, {}};
-        return false;
-    }
-    out = std::move(buffer);
-    return true;
+    return TakeWholeFile(std::move(buffer), got, readError != 0 ? errnoText(readError) : std::string(), out, failure);
 }
 
 MsgResult PosixPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons) {

@@ -1,5 +1,6 @@
 #include "platform/windows/WindowsPlatform.h"
 
+#include "platform/InputFile.h"
 #include "platform/LargeMemory.h"
 
 #include <shlobj.h>
@@ -490,17 +491,8 @@ bool WindowsPlatform::readLargeInputFile(const std::string& path, std::uint64_t 
     DWORD readError = 0;
     const std::size_t got = ReadUpTo(h, buffer.data(), buffer.size(), readError);
     CloseHandle(h);
-    if (readError != 0) {
-        failure = {InputFileFailure::Kind::CannotRead, SystemErrorText(readError)};
-        return false;
-    }
-    // Text cut short would parse as a different, truncated document.
-    if (got != buffer.size()) {
-        failure = {InputFileFailure::Kind::EndedEarly, {}};
-        return false;
-    }
-    out = std::move(buffer);
-    return true;
+    return TakeWholeFile(std::move(buffer), got, readError != 0 ? SystemErrorText(readError) : std::string(), out,
+                         failure);
 }
 
 void WindowsPlatform::removeTemporariesOnInterrupt() { SetConsoleCtrlHandler(OnInterrupt, TRUE); }
