@@ -600,7 +600,7 @@ int transferOne(Options& o) {
     PhaseTimes times;
     ProgressLine progress(!o.quiet && ::isatty(STDERR_FILENO));
     try {
-        std::unique_ptr<host::DocumentHost> host = host::DocumentHost::LoadFile(o.model);
+        std::unique_ptr<host::DocumentHost> host = host::DocumentHost::LoadFile(platform, o.model);
         if (!o.saveDocument.empty()) {
             saveDocument(*host, o.saveDocument);
             if (!o.quiet) std::cout << "Model document written to " << o.saveDocument << '\n';

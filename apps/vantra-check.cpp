@@ -16,6 +16,7 @@
 #include "check/StructureChecks.h"
 #include "check/Totals.h"
 #include "host/document/DocumentHost.h"
+#include "platform/posix/PosixPlatform.h"
 
 int main(int argc, char** argv) {
     CLI::App app{
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
         int status = report.findings.empty() ? 0 : 1;
         std::optional<Balance> balance;
         if (!model.empty()) {
-            auto host = t2v::host::DocumentHost::LoadFile(model);
+            t2v::platform::PosixPlatform platform(std::cout, std::cerr);
+            auto host = t2v::host::DocumentHost::LoadFile(platform, model);
             // The transfer's report beside the structure names what it left out.
             balance = BalanceTotals(SourceTotalsFromHost(*host), StructureTotals(d), d, ReadLeftOutItems(dir));
             if (status == 0 && !balance->balanced()) status = 3;

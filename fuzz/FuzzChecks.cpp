@@ -9,11 +9,13 @@
 #include "decode/Emitter.h"
 #include "decode/StructureReader.h"
 #include "host/document/DocumentHost.h"
+#include "platform/LargeMemory.h"
 #include "platform/Platform.h"
 #include "plugin/cPlugin.h"
 #include "plugin/frmTransferVantra.h"
 #include "source/ReadTHFunc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -120,6 +122,18 @@ public:
             return std::nullopt;
         }
         return it->second;
+    }
+    bool readLargeInputFile(const std::string& path, std::uint64_t maxBytes, std::size_t spare,
+                            platform::LargeBuffer& out, platform::InputFileFailure& failure) override {
+        std::string why;
+        const std::optional<std::string> text = readInputFile(path, maxBytes, why);
+        if (!text) {
+            failure = {platform::InputFileFailure::Kind::CannotOpen, why};
+            return false;
+        }
+        out = platform::LargeBuffer(text->size(), spare);
+        std::copy(text->begin(), text->end(), out.data());
+        return true;
     }
     void removeTemporariesOnInterrupt() override {}
     platform::MsgResult messageBox(const std::string&, const std::string&, platform::MsgIcon,

@@ -1,5 +1,10 @@
 #include "platform/Platform.h"
 
+#include "platform/InputFile.h"
+#include "platform/LargeMemory.h"
+
+#include <utility>
+
 namespace t2v::platform {
 
 std::string Platform::join(std::string_view folder, std::string_view name) const {
@@ -7,6 +12,42 @@ std::string Platform::join(std::string_view folder, std::string_view name) const
     out += separator();
     out += name;
     return out;
+}
+
+std::string InputFileFailure::text(std::uint64_t maxBytes) const {
+    switch (kind) {
+        case Kind::Folder:
+            return "a folder, not a file";
+        case Kind::Device:
+        case Kind::Pipe:
+        case Kind::Socket:
+        case Kind::OtherKind:
+            return "not a regular file";
+        case Kind::TooLarge:
+            return "larger than " + std::to_string(maxBytes) + " bytes";
+        case Kind::EndedEarly:
+            return "the file ended early";
+        case Kind::None:
+        case Kind::CannotOpen:
+        case Kind::CannotRead:
+            break;
+    }
+    return reason;
+}
+
+bool TakeWholeFile(LargeBuffer&& buffer, std::size_t got, const std::string& readError, LargeBuffer& out,
+                   InputFileFailure& failure) {
+    if (!readError.empty()) {
+        failure = {InputFileFailure::Kind::CannotRead, readError};
+        return false;
+    }
+    // Text cut short would parse as a different, truncated document.
+    if (got != buffer.size()) {
+        failure = {InputFileFailure::Kind::EndedEarly, {}};
+        return false;
+    }
+    out = std::move(buffer);
+    return true;
 }
 
 bool Platform::IsTemporaryName(std::string_view name) {

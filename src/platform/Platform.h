@@ -14,6 +14,8 @@
 
 namespace t2v::platform {
 
+class LargeBuffer;  // platform/LargeMemory.h
+
 enum class MsgIcon { None, Critical, Exclamation, Information };
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgResult { Ok, Cancel };
@@ -61,6 +63,27 @@ struct EntryInfo {
     enum class Kind { Missing, File, Folder, Link, Other } kind = Kind::Missing;
     std::uint64_t size = 0;  // of a file
     bool readOnly = false;   // a file or folder the owner may not write (Windows: the read-only attribute)
+};
+
+// Why an input file was not read (see Platform::readLargeInputFile).
+struct InputFileFailure {
+    enum class Kind {
+        None,
+        Folder,
+        Device,  // a character or block device
+        Pipe,
+        Socket,
+        OtherKind,   // anything else that is not a regular file
+        TooLarge,    // more bytes than the caller allows
+        CannotOpen,  // `reason` gives the system's
+        CannotRead,  // `reason` gives the system's
+        EndedEarly,  // fewer bytes than the file's size when opened: it shrank while read
+    } kind = Kind::None;
+    std::string reason;
+
+    // The failure as readInputFile words it ("a folder, not a file", "not a regular file",
+    // "larger than N bytes", or the system's reason).
+    std::string text(std::uint64_t maxBytes) const;
 };
 
 class Platform {
@@ -132,6 +155,13 @@ public:
     // regular file", or "larger than N bytes") otherwise.
     virtual std::optional<std::string> readInputFile(const std::string& path, std::uint64_t maxBytes,
                                                      std::string& error) = 0;
+    // The same checks for a large input that is parsed in place: the file's bytes go into
+    // `out`, followed by `spare` zero bytes (for a parser that reads a little past the
+    // text). The size is checked against `maxBytes` before any memory is reserved. A file
+    // that ends before its size (it shrank while read) is a failure here, never shorter
+    // text. False with `failure` set otherwise; `out` is then left as it was.
+    virtual bool readLargeInputFile(const std::string& path, std::uint64_t maxBytes, std::size_t spare,
+                                    LargeBuffer& out, InputFileFailure& failure) = 0;
     // Durable files: when on (the default), close() forces each file's data to the disk
     // and syncFolder() the folder's entries, so that a power cut never leaves a
     // renamed-in file empty or old. Off for scratch runs and benchmarks.

@@ -11,6 +11,7 @@
 #include "host/automation/Transcript.h"
 #include "host/document/DocumentHost.h"
 #include "support/TempDir.h"
+#include "support/DocumentFile.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST(CommandLineHost, SaveDocumentWritesOnlyTheDocument) {
     ASSERT_EQ(
         Tarvo2Vantra("'" + kExample + "' --quiet --home '" + (dir / "home") + "' --save-document '" + out + "'", dir),
         0);
-    EXPECT_NO_THROW(t2v::host::DocumentHost::LoadFile(out));
+    EXPECT_NO_THROW(t2v::test::LoadDocumentFile(out));
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
     EXPECT_EQ(entries, 2u);  // the document and the log: no structure, no home folder

@@ -12,6 +12,7 @@
 
 #include "host/document/DocumentHost.h"
 #include "support/TempDir.h"
+#include "support/DocumentFile.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ protected:
         const std::string cmd = std::string(T2V_BIN_DIR) + "/tarvo-genmodel --elements 300 --seed 2 -o '" +
                                 (*dir_ / "building.json") + "' >'" + log + "' 2>&1";
         ASSERT_EQ(std::system(cmd.c_str()), 0);
-        host_ = DocumentHost::LoadFile(*dir_ / "building.json").release();
+        host_ = t2v::test::LoadDocumentFile(*dir_ / "building.json").release();
     }
     static void TearDownTestSuite() {
         delete host_;

@@ -10,6 +10,7 @@
 #include "host/automation/Operations.h"
 #include "host/document/DocumentHost.h"
 #include "AutomationSupport.h"
+#include "support/DocumentFile.h"
 
 namespace t2v::host::automation {
 namespace {
@@ -210,7 +211,7 @@ void ExpectSameTransferThroughTheBoundary(const std::string& path) {
     auto direct = test::RunTransferFile(path, "Direct");
     ASSERT_TRUE(direct->written);
 
-    auto document = DocumentHost::LoadFile(path);
+    auto document = t2v::test::LoadDocumentFile(path);
     HostDispatcher server(*document);
     AutomationHost adapter(server);
     TransferRun through;

@@ -3,6 +3,7 @@
 // of a family are checked one by one (DocumentRefusalTest), only the kinds of fault
 // that cut across families are here, with one case for each rule that had none.
 #include "host/document/DocumentHost.h"
+#include "support/DocumentFile.h"
 
 #include <gtest/gtest.h>
 
@@ -201,7 +202,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder); }
     static std::string RefusalOfFile(const std::string& path) {
         try {
-            DocumentHost::LoadFile(path);
+            t2v::test::LoadDocumentFile(path);
         } catch (const DocumentError& e) {
             return e.what();
         }
@@ -218,11 +219,27 @@ TEST_F(FileKinds, FoldersDevicesAndPipesAreRefusedByName) {
     EXPECT_EQ(RefusalOfFile(pipe), pipe + ": (file): it is a pipe, not a model document");
 }
 
+// Both are refused before the text is parsed: a document cut short, or one larger than
+// the parser can index, would otherwise be read as some other text (or reserve 4 GB first).
+TEST_F(FileKinds, ADocumentReadShortOrOver4GBIsRefused) {
+    const std::string big = (folder / "big.json").string();
+    std::ofstream{big}.close();
+    if (::truncate(big.c_str(), off_t{1} << 32) == 0) {  // sparse: no disk space taken
+        EXPECT_EQ(RefusalOfFile(big), big + ": (document): the document is larger than 4 GB");
+    }
+    // The kernel's attribute files claim a page and hold a few bytes.
+    const std::string shrunk = "/sys/devices/system/cpu/online";
+    struct stat st {};
+    if (::stat(shrunk.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 64) {
+        EXPECT_EQ(RefusalOfFile(shrunk), shrunk + ": (file): cannot read the file: it ended early");
+    }
+}
+
 TEST_F(FileKinds, ALinkToADocumentIsFollowed) {
     const auto target = folder / "model.json";
     std::ofstream(target) << R"({"format": "tarvo-model", "version": 1, "units": 4})";
     std::filesystem::create_symlink(target, folder / "link.json");
-    EXPECT_EQ(DocumentHost::LoadFile((folder / "link.json").string())->GetPresentUnits(), 4);
+    EXPECT_EQ(t2v::test::LoadDocumentFile((folder / "link.json").string())->GetPresentUnits(), 4);
 }
 
 }  // namespace

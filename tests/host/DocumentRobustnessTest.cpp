@@ -2,6 +2,7 @@
 // refused with a DocumentError. Also loading from files.
 #include "host/document/DocumentHost.h"
 #include "SampleDocument.h"
+#include "support/DocumentFile.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +108,7 @@ protected:
 
 TEST_F(TempFolder, LoadFileResolvesFunctionFilesFromTheDocumentFolder) {
     const std::string path = write("model.json", kSampleDocument);
-    const auto host = DocumentHost::LoadFile(path);
+    const auto host = t2v::test::LoadDocumentFile(path);
     THFunctionFile file;
     ASSERT_EQ(host->GetTHFunctionFromFile("EQX", file), 0);
     EXPECT_EQ(std::filesystem::path(file.fileName), folder / "records" / "eqx.txt");
@@ -118,7 +119,7 @@ TEST_F(TempFolder, AbsoluteFunctionFileNamesAreKept) {
     const std::string path = write("abs.json", R"({"format": "tarvo-model", "version": 1, "functions": [
         {"name": "F", "type": 2, "kind": 0, "file": "/data/eq/record.txt"}]})");
     THFunctionFile file;
-    ASSERT_EQ(DocumentHost::LoadFile(path)->GetTHFunctionFromFile("F", file), 0);
+    ASSERT_EQ(t2v::test::LoadDocumentFile(path)->GetTHFunctionFromFile("F", file), 0);
     EXPECT_EQ(file.fileName, "/data/eq/record.txt");
     EXPECT_EQ(file.valueType, 1);
     EXPECT_TRUE(file.freeFormat);
@@ -128,7 +129,7 @@ TEST_F(TempFolder, AbsoluteFunctionFileNamesAreKept) {
 TEST_F(TempFolder, RefusalsNameThePathGiven) {
     const std::string path = write("bad.json", R"({"format": "tarvo-model", "version": 1, "frames": 3})");
     try {
-        DocumentHost::LoadFile(path);
+        t2v::test::LoadDocumentFile(path);
         FAIL() << "accepted";
     } catch (const DocumentError& e) {
         EXPECT_EQ(std::string(e.what()), path + ": frames: expected an array, found the number 3");
@@ -138,7 +139,7 @@ TEST_F(TempFolder, RefusalsNameThePathGiven) {
 TEST_F(TempFolder, MissingFileIsADocumentError) {
     const std::string path = (folder / "absent.json").string();
     try {
-        DocumentHost::LoadFile(path);
+        t2v::test::LoadDocumentFile(path);
         FAIL() << "accepted";
     } catch (const DocumentError& e) {
         EXPECT_EQ(std::string(e.what()).rfind(path + ": (file): cannot open the file", 0), 0u) << e.what();
@@ -147,7 +148,7 @@ TEST_F(TempFolder, MissingFileIsADocumentError) {
 
 TEST_F(TempFolder, EmptyFileIsRefused) {
     const std::string path = write("empty.json", "");
-    EXPECT_THROW(DocumentHost::LoadFile(path), DocumentError);
+    EXPECT_THROW(t2v::test::LoadDocumentFile(path), DocumentError);
 }
 
 }  // namespace

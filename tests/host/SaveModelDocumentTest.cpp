@@ -9,6 +9,7 @@
 #include "host/document/DocumentHost.h"
 #include "host/writer/SaveModelDocument.h"
 #include "AutomationSupport.h"
+#include "support/DocumentFile.h"
 
 namespace t2v::host {
 namespace {
@@ -20,13 +21,13 @@ std::string Save(TarvoHost& host) {
 }
 
 void ExpectRoundTrip(const std::string& path) {
-    auto original = DocumentHost::LoadFile(path);
+    auto original = t2v::test::LoadDocumentFile(path);
     const std::string saved = Save(*original);
     test::TempDir dir;
     const std::string savedPath = dir / "saved.json";
     test::WriteText(savedPath, saved);
 
-    auto reloaded = DocumentHost::LoadFile(savedPath);  // valid JSON, a valid document
+    auto reloaded = t2v::test::LoadDocumentFile(savedPath);  // valid JSON, a valid document
     EXPECT_EQ(Save(*reloaded), saved);
 
     auto a = test::RunTransferFile(path, "R");

@@ -12,6 +12,7 @@
 #include "host/automation/Transcript.h"
 #include "host/document/DocumentHost.h"
 #include "AutomationSupport.h"
+#include "support/DocumentFile.h"
 
 namespace t2v::host::automation {
 namespace {
@@ -101,7 +102,7 @@ TEST(Transcript, RecordedTransferReplaysToTheSameBytes) {
     auto direct = test::RunTransferFile(path, "T");
     ASSERT_TRUE(direct->written);
 
-    auto document = DocumentHost::LoadFile(path);
+    auto document = t2v::test::LoadDocumentFile(path);
     HostDispatcher server(*document);
     std::ostringstream text;
     RecordingDispatcher recorder(server, text);
@@ -125,7 +126,7 @@ TEST(Transcript, RecordedTransferReplaysToTheSameBytes) {
 }
 
 TEST(Transcript, FailedHostCallEndsTheTransferAndWritesNothing) {
-    auto document = DocumentHost::LoadFile(test::ExampleBuilding());
+    auto document = t2v::test::LoadDocumentFile(test::ExampleBuilding());
     HostDispatcher server(*document);
     for (const std::uint64_t failAt : {1u, 40u, 400u}) {
         FailingDispatcher failing(server, failAt);

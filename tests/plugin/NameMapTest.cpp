@@ -10,6 +10,7 @@
 #include "plugin/NameMap.h"
 #include "check/StructureDigest.h"
 #include "support/Transfer.h"
+#include "support/DocumentFile.h"
 
 namespace t2v {
 namespace {
@@ -18,7 +19,7 @@ TEST(NameMap, LeadsFromHostObjectsToWhatTheyBecame) {
     std::vector<plugin::NameMapRow> rows;
     const std::string path = std::string(T2V_SOURCE_DIR) + "/examples/building.json";
     // The transfer's own host is made inside the run; a second one answers the lists.
-    auto lists = host::DocumentHost::LoadFile(path);
+    auto lists = t2v::test::LoadDocumentFile(path);
     auto r =
         test::RunTransferFile(path, "Example", [&](const source::TarvoModelObj& src, const target::VantraModel& store) {
             rows = plugin::BuildNameMap(src, store, *lists);

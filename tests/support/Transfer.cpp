@@ -50,7 +50,7 @@ std::unique_ptr<TransferRun> RunTransferFile(const std::string& path, const std:
                                              plugin::TransferFilled filled) {
     auto r = std::make_unique<TransferRun>();
     r->name = name;
-    r->host = host::DocumentHost::LoadFile(path);
+    r->host = host::DocumentHost::LoadFile(r->platform, path);
     return run(std::move(r), std::move(filled));
 }
 

@@ -7,13 +7,13 @@
 
 #include "host/document/DocumentLoader.h"
 #include "host/document/TypicalMaterials.h"
+#include "platform/LargeMemory.h"
+#include "platform/Platform.h"
 
 #include <simdjson.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
+#include <cstdint>
 #include <filesystem>
 
 namespace t2v::host {
@@ -25,58 +25,45 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 
-// Why a path that exists cannot be a model document, or empty when it is a regular
-// file. A folder opens for reading on some systems and then reports a size near 2^63;
-// a device or a pipe has no size at all, or never ends.
-std::string NotARegularFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    switch (fs::status(path, ec).type()) {
-        case fs::file_type::regular:
-        case fs::file_type::not_found:  // the open below says so, with the system's reason
-        case fs::file_type::none:
-        case fs::file_type::unknown:
-            return {};
-        case fs::file_type::directory:
-            return "it is a folder, not a model document";
-        case fs::file_type::block:
-        case fs::file_type::character:
-            return "it is a device, not a model document";
-        case fs::file_type::fifo:
-            return "it is a pipe, not a model document";
-        case fs::file_type::socket:
-            return "it is a socket, not a model document";
-        default:
-            return "it is not a regular file, not a model document";
+// The parser indexes at most 4 GB; a larger document is refused before its memory is
+// reserved.
+constexpr std::uint64_t kMaxDocumentBytes = 0xFFFFFFFFull;
+
+// The refusal of a document file, after "<path>: ".
+std::string FileRefusal(const platform::InputFileFailure& failure) {
+    using Kind = platform::InputFileFailure::Kind;
+    switch (failure.kind) {
+        case Kind::Folder:
+            return "(file): it is a folder, not a model document";
+        case Kind::Device:
+            return "(file): it is a device, not a model document";
+        case Kind::Pipe:
+            return "(file): it is a pipe, not a model document";
+        case Kind::Socket:
+            return "(file): it is a socket, not a model document";
+        case Kind::OtherKind:
+            return "(file): it is not a regular file, not a model document";
+        case Kind::TooLarge:
+            return "(document): the document is larger than 4 GB";
+        case Kind::EndedEarly:
+            return "(file): cannot read the file: it ended early";
+        case Kind::CannotRead:
+            return "(file): cannot read the file: " + failure.reason;
+        case Kind::None:
+        case Kind::CannotOpen:
+            break;
     }
+    return "(file): cannot open the file: " + failure.reason;
 }
 
 // Reads a whole file into a buffer with the parser's padding after it, so it is parsed
-// in place.
-LargeBuffer ReadWholeFile(const std::string& path) {
-    if (const std::string why = NotARegularFile(path); !why.empty()) {
-        throw DocumentError(path + ": (file): " + why);
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) throw DocumentError(path + ": (file): cannot open the file: " + std::strerror(errno));
-    struct Closer {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{file};
-    if (std::fseek(file, 0, SEEK_END) != 0) {
-        throw DocumentError(path + ": (file): cannot read the file: " + std::strerror(errno));
-    }
-    const long size = std::ftell(file);
-    if (size < 0) throw DocumentError(path + ": (file): cannot read the file: " + std::strerror(errno));
-    // The parser indexes at most 4 GB; refuse a larger file before reserving its memory.
-    if (static_cast<unsigned long long>(size) > 0xFFFFFFFFull) {
-        throw DocumentError(path + ": (document): the document is larger than 4 GB");
-    }
-    std::rewind(file);
-    LargeBuffer buffer(static_cast<std::size_t>(size), simdjson::SIMDJSON_PADDING);
-    if (std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size()) {
-        throw DocumentError(
-            path + ": (file): cannot read the file: " + (std::ferror(file) ? std::strerror(errno) : "it ended early"));
+// in place. Only a regular file is a model document: a folder would report a size near
+// 2^63, and a device or a pipe has no size at all, or never ends.
+LargeBuffer ReadWholeFile(platform::Platform& platform, const std::string& path) {
+    LargeBuffer buffer;
+    platform::InputFileFailure failure;
+    if (!platform.readLargeInputFile(path, kMaxDocumentBytes, simdjson::SIMDJSON_PADDING, buffer, failure)) {
+        throw DocumentError(path + ": " + FileRefusal(failure));
     }
     return buffer;
 }
@@ -137,8 +124,8 @@ bool ForEachSelected(const Family<T>& family, const Family<Group>& groups, std::
 
 // --- loading -----------------------------------------------------------------------
 
-std::unique_ptr<DocumentHost> DocumentHost::LoadFile(const std::string& path) {
-    const LargeBuffer text = ReadWholeFile(path);
+std::unique_ptr<DocumentHost> DocumentHost::LoadFile(platform::Platform& platform, const std::string& path) {
+    const LargeBuffer text = ReadWholeFile(platform, path);
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     const std::string base = folder.empty() ? std::string(".") : folder.string();
     return std::make_unique<DocumentHost>(LoadModelDocument(text.data(), text.size(), true, path, base));

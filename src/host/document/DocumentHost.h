@@ -16,6 +16,10 @@
 #include <string>
 #include <string_view>
 
+namespace t2v::platform {
+class Platform;
+}
+
 namespace t2v::host {
 
 // A refused document. what() is "<file>: <json location>: <reason>", for example
@@ -27,9 +31,9 @@ public:
 
 class DocumentHost : public TarvoHost {
 public:
-    // Loads and validates the document at `path`; function files named in it are taken
-    // relative to the document's folder.
-    static std::unique_ptr<DocumentHost> LoadFile(const std::string& path);
+    // Loads and validates the document at `path`, read through `platform`; function files
+    // named in it are taken relative to the document's folder.
+    static std::unique_ptr<DocumentHost> LoadFile(platform::Platform& platform, const std::string& path);
     // The same from text; `displayName` stands for the file in messages and
     // `baseFolder` resolves relative function file names.
     static std::unique_ptr<DocumentHost> FromText(std::string_view json, const std::string& displayName,

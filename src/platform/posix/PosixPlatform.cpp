@@ -1,5 +1,8 @@
 #include "platform/posix/PosixPlatform.h"
 
+#include "platform/InputFile.h"
+#include "platform/LargeMemory.h"
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -157,6 +160,61 @@ public:
 private:
     int fd_;
 };
+
+InputFileFailure::Kind KindOf(mode_t mode) {
+    if (S_ISDIR(mode)) return InputFileFailure::Kind::Folder;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return InputFileFailure::Kind::Device;
+    if (S_ISFIFO(mode)) return InputFileFailure::Kind::Pipe;
+    if (S_ISSOCK(mode)) return InputFileFailure::Kind::Socket;
+    return InputFileFailure::Kind::OtherKind;
+}
+
+// Opens a file the user named as input: a regular file (links followed) of at most
+// `maxBytes`. The open does not block, so that a pipe with no writer is refused rather
+// than waited on; the kind and size are checked on the opened file, so a swap after the
+// check cannot slip by. -1 with `failure` set otherwise.
+int OpenInput(const std::string& path, std::uint64_t maxBytes, std::uint64_t& size, InputFileFailure& failure) {
+    struct stat st {};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        // A socket cannot be opened at all, and a folder without read permission neither:
+        // say what they are rather than the open's reason.
+        const int openError = errno;
+        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            failure = {KindOf(st.st_mode), {}};
+        } else {
+            failure = {InputFileFailure::Kind::CannotOpen, errnoText(openError)};
+        }
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0) {
+        failure = {InputFileFailure::Kind::CannotRead, errnoText(errno)};
+    } else if (!S_ISREG(st.st_mode)) {
+        failure = {KindOf(st.st_mode), {}};
+    } else if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        failure = {InputFileFailure::Kind::TooLarge, {}};
+    } else {
+        size = static_cast<std::uint64_t>(st.st_size);
+        return fd;
+    }
+    ::close(fd);
+    return -1;
+}
+
+// Reads until `size` bytes are in or the file ends; the number read. `error` gets the
+// system's error number when a read failed (0 otherwise).
+std::size_t ReadUpTo(int fd, char* into, std::size_t size, int& error) {
+    std::size_t got = 0;
+    error = 0;
+    while (got < size) {
+        const ssize_t r = ::read(fd, into + got, size - got);
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) error = errno;
+        if (r <= 0) break;
+        got += static_cast<std::size_t>(r);
+    }
+    return got;
+}
 
 }  // namespace
 
@@ -362,35 +420,31 @@ std::optional<std::string> PosixPlatform::readFile(const std::string& path) {
 
 std::optional<std::string> PosixPlatform::readInputFile(const std::string& path, std::uint64_t maxBytes,
                                                         std::string& error) {
-    // Non-blocking, so that opening a pipe with no writer does not wait; the kind and
-    // size are checked on the opened file, so a swap after the check cannot slip by.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    std::uint64_t size = 0;
+    InputFileFailure failure;
+    const int fd = OpenInput(path, maxBytes, size, failure);
     if (fd < 0) {
-        error = errnoText(errno);
+        error = failure.text(maxBytes);
         return std::nullopt;
     }
-    struct stat st {};
-    std::optional<std::string> out;
-    if (::fstat(fd, &st) != 0) {
-        error = errnoText(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file";
-    } else if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
-        error = "larger than " + std::to_string(maxBytes) + " bytes";
-    } else {
-        std::string text(static_cast<std::size_t>(st.st_size), '\0');
-        std::size_t got = 0;
-        while (got < text.size()) {
-            const ssize_t r = ::read(fd, text.data() + got, text.size() - got);
-            if (r < 0 && errno == EINTR) continue;
-            if (r <= 0) break;
-            got += static_cast<std::size_t>(r);
-        }
-        text.resize(got);  // a file that changes while read gives what it held at its size
-        out = std::move(text);
-    }
+    std::string text(static_cast<std::size_t>(size), '\0');
+    int readError = 0;
+    // A file that changes while read gives what it held at its size.
+    text.resize(ReadUpTo(fd, text.data(), text.size(), readError));
     ::close(fd);
-    return out;
+    return text;
+}
+
+bool PosixPlatform::readLargeInputFile(const std::string& path, std::uint64_t maxBytes, std::size_t spare,
+                                       LargeBuffer& out, InputFileFailure& failure) {
+    std::uint64_t size = 0;
+    const int fd = OpenInput(path, maxBytes, size, failure);
+    if (fd < 0) return false;
+    LargeBuffer buffer(static_cast<std::size_t>(size), spare);
+    int readError = 0;
+    const std::size_t got = ReadUpTo(fd, buffer.data(), buffer.size(), readError);
+    ::close(fd);
+    return TakeWholeFile(std::move(buffer), got, readError != 0 ? errnoText(readError) : std::string(), out, failure);
 }
 
 MsgResult PosixPlatform::messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons) {

@@ -37,6 +37,8 @@ public:
     std::optional<std::string> readFile(const std::string& path) override;
     std::optional<std::string> readInputFile(const std::string& path, std::uint64_t maxBytes,
                                              std::string& error) override;
+    bool readLargeInputFile(const std::string& path, std::uint64_t maxBytes, std::size_t spare, LargeBuffer& out,
+                            InputFileFailure& failure) override;
     void removeTemporariesOnInterrupt() override;
     void holdInterrupts(bool hold) override;
     MsgResult messageBox(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) override;

@@ -1,5 +1,8 @@
 #include "platform/windows/WindowsPlatform.h"
 
+#include "platform/InputFile.h"
+#include "platform/LargeMemory.h"
+
 #include <shlobj.h>
 #include <knownfolders.h>
 
@@ -211,6 +214,59 @@ BOOL WINAPI OnInterrupt(DWORD) {
     return FALSE;  // the system's own handling then ends the process
 }
 
+// Opens a file the user named as input: a regular file of at most `maxBytes`. The kind
+// and size are checked on the opened file: a pipe or device is refused, never waited on.
+// INVALID_HANDLE_VALUE with `failure` set otherwise.
+HANDLE OpenInput(const std::string& path, std::uint64_t maxBytes, std::uint64_t& size, InputFileFailure& failure) {
+    const std::wstring wide = Widen(path);
+    const DWORD a = GetFileAttributesW(wide.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
+        failure = {InputFileFailure::Kind::Folder, {}};
+        return INVALID_HANDLE_VALUE;
+    }
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        failure = {InputFileFailure::Kind::CannotOpen, lastError()};
+        return INVALID_HANDLE_VALUE;
+    }
+    LARGE_INTEGER bytes{};
+    const DWORD type = GetFileType(h);
+    if (type != FILE_TYPE_DISK) {
+        failure = {type == FILE_TYPE_CHAR   ? InputFileFailure::Kind::Device
+                   : type == FILE_TYPE_PIPE ? InputFileFailure::Kind::Pipe
+                                            : InputFileFailure::Kind::OtherKind,
+                   {}};
+    } else if (!GetFileSizeEx(h, &bytes)) {
+        failure = {InputFileFailure::Kind::CannotRead, lastError()};
+    } else if (static_cast<std::uint64_t>(bytes.QuadPart) > maxBytes) {
+        failure = {InputFileFailure::Kind::TooLarge, {}};
+    } else {
+        size = static_cast<std::uint64_t>(bytes.QuadPart);
+        return h;
+    }
+    CloseHandle(h);
+    return INVALID_HANDLE_VALUE;
+}
+
+// Reads until `size` bytes are in or the file ends; the number read. `error` gets the
+// system's error code when a read failed (0 otherwise).
+std::size_t ReadUpTo(HANDLE h, char* into, std::size_t size, DWORD& error) {
+    std::size_t got = 0;
+    error = 0;
+    while (got < size) {
+        DWORD n = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - got, std::size_t{1} << 30));
+        if (!ReadFile(h, into + got, want, &n, nullptr)) {
+            error = GetLastError();
+            break;
+        }
+        if (n == 0) break;
+        got += n;
+    }
+    return got;
+}
+
 }  // namespace
 
 bool WindowsPlatform::isDirectory(const std::string& path) {
@@ -411,41 +467,32 @@ std::optional<std::string> WindowsPlatform::readFile(const std::string& path) {
 
 std::optional<std::string> WindowsPlatform::readInputFile(const std::string& path, std::uint64_t maxBytes,
                                                           std::string& error) {
-    const DWORD a = GetFileAttributesW(Widen(path).c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
-        error = "a folder, not a file";
-        return std::nullopt;
-    }
-    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::uint64_t size = 0;
+    InputFileFailure failure;
+    HANDLE h = OpenInput(path, maxBytes, size, failure);
     if (h == INVALID_HANDLE_VALUE) {
-        error = lastError();
+        error = failure.text(maxBytes);
         return std::nullopt;
     }
-    std::optional<std::string> out;
-    LARGE_INTEGER size{};
-    // The kind and size are checked on the opened file: a pipe or device is refused,
-    // never waited on.
-    if (GetFileType(h) != FILE_TYPE_DISK) {
-        error = "not a regular file";
-    } else if (!GetFileSizeEx(h, &size)) {
-        error = lastError();
-    } else if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
-        error = "larger than " + std::to_string(maxBytes) + " bytes";
-    } else {
-        std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
-        std::size_t got = 0;
-        while (got < text.size()) {
-            DWORD n = 0;
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(text.size() - got, std::size_t{1} << 30));
-            if (!ReadFile(h, text.data() + got, want, &n, nullptr) || n == 0) break;
-            got += n;
-        }
-        text.resize(got);
-        out = std::move(text);
-    }
+    std::string text(static_cast<std::size_t>(size), '\0');
+    DWORD readError = 0;
+    // A file that changes while read gives what it held at its size.
+    text.resize(ReadUpTo(h, text.data(), text.size(), readError));
     CloseHandle(h);
-    return out;
+    return text;
+}
+
+bool WindowsPlatform::readLargeInputFile(const std::string& path, std::uint64_t maxBytes, std::size_t spare,
+                                         LargeBuffer& out, InputFileFailure& failure) {
+    std::uint64_t size = 0;
+    HANDLE h = OpenInput(path, maxBytes, size, failure);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LargeBuffer buffer(static_cast<std::size_t>(size), spare);
+    DWORD readError = 0;
+    const std::size_t got = ReadUpTo(h, buffer.data(), buffer.size(), readError);
+    CloseHandle(h);
+    return TakeWholeFile(std::move(buffer), got, readError != 0 ? SystemErrorText(readError) : std::string(), out,
+                         failure);
 }
 
 void WindowsPlatform::removeTemporariesOnInterrupt() { SetConsoleCtrlHandler(OnInterrupt, TRUE); }
