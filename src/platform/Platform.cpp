@@ -50,6 +50,19 @@ bool TakeWholeFile(LargeBuffer&& buffer, std::size_t got, const std::string& rea
     return true;
 }
 
+std::optional<std::string> TakeWholeText(std::string&& text, std::size_t got, const std::string& readError,
+                                         std::string& error) {
+    InputFileFailure failure;
+    if (!readError.empty())
+        failure = {InputFileFailure::Kind::CannotRead, readError};
+    else if (got != text.size())
+        failure = {InputFileFailure::Kind::EndedEarly, {}};
+    else
+        return std::move(text);
+    error = failure.text(0);
+    return std::nullopt;
+}
+
 bool Platform::IsTemporaryName(std::string_view name) {
     const std::size_t at = name.rfind(TemporarySuffix());
     if (at == std::string_view::npos || at == 0) return false;

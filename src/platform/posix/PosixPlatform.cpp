@@ -429,10 +429,10 @@ std::optional<std::string> PosixPlatform::readInputFile(const std::string& path,
     }
     std::string text(static_cast<std::size_t>(size), '\0');
     int readError = 0;
-    // A file that changes while read gives what it held at its size.
-    text.resize(ReadUpTo(fd, text.data(), text.size(), readError));
+    // A file that grows while read gives what it held at its size.
+    const std::size_t got = ReadUpTo(fd, text.data(), text.size(), readError);
     ::close(fd);
-    return text;
+    return TakeWholeText(std::move(text), got, readError != 0 ? errnoText(readError) : std::string(), error);
 }
 
 bool PosixPlatform::readLargeInputFile(const std::string& path, std::uint64_t maxBytes, std::size_t spare,

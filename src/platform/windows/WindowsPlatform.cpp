@@ -476,10 +476,10 @@ std::optional<std::string> WindowsPlatform::readInputFile(const std::string& pat
     }
     std::string text(static_cast<std::size_t>(size), '\0');
     DWORD readError = 0;
-    // A file that changes while read gives what it held at its size.
-    text.resize(ReadUpTo(h, text.data(), text.size(), readError));
+    // A file that grows while read gives what it held at its size.
+    const std::size_t got = ReadUpTo(h, text.data(), text.size(), readError);
     CloseHandle(h);
-    return text;
+    return TakeWholeText(std::move(text), got, readError != 0 ? SystemErrorText(readError) : std::string(), error);
 }
 
 bool WindowsPlatform::readLargeInputFile(const std::string& path, std::uint64_t maxBytes, std::size_t spare,
