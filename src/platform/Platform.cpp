@@ -63,6 +63,19 @@ std::optional<std::string> TakeWholeText(std::string&& text, std::size_t got, co
     return std::nullopt;
 }
 
+bool Platform::mayReplace(const std::string& path, std::string& error) {
+    const EntryInfo target = entryInfo(path);
+    if (target.kind == EntryInfo::Kind::Folder || target.kind == EntryInfo::Kind::Other) {
+        error = "cannot replace " + path + ": it is not a file";
+        return false;
+    }
+    if (target.kind == EntryInfo::Kind::File && target.readOnly) {
+        error = "cannot replace " + path + ": the file is read-only";
+        return false;
+    }
+    return true;
+}
+
 bool Platform::IsTemporaryName(std::string_view name) {
     const std::size_t at = name.rfind(TemporarySuffix());
     if (at == std::string_view::npos || at == 0) return false;

@@ -189,6 +189,11 @@ public:
                                  MsgButtons buttons) = 0;
     virtual void beep() = 0;
 
+protected:
+    // The check createFile makes before it opens a temporary: a folder or anything else
+    // that is not a file is never replaced, nor is a read-only file. False with `error`.
+    bool mayReplace(const std::string& path, std::string& error);
+
 private:
     bool durable_ = true;
 };

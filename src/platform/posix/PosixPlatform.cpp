@@ -385,15 +385,7 @@ std::string PosixPlatform::currentFolder() {
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path, std::string& error) {
-    const EntryInfo target = entryInfo(path);
-    if (target.kind == EntryInfo::Kind::Folder || target.kind == EntryInfo::Kind::Other) {
-        error = "cannot replace " + path + ": it is not a file";
-        return nullptr;
-    }
-    if (target.kind == EntryInfo::Kind::File && target.readOnly) {
-        error = "cannot replace " + path + ": the file is read-only";
-        return nullptr;
-    }
+    if (!mayReplace(path, error)) return nullptr;
     // O_EXCL with O_NOFOLLOW: the name must be new, and a link planted under it is
     // never followed. A clash with a random name is retried a few times.
     for (int attempt = 0; attempt < 8; ++attempt) {

@@ -435,15 +435,7 @@ std::vector<std::string> WindowsPlatform::logicalDrives() const {
 }
 
 std::unique_ptr<OutputFile> WindowsPlatform::createFile(const std::string& path, std::string& error) {
-    const EntryInfo target = entryInfo(path);
-    if (target.kind == EntryInfo::Kind::Folder || target.kind == EntryInfo::Kind::Other) {
-        error = "cannot replace " + path + ": it is not a file";
-        return nullptr;
-    }
-    if (target.kind == EntryInfo::Kind::File && target.readOnly) {
-        error = "cannot replace " + path + ": the file is read-only";
-        return nullptr;
-    }
+    if (!mayReplace(path, error)) return nullptr;
     // CREATE_NEW: the name must be new, so an entry planted under it is never written
     // through. A clash with a random name is retried a few times.
     for (int attempt = 0; attempt < 8; ++attempt) {
