@@ -4,6 +4,7 @@
 // that cut across families are here, with one case for each rule that had none.
 #include "host/document/DocumentHost.h"
 #include "support/DocumentFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -192,14 +193,6 @@ TEST(BadInput, LongAndTinyNumbersReadAsDoubles) {
 // and sized, which for a folder asked for 2^63 bytes.
 class FileKinds : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder =
-            std::filesystem::temp_directory_path() / ("t2v-kinds-" + std::to_string(::getpid()) + "-" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
     static std::string RefusalOfFile(const std::string& path) {
         try {
             t2v::test::LoadDocumentFile(path);
@@ -208,7 +201,8 @@ protected:
         }
         return "(accepted)";
     }
-    std::filesystem::path folder;
+    t2v::test::TempDir dir;
+    std::filesystem::path folder{dir.path()};
 };
 
 TEST_F(FileKinds, FoldersDevicesAndPipesAreRefusedByName) {

@@ -3,6 +3,7 @@
 #include "host/document/DocumentHost.h"
 #include "SampleDocument.h"
 #include "support/DocumentFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -88,67 +89,43 @@ TEST(DocumentGuide, ExampleLoads) {
     EXPECT_EQ(cases, (Names{"GRAVITY", "PUSH-X", "EQ-X"}));
 }
 
-class TempFolder : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("t2v-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::string write(const std::string& name, std::string_view text) {
-        const auto path = folder / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
-    }
-    std::filesystem::path folder;
-};
-
-TEST_F(TempFolder, LoadFileResolvesFunctionFilesFromTheDocumentFolder) {
-    const std::string path = write("model.json", kSampleDocument);
-    const auto host = t2v::test::LoadDocumentFile(path);
+// Function files named relative to the document are found beside it; absolute names
+// are kept as given, with the defaults of an unstated format.
+TEST(DocumentFiles, FunctionFilesResolveFromTheDocumentFolderUnlessAbsolute) {
+    const t2v::test::TempDir dir;
+    t2v::test::WriteText(dir / "model.json", std::string(kSampleDocument));
+    const auto host = t2v::test::LoadDocumentFile(dir / "model.json");
     THFunctionFile file;
     ASSERT_EQ(host->GetTHFunctionFromFile("EQX", file), 0);
-    EXPECT_EQ(std::filesystem::path(file.fileName), folder / "records" / "eqx.txt");
+    EXPECT_EQ(std::filesystem::path(file.fileName), std::filesystem::path(dir.path()) / "records" / "eqx.txt");
     EXPECT_EQ(host->GetPointCount(), 5);
-}
 
-TEST_F(TempFolder, AbsoluteFunctionFileNamesAreKept) {
-    const std::string path = write("abs.json", R"({"format": "tarvo-model", "version": 1, "functions": [
+    t2v::test::WriteText(dir / "abs.json", R"({"format": "tarvo-model", "version": 1, "functions": [
         {"name": "F", "type": 2, "kind": 0, "file": "/data/eq/record.txt"}]})");
-    THFunctionFile file;
-    ASSERT_EQ(t2v::test::LoadDocumentFile(path)->GetTHFunctionFromFile("F", file), 0);
+    ASSERT_EQ(t2v::test::LoadDocumentFile(dir / "abs.json")->GetTHFunctionFromFile("F", file), 0);
     EXPECT_EQ(file.fileName, "/data/eq/record.txt");
     EXPECT_EQ(file.valueType, 1);
     EXPECT_TRUE(file.freeFormat);
     EXPECT_EQ(file.pointsPerLine, 1);
 }
 
-TEST_F(TempFolder, RefusalsNameThePathGiven) {
-    const std::string path = write("bad.json", R"({"format": "tarvo-model", "version": 1, "frames": 3})");
-    try {
-        t2v::test::LoadDocumentFile(path);
-        FAIL() << "accepted";
-    } catch (const DocumentError& e) {
-        EXPECT_EQ(std::string(e.what()), path + ": frames: expected an array, found the number 3");
-    }
-}
-
-TEST_F(TempFolder, MissingFileIsADocumentError) {
-    const std::string path = (folder / "absent.json").string();
-    try {
-        t2v::test::LoadDocumentFile(path);
-        FAIL() << "accepted";
-    } catch (const DocumentError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind(path + ": (file): cannot open the file", 0), 0u) << e.what();
-    }
-}
-
-TEST_F(TempFolder, EmptyFileIsRefused) {
-    const std::string path = write("empty.json", "");
-    EXPECT_THROW(t2v::test::LoadDocumentFile(path), DocumentError);
+// A refused, missing or empty file is a DocumentError that names the path as given.
+TEST(DocumentFiles, RefusalsNameThePathGiven) {
+    const t2v::test::TempDir dir;
+    auto refusalOf = [](const std::string& path) -> std::string {
+        try {
+            t2v::test::LoadDocumentFile(path);
+        } catch (const DocumentError& e) {
+            return e.what();
+        }
+        return "(accepted)";
+    };
+    t2v::test::WriteText(dir / "bad.json", R"({"format": "tarvo-model", "version": 1, "frames": 3})");
+    EXPECT_EQ(refusalOf(dir / "bad.json"), (dir / "bad.json") + ": frames: expected an array, found the number 3");
+    const std::string absent = refusalOf(dir / "absent.json");
+    EXPECT_EQ(absent.rfind((dir / "absent.json") + ": (file): cannot open the file", 0), 0u) << absent;
+    t2v::test::WriteText(dir / "empty.json", "");
+    EXPECT_EQ(refusalOf(dir / "empty.json").rfind(dir / "empty.json", 0), 0u);
 }
 
 }  // namespace
