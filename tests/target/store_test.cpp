@@ -36,10 +36,6 @@ TEST(Store, SectionGroupsGrowOnEveryAppendAndComponentTablesReportTheirFigure) {
     m.SlabSectionTable.reset(0, 40);
     m.addComponent(m.SlabSectionTable);
     EXPECT_EQ(m.MaxComponentCapacity, 30);  // slab sections report their count (1)
-    m.ReleaseComponentTable.reset(0, 1);
-    m.addComponent(m.ReleaseComponentTable);
-    m.addComponent(m.ReleaseComponentTable);
-    EXPECT_EQ(m.ReleaseComponentTable.capacity(), 6);  // release components grow by 5
 }
 
 TEST(Store, SixteenBitTablesStopWithTheirNameInsteadOfWrapping) {
